@@ -1,0 +1,376 @@
+#include "core/number_rules.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <system_error>
+
+#include "core/errors.h"
+
+namespace mandati {
+
+namespace {
+
+constexpr int kShownDigits = 15;  // significant digits a number text ever shows
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A decimal number as digits and a point position: value = 0.digits x 10^point.
+struct Decimal {
+  bool negative = false;
+  std::string digits;  // no leading zeros; "" for zero
+  int point = 0;
+};
+
+// Splits the scientific text that std::to_chars writes ("d.ddde+XX") into a Decimal.
+Decimal FromScientific(std::string_view text) {
+  Decimal dec;
+  std::size_t i = 0;
+  if (text[i] == '-') {
+    dec.negative = true;
+    ++i;
+  }
+  for (; i < text.size() && text[i] != 'e'; ++i) {
+    if (IsDigit(text[i])) dec.digits += text[i];
+  }
+  int exponent = 0;
+  if (i < text.size()) {
+    const char* first = text.data() + i + 1;
+    if (*first == '+') ++first;
+    std::from_chars(first, text.data() + text.size(), exponent);
+  }
+  dec.point = exponent + 1;
+  while (!dec.digits.empty() && dec.digits.back() == '0') dec.digits.pop_back();
+  if (dec.digits.empty()) {
+    dec.negative = false;
+    dec.point = 0;
+  }
+  return dec;
+}
+
+void CheckFinite(double x) {
+  if (!std::isfinite(x)) throw OverflowError("a number that is not finite");
+}
+
+// The shortest decimal that reads back as x.
+Decimal Shortest(double x) {
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::scientific);
+  return FromScientific(std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)));
+}
+
+// x rounded to 15 significant digits.
+Decimal Rounded(double x) {
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, x,
+                                    std::chars_format::scientific, kShownDigits - 1);
+  return FromScientific(std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)));
+}
+
+// The digits before the point, at least "0".
+std::string WholeDigits(const Decimal& dec) {
+  if (dec.point <= 0) return "0";
+  std::string whole = dec.digits.substr(0, static_cast<std::size_t>(dec.point));
+  whole.append(static_cast<std::size_t>(dec.point) - whole.size(), '0');
+  return whole;
+}
+
+// The digits after the point, without trailing zeros.
+std::string FractionDigits(const Decimal& dec) {
+  if (static_cast<int>(dec.digits.size()) <= dec.point) return "";
+  std::string fraction(static_cast<std::size_t>(dec.point < 0 ? -dec.point : 0), '0');
+  fraction += dec.digits.substr(static_cast<std::size_t>(dec.point > 0 ? dec.point : 0));
+  return fraction;
+}
+
+// Keeps `decimals` decimals, a dropped first digit of 5 or more rounding the magnitude up.
+Decimal RoundedAt(Decimal dec, int decimals) {
+  const int keep = dec.point + decimals;
+  if (keep >= static_cast<int>(dec.digits.size())) return dec;
+  const bool up = keep >= 0 && dec.digits[static_cast<std::size_t>(keep)] >= '5';
+  dec.digits.resize(static_cast<std::size_t>(keep < 0 ? 0 : keep));
+  if (up) {
+    int i = static_cast<int>(dec.digits.size()) - 1;
+    for (; i >= 0 && dec.digits[static_cast<std::size_t>(i)] == '9'; --i) {
+      dec.digits[static_cast<std::size_t>(i)] = '0';
+    }
+    if (i >= 0) {
+      ++dec.digits[static_cast<std::size_t>(i)];
+    } else {
+      dec.digits.insert(dec.digits.begin(), '1');
+      ++dec.point;
+    }
+  }
+  while (!dec.digits.empty() && dec.digits.back() == '0') dec.digits.pop_back();
+  if (dec.digits.empty()) {
+    dec.negative = false;
+    dec.point = 0;
+  }
+  return dec;
+}
+
+std::string Grouped(const std::string& whole, const NumberSettings& settings) {
+  if (settings.group_size <= 0) return whole;
+  const auto size = static_cast<std::size_t>(settings.group_size);
+  std::string grouped;
+  for (std::size_t i = 0; i < whole.size(); ++i) {
+    if (i > 0 && (whole.size() - i) % size == 0) grouped += settings.group_separator;
+    grouped += whole[i];
+  }
+  return grouped;
+}
+
+std::string WithNegativeForm(const std::string& magnitude, NumberSettings::NegativeForm form) {
+  using Form = NumberSettings::NegativeForm;
+  switch (form) {
+    case Form::kParentheses:
+      return "(" + magnitude + ")";
+    case Form::kLeadingMinusBlank:
+      return "- " + magnitude;
+    case Form::kTrailingMinus:
+      return magnitude + "-";
+    case Form::kTrailingBlankMinus:
+      return magnitude + " -";
+    case Form::kLeadingMinus:
+      break;
+  }
+  return "-" + magnitude;
+}
+
+// Reads digits, skipping the blanks that LeadingNumber ignores, into `out`.
+class LeadingScanner {
+ public:
+  explicit LeadingScanner(std::string_view text) : text_(text) {}
+
+  char Peek() {
+    while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t' || text_[pos_] == '\n')) {
+      ++pos_;
+    }
+    return pos_ < text_.size() ? text_[pos_] : '\0';
+  }
+  void Next() { ++pos_; }
+  std::size_t Position() const { return pos_; }
+  void Rewind(std::size_t pos) { pos_ = pos; }
+
+ private:
+  std::string_view text_;
+  std::size_t pos_ = 0;
+};
+
+// Reads an optional sign and digits of an exponent; saturates far beyond any double.
+bool ReadExponent(LeadingScanner& scan, long& exponent) {
+  bool negative = false;
+  if (scan.Peek() == '+' || scan.Peek() == '-') {
+    negative = scan.Peek() == '-';
+    scan.Next();
+  }
+  if (!IsDigit(scan.Peek())) return false;
+  exponent = 0;
+  for (; IsDigit(scan.Peek()); scan.Next()) {
+    if (exponent < 100000) exponent = exponent * 10 + (scan.Peek() - '0');
+  }
+  if (negative) exponent = -exponent;
+  return true;
+}
+
+// Converts a plain ASCII number ("-123.45e6") to a double; a magnitude out of the
+// double range gives an infinity (too large) or zero (too small).
+double ParseAscii(const std::string& number, bool& out_of_range) {
+  double value = 0;
+  const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
+  out_of_range = result.ec == std::errc::result_out_of_range;
+  if (!out_of_range) return value;
+  // Decide between overflow and underflow from the position of the first nonzero digit.
+  const std::size_t e_pos = number.find('e');
+  const std::string mantissa = number.substr(0, e_pos);
+  long exponent = 0;
+  if (e_pos != std::string::npos) {
+    const bool negative_exponent = number.find('-', e_pos) != std::string::npos;
+    for (std::size_t i = e_pos + 1; i < number.size(); ++i) {
+      if (IsDigit(number[i]) && exponent < 100000) exponent = exponent * 10 + (number[i] - '0');
+    }
+    if (negative_exponent) exponent = -exponent;
+  }
+  const std::size_t dot = mantissa.find('.');
+  const std::size_t first = mantissa.find_first_of("123456789");
+  const long dot_pos = static_cast<long>(dot == std::string::npos ? mantissa.size() : dot);
+  const long magnitude = dot_pos - static_cast<long>(first) + exponent;
+  const bool negative = !number.empty() && number[0] == '-';
+  if (magnitude > 0) {
+    return negative ? -std::numeric_limits<double>::infinity()
+                    : std::numeric_limits<double>::infinity();
+  }
+  return negative ? -0.0 : 0.0;
+}
+
+bool StartsWith(std::string_view text, std::size_t pos, std::string_view part) {
+  return !part.empty() && text.substr(pos, part.size()) == part;
+}
+
+// Blanks around a number: ASCII blanks and the no-break blanks that some locales group with.
+std::string_view Trimmed(std::string_view text) {
+  static constexpr std::string_view kBlanks[] = {" ", "\t", "\r", "\n", "\xC2\xA0", "\xE2\x80\xAF"};
+  for (bool changed = true; changed;) {
+    changed = false;
+    for (const std::string_view blank : kBlanks) {
+      if (text.starts_with(blank)) {
+        text.remove_prefix(blank.size());
+        changed = true;
+      }
+      if (text.ends_with(blank)) {
+        text.remove_suffix(blank.size());
+        changed = true;
+      }
+    }
+  }
+  return text;
+}
+
+// Takes a sign or the parentheses of a negative number off `text`; true for negative.
+bool TakeSign(std::string_view& text) {
+  bool negative = false;
+  if (text.size() >= 2 && text.front() == '(' && text.back() == ')') {
+    text = Trimmed(text.substr(1, text.size() - 2));
+    negative = true;
+  }
+  if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+    negative = negative != (text.front() == '-');
+    text = Trimmed(text.substr(1));
+  } else if (!text.empty() && (text.back() == '-' || text.back() == '+')) {
+    negative = negative != (text.back() == '-');
+    text = Trimmed(text.substr(0, text.size() - 1));
+  }
+  return negative;
+}
+
+}  // namespace
+
+double LeadingNumber(std::string_view text) {
+  LeadingScanner scan(text);
+  std::string number;
+  if (scan.Peek() == '+' || scan.Peek() == '-') {
+    if (scan.Peek() == '-') number += '-';
+    scan.Next();
+  }
+  bool any_digit = false;
+  bool seen_point = false;
+  for (char c = scan.Peek(); IsDigit(c) || (c == '.' && !seen_point); c = scan.Peek()) {
+    if (c == '.') seen_point = true;
+    any_digit = any_digit || IsDigit(c);
+    number += c;
+    scan.Next();
+  }
+  if (!any_digit) return 0.0;
+  if (scan.Peek() == 'e' || scan.Peek() == 'E') {
+    const std::size_t before = scan.Position();
+    scan.Next();
+    long exponent = 0;
+    if (ReadExponent(scan, exponent)) {
+      number += 'e' + std::to_string(exponent);
+    } else {
+      scan.Rewind(before);
+    }
+  }
+  if (number[0] == '.' || (number[0] == '-' && number[1] == '.')) {
+    number.insert(number[0] == '-' ? 1 : 0, "0");
+  }
+  bool out_of_range = false;
+  const double value = ParseAscii(number, out_of_range);
+  return value == 0.0 ? 0.0 : value;
+}
+
+std::int16_t ToInt16(double x) {
+  const double r = std::nearbyint(x);
+  if (!(r >= -32768.0 && r <= 32767.0)) throw OverflowError("outside the 16-bit range");
+  return static_cast<std::int16_t>(r);
+}
+
+std::int32_t ToInt32(double x) {
+  const double r = std::nearbyint(x);
+  if (!(r >= -2147483648.0 && r <= 2147483647.0)) throw OverflowError("outside the 32-bit range");
+  return static_cast<std::int32_t>(r);
+}
+
+double Floor(double x) { return std::floor(x); }
+
+double Divide(double dividend, double divisor) {
+  if (divisor == 0.0) throw DivisionByZeroError("division by zero");
+  return dividend / divisor;
+}
+
+std::string NumberText(double x, const NumberSettings& settings) {
+  CheckFinite(x);
+  Decimal dec = Shortest(x);
+  if (x != std::trunc(x) && static_cast<int>(dec.digits.size()) > kShownDigits) dec = Rounded(x);
+  const std::string fraction = FractionDigits(dec);
+  std::string text = dec.negative ? "-" : "";
+  text += WholeDigits(dec);
+  if (!fraction.empty()) text += settings.decimal_separator + fraction;
+  return text;
+}
+
+std::string SignedNumberText(double x) {
+  const std::string magnitude = NumberText(std::fabs(x), NumberSettings{});
+  return (x < 0 ? "-" : " ") + magnitude;
+}
+
+std::string FixedText(double x, int decimals, const NumberSettings& settings) {
+  CheckFinite(x);
+  if (decimals < 0) decimals = 0;
+  const Decimal dec = RoundedAt(Rounded(x), decimals);
+  std::string whole = WholeDigits(dec);
+  std::string fraction = FractionDigits(dec);
+  fraction.append(static_cast<std::size_t>(decimals) - fraction.size(), '0');
+  if (whole == "0" && decimals > 0 && !settings.leading_zero) whole.clear();
+  std::string magnitude = Grouped(whole, settings);
+  if (decimals > 0) magnitude += settings.decimal_separator + fraction;
+  return dec.negative ? WithNegativeForm(magnitude, settings.negative_form) : magnitude;
+}
+
+double LocaleNumber(std::string_view text, const NumberSettings& settings) {
+  std::string_view body = Trimmed(text);
+  const bool negative = TakeSign(body);
+  std::string number = negative ? "-" : "";
+  bool any_digit = false;
+  bool seen_point = false;
+  std::size_t pos = 0;
+  while (pos < body.size()) {
+    if (IsDigit(body[pos])) {
+      number += body[pos++];
+      any_digit = true;
+    } else if (!seen_point && StartsWith(body, pos, settings.decimal_separator)) {
+      number += '.';
+      seen_point = true;
+      pos += settings.decimal_separator.size();
+    } else if (!seen_point && any_digit && settings.group_size > 0 &&
+               StartsWith(body, pos, settings.group_separator)) {
+      pos += settings.group_separator.size();
+    } else {
+      break;
+    }
+  }
+  if (!any_digit) throw TypeMismatchError("not a number: " + std::string(text));
+  if (pos < body.size() && (body[pos] == 'e' || body[pos] == 'E')) {
+    std::size_t digits_at = pos + 1;
+    if (digits_at < body.size() && (body[digits_at] == '+' || body[digits_at] == '-')) ++digits_at;
+    if (digits_at >= body.size() || !IsDigit(body[digits_at])) {
+      throw TypeMismatchError("not a number: " + std::string(text));
+    }
+    number += 'e';
+    number += body.substr(pos + 1);
+    pos = body.size();
+    for (std::size_t i = digits_at; i < body.size(); ++i) {
+      if (!IsDigit(body[i])) throw TypeMismatchError("not a number: " + std::string(text));
+    }
+  }
+  if (pos != body.size()) throw TypeMismatchError("not a number: " + std::string(text));
+  if (number[0] == '.' || (number[0] == '-' && number[1] == '.')) {
+    number.insert(number[0] == '-' ? 1 : 0, "0");
+  }
+  bool out_of_range = false;
+  const double value = ParseAscii(number, out_of_range);
+  if (out_of_range && std::isinf(value)) throw OverflowError("beyond the range of numbers");
+  return value == 0.0 ? 0.0 : value;
+}
+
+}  // namespace mandati

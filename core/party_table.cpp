@@ -1,0 +1,79 @@
+#include "core/party_table.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "core/errors.h"
+#include "core/number_rules.h"
+
+namespace mandati {
+
+namespace {
+
+char Folded(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+}  // namespace
+
+bool TextLess(const std::string& a, const std::string& b) {
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return static_cast<unsigned char>(Folded(x)) < static_cast<unsigned char>(Folded(y));
+  });
+}
+
+void TextColumn::Clear() {
+  rows_.clear();
+  selected_ = -1;
+}
+
+void TextColumn::Append(std::string text) {
+  if (!sorted_) {
+    rows_.push_back(std::move(text));
+    return;
+  }
+  // After any equal rows, so that equal texts keep the order they came in.
+  const auto place = std::upper_bound(rows_.begin(), rows_.end(), text, TextLess);
+  const auto index = place - rows_.begin();
+  rows_.insert(place, std::move(text));
+  if (selected_ >= index) ++selected_;
+}
+
+void TextColumn::SetRow(int k, std::string text) {
+  if (k == RowCount()) {
+    Append(std::move(text));
+    return;
+  }
+  CheckRow(k);
+  rows_[static_cast<std::size_t>(k)] = std::move(text);
+}
+
+const std::string& TextColumn::Row(int k) const {
+  CheckRow(k);
+  return rows_[static_cast<std::size_t>(k)];
+}
+
+void TextColumn::SetSelectedRow(int k) {
+  if (k != -1) CheckRow(k);
+  selected_ = k;
+}
+
+void TextColumn::CheckRow(int k) const {
+  if (k < 0 || k >= RowCount()) {
+    throw MissingRowError("row " + std::to_string(k) + " of a column with " +
+                          std::to_string(RowCount()) + " rows");
+  }
+}
+
+TextColumn& PartyTable::At(int index) {
+  return const_cast<TextColumn&>(std::as_const(*this).At(index));
+}
+
+const TextColumn& PartyTable::At(int index) const {
+  if (index < 0 || index >= kColumnCount) {
+    throw MissingRowError("column " + std::to_string(index) + " of the party table");
+  }
+  return columns_[static_cast<std::size_t>(index)];
+}
+
+int PartyRow(double party_number) { return ToInt16(party_number - 1); }
+
+}  // namespace mandati

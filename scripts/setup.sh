@@ -1,0 +1,40 @@
+# Shared by scripts/run and scripts/test: installs the Debian packages the build needs
+# (only those that are missing) and configures and builds the project in build/.
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD_DIR="${MANDATI_BUILD_DIR:-$ROOT/build}"
+
+PACKAGES=(
+  cmake ninja-build g++ pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev libgl-dev
+  fonts-liberation2
+)
+
+missing_packages() {
+  local pkg
+  for pkg in "${PACKAGES[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
+      printf '%s\n' "$pkg"
+    fi
+  done
+}
+
+install_missing() {
+  local missing
+  mapfile -t missing < <(missing_packages)
+  [ "${#missing[@]}" -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}"
+}
+
+configure_and_build() {
+  cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DMANDATI_WERROR=ON "$@"
+  cmake --build "$BUILD_DIR" -j2
+}

@@ -1,0 +1,248 @@
+#include "core/passes.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/errors.h"
+
+namespace mandati {
+namespace {
+
+using Rows = std::vector<std::string>;
+
+const std::vector<int> kSampleVotes = {58125, 45871, 27142, 15947, 12264};
+
+struct District {
+  PartyTable table;
+  FormValues values;
+  std::string total_text;
+  NumberSettings settings;
+
+  District(const std::vector<int>& votes, double seats, QuotaMethod method,
+           NumberSettings number_settings = {})
+      : settings(std::move(number_settings)) {
+    for (std::size_t i = 0; i < votes.size(); ++i) {
+      table.PartyNumberColumn().Append(std::to_string(i + 1));
+      table.VotesColumn().Append(std::to_string(votes[i]));
+    }
+    values.party_count = static_cast<double>(votes.size());
+    values.seat_count = seats;
+    values.quota_method = method;
+  }
+
+  void Allocate() { AllocateQuotaSeats(table, values, total_text, settings); }
+  void Calculate() {
+    Allocate();
+    DistributeRemainders(table, values, settings);
+  }
+  // The party numbers in queue order, first row to last.
+  std::vector<int> QueueParties() const {
+    std::vector<int> parties;
+    for (const std::string& key : table.RemainderQueue().Rows()) {
+      parties.push_back(std::stoi(key.substr(key.size() - 3)));
+    }
+    return parties;
+  }
+};
+
+TEST(AllocateQuotaSeatsTest, SampleDataUnderHare) {
+  District district(kSampleVotes, 7, QuotaMethod::Hare);
+  district.Allocate();
+  EXPECT_EQ(district.values.total_votes, 159349);
+  EXPECT_EQ(district.total_text, "159349");
+  EXPECT_EQ(district.values.quota, 22764);
+  EXPECT_EQ(district.table.VoteShareColumn().Rows(),
+            (Rows{"36.48", "28.79", "17.03", "10.01", "7.70"}));
+  EXPECT_EQ(district.table.PreliminarySeatsColumn().Rows(), (Rows{"2", "2", "1", "0", "0"}));
+  EXPECT_EQ(district.table.QuotaRatioColumn().Rows(),
+            (Rows{"2.553", "2.015", "1.192", "0.701", "0.539"}));
+  EXPECT_EQ(district.table.RemainderQueue().Rows(),
+            (Rows{"0.01506765    2", "0.19232121    3", "0.53874539    5", "0.55337375    1",
+                  "0.70053593    4"}));
+}
+
+TEST(AllocateQuotaSeatsTest, SampleDataUnderDroopAndHagenbachBischoff) {
+  const struct {
+    QuotaMethod method;
+    int quota;
+    Rows keys;
+  } cases[] = {
+      {QuotaMethod::Droop, 19919,
+       {"0.30287665    2", "0.36261861    3", "0.61569356    5", "0.8005924    4",
+        "0.91806818    1"}},
+      {QuotaMethod::HagenbachBischoff, 19918,
+       {"0.30299227    2", "0.36268702    3", "0.61572447    5", "0.80063259    4",
+        "0.91821468    1"}},
+  };
+  for (const auto& c : cases) {
+    District district(kSampleVotes, 7, c.method);
+    district.Calculate();
+    EXPECT_EQ(district.values.quota, c.quota);
+    EXPECT_EQ(district.total_text, "159349");
+    EXPECT_EQ(district.table.PreliminarySeatsColumn().Rows(), (Rows{"2", "2", "1", "0", "0"}));
+    EXPECT_EQ(district.table.QuotaRatioColumn().Rows(),
+              (Rows{"2.918", "2.303", "1.363", "0.801", "0.616"}));
+    EXPECT_EQ(district.table.VoteShareColumn().Rows(),
+              (Rows{"36.48", "28.79", "17.03", "10.01", "7.70"}));
+    EXPECT_EQ(district.table.RemainderQueue().Rows(), c.keys);
+    EXPECT_EQ(district.table.FinalSeatsColumn().Rows(), (Rows{"3", "2", "1", "1", "0"}));
+  }
+}
+
+TEST(AllocateQuotaSeatsTest, CommaSettingsGiveTheSameSeats) {
+  NumberSettings comma;
+  comma.decimal_separator = ",";
+  comma.group_separator = "\xC2\xA0";
+  comma.group_size = 3;
+  District district(kSampleVotes, 7, QuotaMethod::Hare, comma);
+  district.Calculate();
+  EXPECT_EQ(district.table.VoteShareColumn().Row(0), "36,48");
+  EXPECT_EQ(district.table.QuotaRatioColumn().Row(0), "2,553");
+  EXPECT_EQ(district.table.RemainderQueue().Row(4), "0,70053593    4");
+  EXPECT_EQ(district.QueueParties(), (std::vector<int>{2, 3, 5, 1, 4}));
+  EXPECT_EQ(district.table.FinalSeatsColumn().Rows(), (Rows{"3", "2", "1", "1", "0"}));
+}
+
+TEST(RemainderKeyTest, FillerKeepsThePartyNumberInTheLastThreePlaces) {
+  const NumberSettings dot;
+  EXPECT_EQ(RemainderKey(0.55337375, 1, dot), "0.55337375    1");
+  EXPECT_EQ(RemainderKey(0.5, 12, dot), "0.5   12");
+  EXPECT_EQ(RemainderKey(0, 100, dot), "0  100");
+  EXPECT_EQ(RemainderKey(1, 7, dot), "1    7");
+  EXPECT_EQ(RemainderKey(0.00004393, 3, dot), "0.00004393    3");
+}
+
+TEST(AllocateQuotaSeatsTest, TinyRemainderSortsBelowLargerOnes) {
+  // A remainder of 0.00002 must stand first in the queue, not above every "0.…" key.
+  District district({50001, 80000, 70000}, 4, QuotaMethod::Hare);
+  district.Calculate();
+  EXPECT_EQ(district.values.quota, 50000);
+  EXPECT_EQ(district.table.RemainderQueue().Row(0), "0.00002    1");
+  EXPECT_EQ(district.table.PreliminarySeatsColumn().Rows(), (Rows{"1", "1", "1"}));
+  EXPECT_EQ(district.QueueParties(), (std::vector<int>{1, 3, 2}));
+  EXPECT_EQ(district.table.FinalSeatsColumn().Rows(), (Rows{"1", "2", "1"}));
+}
+
+TEST(AllocateQuotaSeatsTest, ExactMultipleOfTheQuotaHasRemainderZero) {
+  District district({300, 120}, 7, QuotaMethod::Hare);  // quota 60
+  district.Allocate();
+  EXPECT_EQ(district.values.quota, 60);
+  EXPECT_EQ(district.table.RemainderQueue().Rows(), (Rows{"0    1", "0    2"}));
+}
+
+TEST(AllocateQuotaSeatsTest, RunningTwiceGivesTheSameColumns) {
+  District district(kSampleVotes, 7, QuotaMethod::Hare);
+  district.Calculate();
+  const PartyTable first = district.table;
+  district.Calculate();
+  EXPECT_EQ(district.table, first);
+  EXPECT_EQ(district.table.RemainderQueue().RowCount(), 5);
+}
+
+TEST(AllocateQuotaSeatsTest, FractionalPartyCountVisitsWholePartiesOnly) {
+  District district({100, 100, 100}, 3, QuotaMethod::Hare);
+  district.values.party_count = 2.6;
+  district.Allocate();
+  EXPECT_EQ(district.values.total_votes, 200);
+  EXPECT_EQ(district.table.VoteShareColumn().RowCount(), 2);
+  EXPECT_EQ(district.table.RemainderQueue().RowCount(), 2);
+}
+
+TEST(DistributeRemaindersTest, TiesGoToTheHigherPartyNumberFirst) {
+  const struct {
+    std::vector<int> votes;
+    double seats;
+    Rows final_seats;
+  } cases[] = {
+      {{10, 10, 10}, 2, {"0", "1", "1"}},
+      {{100, 100}, 3, {"1", "2"}},
+      {std::vector<int>(10, 100), 3, {"0", "0", "0", "0", "0", "0", "0", "1", "1", "1"}},
+  };
+  for (const auto& c : cases) {
+    District district(c.votes, c.seats, QuotaMethod::Hare);
+    district.Calculate();
+    EXPECT_EQ(district.table.FinalSeatsColumn().Rows(), c.final_seats) << c.votes.size();
+  }
+}
+
+TEST(DistributeRemaindersTest, TenEqualRemaindersQueueParty10AfterParty9) {
+  District district(std::vector<int>(10, 100), 3, QuotaMethod::Hare);
+  district.Allocate();
+  EXPECT_EQ(district.values.quota, 333);
+  EXPECT_EQ(district.table.RemainderQueue().Row(9), "0.3003003   10");
+  EXPECT_EQ(district.table.RemainderQueue().Row(8), "0.3003003    9");
+}
+
+TEST(DistributeRemaindersTest, NoSeatLeftCopiesThePreliminarySeats) {
+  District district({200, 100}, 3, QuotaMethod::Hare);  // quota 100, seats 2 + 1
+  district.Calculate();
+  EXPECT_EQ(district.table.FinalSeatsColumn().Rows(), district.table.PreliminarySeatsColumn().Rows());
+}
+
+TEST(DistributeRemaindersTest, SurplusPreliminarySeatsStay) {
+  District district({50, 50}, 3, QuotaMethod::HagenbachBischoff);
+  district.Calculate();
+  EXPECT_EQ(district.values.quota, 25);
+  EXPECT_EQ(district.table.FinalSeatsColumn().Rows(), (Rows{"2", "2"}));
+}
+
+TEST(DistributeRemaindersTest, MoreSeatsLeftThanKeysGoRoundAgain) {
+  District district({1, 1}, 5, QuotaMethod::Droop);
+  district.Calculate();
+  EXPECT_EQ(district.values.quota, 1);
+  EXPECT_EQ(district.table.PreliminarySeatsColumn().Rows(), (Rows{"1", "1"}));
+  EXPECT_EQ(district.table.FinalSeatsColumn().Rows(), (Rows{"2", "3"}));
+}
+
+TEST(DistributeRemaindersTest, RaisedTextHoldsPlainDigits) {
+  District district({2500, 10}, 3, QuotaMethod::Hare);  // quota 836
+  NumberSettings grouped;
+  grouped.group_size = 1;  // grouping must never reach a seat text
+  district.settings = grouped;
+  district.Calculate();
+  EXPECT_EQ(district.table.FinalSeatsColumn().Rows(), (Rows{"3", "0"}));
+}
+
+TEST(AllocateQuotaSeatsTest, ErrorsWhereTheNumbersFail) {
+  {
+    District district(std::vector<int>(22, 99999999), 7, QuotaMethod::Hare);
+    EXPECT_THROW(district.Allocate(), OverflowError);
+    EXPECT_EQ(district.values.total_votes, 21 * 99999999);  // the last sum that fitted
+  }
+  {
+    District district({2147483647, 1}, 7, QuotaMethod::Hare);
+    EXPECT_THROW(district.Allocate(), OverflowError);
+  }
+  {
+    District district(kSampleVotes, 0, QuotaMethod::Hare);
+    EXPECT_THROW(district.Allocate(), DivisionByZeroError);
+    EXPECT_EQ(district.total_text, "159349");
+    EXPECT_FALSE(district.values.quota.has_value());
+  }
+  {
+    District district({2, 2}, 7, QuotaMethod::Hare);  // quota 0
+    EXPECT_THROW(district.Allocate(), DivisionByZeroError);
+    EXPECT_EQ(district.values.quota, 0);
+  }
+  {
+    District district({300000000}, 0.1, QuotaMethod::Hare);
+    EXPECT_THROW(district.Allocate(), OverflowError);
+  }
+}
+
+TEST(PassesTest, MissingRowsRaiseInsteadOfReadingPastTheColumn) {
+  District district(kSampleVotes, 7, QuotaMethod::Hare);
+  district.values.party_count = 6;
+  EXPECT_THROW(district.Allocate(), MissingRowError);
+
+  District calculated(kSampleVotes, 7, QuotaMethod::Hare);
+  calculated.Allocate();
+  calculated.values.party_count = 6;
+  EXPECT_THROW(DistributeRemainders(calculated.table, calculated.values, calculated.settings),
+               MissingRowError);
+}
+
+}  // namespace
+}  // namespace mandati

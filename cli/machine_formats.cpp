@@ -1,0 +1,121 @@
+#include "cli/machine_formats.h"
+
+#include <cstdio>
+
+namespace mandati::cli {
+
+namespace {
+
+std::string CsvField(const std::string& text) {
+  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+  std::string quoted = "\"";
+  for (const char c : text) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + '"';
+}
+
+std::string Joined(const std::vector<std::string>& items, std::string_view separator) {
+  std::string text;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (i > 0) text += separator;
+    text += items[i];
+  }
+  return text;
+}
+
+std::string JsonParty(const District& district, const QuotaOutcome& outcome, std::size_t i) {
+  const Party& party = district.parties[i];
+  const PartyFigures& figures = outcome.parties[i];
+  return "{\"party\": " + std::to_string(i + 1) +
+         ", \"name\": " + (party.name.empty() ? "null" : JsonString(party.name)) +
+         ", \"votes\": " + std::to_string(party.votes) +
+         ", \"preliminary_seats\": " + figures.preliminary_seats +
+         ", \"final_seats\": " + figures.final_seats + ", \"quota_ratio\": " + figures.quota_ratio +
+         ", \"vote_share\": " + figures.vote_share + "}";
+}
+
+// The members --explain adds to a quota, each on its own line.
+std::vector<std::string> JsonExplanation(const District& district, const QuotaOutcome& outcome) {
+  std::vector<std::string> queue;
+  for (const QueueEntry& entry : outcome.queue) {
+    queue.push_back("{\"party\": " + std::to_string(entry.party) +
+                    ", \"remainder\": " + entry.remainder + "}");
+  }
+  std::vector<std::string> order;
+  for (const int party : LeftoverSeatOrder(outcome, district.seats)) {
+    order.push_back(std::to_string(party));
+  }
+  return {"\"rule\": " + JsonString(QuotaRule(outcome.method)),
+          "\"formula\": " +
+              JsonString(QuotaFormula(outcome.method, outcome.total_text, district.seats)),
+          "\"seats_left\": " + std::to_string(SeatsLeft(outcome, district.seats)),
+          "\"remainder_queue\": [\n        " + Joined(queue, ",\n        ") + "\n      ]",
+          "\"leftover_seats\": [" + Joined(order, ", ") + "]"};
+}
+
+std::string JsonQuota(const District& district, const QuotaOutcome& outcome, bool explain) {
+  std::vector<std::string> members = {"\"method\": " + JsonString(QuotaKeyword(outcome.method)),
+                                      "\"name\": " + JsonString(QuotaName(outcome.method)),
+                                      "\"total_votes\": " + outcome.total_text,
+                                      "\"quota\": " + std::to_string(outcome.quota)};
+  std::vector<std::string> parties;
+  for (std::size_t i = 0; i < district.parties.size(); ++i) {
+    parties.push_back(JsonParty(district, outcome, i));
+  }
+  members.push_back("\"parties\": [\n        " + Joined(parties, ",\n        ") + "\n      ]");
+  if (explain) {
+    for (std::string& member : JsonExplanation(district, outcome)) members.push_back(member);
+  }
+  return "    {\n      " + Joined(members, ",\n      ") + "\n    }";
+}
+
+}  // namespace
+
+std::string CsvText(const District& district, const std::vector<QuotaOutcome>& outcomes) {
+  std::string text =
+      "quota_method,quota,total_votes,party,name,votes,preliminary_seats,final_seats,"
+      "quota_ratio,vote_share\n";
+  for (const QuotaOutcome& outcome : outcomes) {
+    for (std::size_t i = 0; i < district.parties.size(); ++i) {
+      const PartyFigures& figures = outcome.parties[i];
+      text += Joined({std::string(QuotaKeyword(outcome.method)), std::to_string(outcome.quota),
+                      outcome.total_text, std::to_string(i + 1), CsvField(district.parties[i].name),
+                      std::to_string(district.parties[i].votes), figures.preliminary_seats,
+                      figures.final_seats, figures.quota_ratio, figures.vote_share},
+                     ",") +
+              '\n';
+    }
+  }
+  return text;
+}
+
+std::string JsonText(const District& district, const std::vector<QuotaOutcome>& outcomes,
+                     bool explain) {
+  std::vector<std::string> quotas;
+  for (const QuotaOutcome& outcome : outcomes) {
+    quotas.push_back(JsonQuota(district, outcome, explain));
+  }
+  return "{\n  \"seats\": " + std::to_string(district.seats) + ",\n  \"quotas\": [\n" +
+         Joined(quotas, ",\n") + "\n  ]\n}\n";
+}
+
+std::string JsonString(std::string_view text) {
+  std::string literal = "\"";
+  for (const char c : text) {
+    if (c == '"' || c == '\\') {
+      literal += '\\';
+      literal += c;
+    } else if (static_cast<unsigned char>(c) < 0x20) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+      literal += escaped;
+    } else {
+      literal += c;
+    }
+  }
+  return literal + '"';
+}
+
+}  // namespace mandati::cli

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <istream>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mandati::cli {
+
+inline constexpr std::int32_t kMaxVotes = 2147483647;
+inline constexpr std::int32_t kMaxSeats = 32767;
+// The remainder queue keeps a party's number in three characters.
+inline constexpr int kMaxParties = 999;
+
+struct Party {
+  std::string name;  // empty when the input gives none
+  std::int32_t votes = 0;
+};
+
+// A whole number from 1 to `max`, written with ASCII digits only: no sign, blank, decimal
+// separator, digit grouping or exponent. Anything else gives nullopt.
+std::optional<std::int32_t> StrictWholeNumber(std::string_view text, std::int32_t max);
+
+// One party per argument, in party order. Raises UsageError naming the argument.
+std::vector<Party> PartiesFromArguments(const std::vector<std::string>& votes);
+
+// One party a line, "votes" or "name,votes", UTF-8, blanks around either field ignored;
+// blank lines are skipped. The name is everything before the last comma, so it may hold
+// commas; a name in double quotes loses them, with "" read as one quote, as spreadsheets
+// write it. Raises UsageError naming `source` and the line.
+std::vector<Party> ReadParties(std::istream& in, const std::string& source);
+
+}  // namespace mandati::cli

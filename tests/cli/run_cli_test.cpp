@@ -1,0 +1,124 @@
+#include "cli/run_cli.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/cli/cli_runs.h"
+
+namespace mandati::cli {
+namespace {
+
+TEST(RunCliTest, HelpGoesToStandardOutput) {
+  const CliRun run = RunWith({"--help"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "");
+  EXPECT_TRUE(run.out.starts_with("Usage: mandati-cli --seats S"));
+}
+
+TEST(RunCliTest, VotesFromStandardInputOnlyWithoutVotesArguments) {
+  const CliRun run = RunWith({"--seats", "7", "--quota", "hare", "--format", "csv"},
+                             "58125\n45871\n27142\n15947\n12264\n");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.out.find("hare,22764,159349,4,,15947,0,1,0.701,10.01\n"), std::string::npos);
+  // Arguments win; standard input is not read.
+  const CliRun args = RunWith({"--seats", "1", "--format", "csv", "5"}, "not votes\n");
+  EXPECT_EQ(args.status, 0);
+  EXPECT_NE(args.out.find("hare,5,5,1,,5,1,1,1.000,100.00\n"), std::string::npos);
+}
+
+TEST(RunCliTest, MostPartiesTheQueueCanNumber) {
+  std::string many;
+  for (int i = 0; i < 999; ++i) many += "10\n";
+  const CliRun run = RunWith({"--seats", "2", "--quota", "hare", "--format", "csv"}, many);
+  EXPECT_EQ(run.status, 0);
+  // Equal remainders: the two highest party numbers take the two seats.
+  EXPECT_NE(run.out.find("hare,4995,9990,999,,10,0,1,0.002,0.10\n"), std::string::npos);
+  EXPECT_NE(run.out.find("hare,4995,9990,998,,10,0,1,"), std::string::npos);
+  EXPECT_NE(run.out.find("hare,4995,9990,997,,10,0,0,"), std::string::npos);
+  const CliRun too_many = RunWith({"--seats", "2"}, many + "10\n");
+  EXPECT_EQ(too_many.status, 2);
+  EXPECT_EQ(too_many.err, "mandati-cli: 1000 parties: at most 999 can be calculated\n");
+}
+
+// Every unusable argument or input line, and every calculation that cannot be done: one
+// line on standard error, the exit status, and nothing on standard output.
+TEST(RunCliTest, ErrorsGiveOneLineAndAStatus) {
+  const struct {
+    std::vector<std::string> args;
+    const char* stdin_text;
+    int status;
+    const char* message;
+  } cases[] = {
+      {{"58125"},
+       "",
+       2,
+       "--seats is missing: give the number of seats, a whole number from 1 to 32767"},
+      {{"--seats", "-7", "1"},
+       "",
+       2,
+       "--seats: \"-7\" is not a whole number of seats from 1 to 32767"},
+      {{"--seats", "seven", "1"},
+       "",
+       2,
+       "--seats: \"seven\" is not a whole number of seats from 1 to 32767"},
+      {{"--seats", "7", "1", "0"},
+       "",
+       2,
+       "votes of party 2: \"0\" is not a whole number of votes from 1 to 2147483647"},
+      {{"--seats", "7", "-1"},
+       "",
+       2,
+       "votes of party 1: \"-1\" is not a whole number of votes from 1 to 2147483647"},
+      {{"--seats", "7", "1,5"},
+       "",
+       2,
+       "votes of party 1: \"1,5\" is not a whole number of votes from 1 to 2147483647"},
+      {{"--seats", "7"},
+       "",
+       2,
+       "no parties: give their votes as arguments, with --input FILE or on standard input"},
+      {{"--seats", "7"},
+       "12\nabc\n",
+       2,
+       "standard input, line 2: \"abc\" is not a whole number of votes from 1 to 2147483647"},
+      {{"--seats", "7"},
+       "А,1\nБ,2.5\n",
+       2,
+       "standard input, line 2: \"2.5\" is not a whole number of votes from 1 to 2147483647"},
+      {{"--seats", "7", "--input", "/no/such/file.csv"},
+       "",
+       2,
+       "--input: cannot open \"/no/such/file.csv\""},
+      {{"--seats", "7", "--quota", "all", "3", "3"},
+       "",
+       3,
+       "Квота на Хеър = floor(6 / 7) = 0: too few votes for the seats, and no votes can be "
+       "divided by a quota of 0"},
+      {{"--seats", "7", "2147483647", "1"},
+       "",
+       3,
+       "the total of votes is beyond 2147483647, the most the calculator can add up"},
+      {{"--seats", "7", "--format", "json"},
+       "2000000000\n200000000\n",
+       3,
+       "the total of votes is beyond 2147483647, the most the calculator can add up"},
+  };
+  for (const auto& c : cases) {
+    const CliRun run = RunWith(c.args, c.stdin_text);
+    EXPECT_EQ(run.status, c.status) << c.message;
+    EXPECT_EQ(run.err, std::string("mandati-cli: ") + c.message + "\n");
+    EXPECT_EQ(run.out, "") << c.message;
+  }
+}
+
+TEST(RunCliTest, ABadLineInAFileNamesTheFile) {
+  const std::string path = DataPath("bad_votes.csv");
+  const CliRun run = RunWith({"--seats", "7", "--input", path});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, "mandati-cli: " + path +
+                         ", line 3: \"12 264\" is not a whole number of votes from 1 to "
+                         "2147483647\n");
+  EXPECT_EQ(run.out, "");
+}
+
+}  // namespace
+}  // namespace mandati::cli

@@ -1,10 +1,12 @@
 #include "core/number_rules.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
 #include <system_error>
 
+#include "core/decimal_shortcuts.h"
 #include "core/errors.h"
 
 namespace mandati {
@@ -50,6 +52,52 @@ Decimal FromScientific(std::string_view text) {
 
 void CheckFinite(double x) {
   if (!std::isfinite(x)) throw OverflowError("a number that is not finite");
+}
+
+// The digits of magnitude / 10^decimals, with at least one digit before the point.
+struct ScaledDigits {
+  char text[48];
+  std::size_t size = 0;
+  std::size_t decimals = 0;
+
+  explicit ScaledDigits(const shortcuts::ScaledDecimal& scaled)
+      : decimals(static_cast<std::size_t>(scaled.decimals)) {
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, scaled.magnitude).ptr;
+    const auto length = static_cast<std::size_t>(end - digits);
+    size = length > decimals ? length : decimals + 1;
+    std::fill(text, text + (size - length), '0');
+    std::copy(digits, end, text + (size - length));
+  }
+  std::string_view Whole() const { return {text, size - decimals}; }
+  std::string_view Fraction() const { return {text + size - decimals, decimals}; }
+};
+
+// Writes parts into one string sized once: number texts are built for every party of
+// every calculation, so they avoid growing strings step by step.
+class TextBuilder {
+ public:
+  explicit TextBuilder(std::size_t size) : text_(size, '\0'), next_(text_.data()) {}
+  void Put(std::string_view part) { next_ = std::copy(part.begin(), part.end(), next_); }
+  void Put(char c) { *next_++ = c; }
+  std::string Take() { return std::move(text_); }
+
+ private:
+  std::string text_;
+  char* next_;
+};
+
+// "-", the whole digits, and the fraction behind the user's separator when there is one.
+std::string PlainText(bool negative, std::string_view whole, std::string_view fraction,
+                      const NumberSettings& settings) {
+  while (!fraction.empty() && fraction.back() == '0') fraction.remove_suffix(1);
+  const std::string_view separator = fraction.empty() ? "" : settings.decimal_separator;
+  TextBuilder text((negative ? 1 : 0) + whole.size() + separator.size() + fraction.size());
+  if (negative) text.Put('-');
+  text.Put(whole);
+  text.Put(separator);
+  text.Put(fraction);
+  return text.Take();
 }
 
 // The shortest decimal that reads back as x.
@@ -109,17 +157,6 @@ Decimal RoundedAt(Decimal dec, int decimals) {
   return dec;
 }
 
-std::string Grouped(const std::string& whole, const NumberSettings& settings) {
-  if (settings.group_size <= 0) return whole;
-  const auto size = static_cast<std::size_t>(settings.group_size);
-  std::string grouped;
-  for (std::size_t i = 0; i < whole.size(); ++i) {
-    if (i > 0 && (whole.size() - i) % size == 0) grouped += settings.group_separator;
-    grouped += whole[i];
-  }
-  return grouped;
-}
-
 std::string WithNegativeForm(const std::string& magnitude, NumberSettings::NegativeForm form) {
   using Form = NumberSettings::NegativeForm;
   switch (form) {
@@ -135,6 +172,25 @@ std::string WithNegativeForm(const std::string& magnitude, NumberSettings::Negat
       break;
   }
   return "-" + magnitude;
+}
+
+// Exactly the given fraction digits, with grouping, leading-zero setting and negative form.
+std::string FixedFromParts(bool negative, std::string_view whole, std::string_view fraction,
+                           const NumberSettings& settings) {
+  if (whole == "0" && !fraction.empty() && !settings.leading_zero) whole = "";
+  const std::size_t group = settings.group_size > 0 ? static_cast<std::size_t>(settings.group_size)
+                                                    : whole.size() + 1;
+  const std::size_t separators = whole.empty() ? 0 : (whole.size() - 1) / group;
+  const std::string_view decimal = fraction.empty() ? "" : settings.decimal_separator;
+  TextBuilder text(whole.size() + separators * settings.group_separator.size() + decimal.size() +
+                   fraction.size());
+  for (std::size_t i = 0; i < whole.size(); ++i) {
+    if (i > 0 && (whole.size() - i) % group == 0) text.Put(settings.group_separator);
+    text.Put(whole[i]);
+  }
+  text.Put(decimal);
+  text.Put(fraction);
+  return negative ? WithNegativeForm(text.Take(), settings.negative_form) : text.Take();
 }
 
 // Reads digits, skipping the blanks that LeadingNumber ignores, into `out`.
@@ -246,6 +302,7 @@ bool TakeSign(std::string_view& text) {
 }  // namespace
 
 double LeadingNumber(std::string_view text) {
+  if (const auto plain = shortcuts::ReadPlainDecimal(text, ".")) return *plain;
   LeadingScanner scan(text);
   std::string number;
   if (scan.Peek() == '+' || scan.Peek() == '-') {
@@ -300,34 +357,40 @@ double Divide(double dividend, double divisor) {
 
 std::string NumberText(double x, const NumberSettings& settings) {
   CheckFinite(x);
+  if (const auto shortest = shortcuts::ShortestDecimal(x)) {
+    const ScaledDigits digits(*shortest);
+    return PlainText(shortest->negative, digits.Whole(), digits.Fraction(), settings);
+  }
   Decimal dec = Shortest(x);
   if (x != std::trunc(x) && static_cast<int>(dec.digits.size()) > kShownDigits) dec = Rounded(x);
-  const std::string fraction = FractionDigits(dec);
-  std::string text = dec.negative ? "-" : "";
-  text += WholeDigits(dec);
-  if (!fraction.empty()) text += settings.decimal_separator + fraction;
-  return text;
+  return PlainText(dec.negative, WholeDigits(dec), FractionDigits(dec), settings);
 }
 
 std::string SignedNumberText(double x) {
-  const std::string magnitude = NumberText(std::fabs(x), NumberSettings{});
-  return (x < 0 ? "-" : " ") + magnitude;
+  static const NumberSettings kFullStop;
+  std::string text = NumberText(x, kFullStop);
+  if (x < 0) return text;
+  text.insert(text.begin(), ' ');
+  return text;
 }
 
 std::string FixedText(double x, int decimals, const NumberSettings& settings) {
   CheckFinite(x);
   if (decimals < 0) decimals = 0;
+  if (const auto rounded = shortcuts::RoundedDecimal(x, decimals)) {
+    const ScaledDigits digits(*rounded);
+    return FixedFromParts(rounded->negative, digits.Whole(), digits.Fraction(), settings);
+  }
   const Decimal dec = RoundedAt(Rounded(x), decimals);
-  std::string whole = WholeDigits(dec);
   std::string fraction = FractionDigits(dec);
   fraction.append(static_cast<std::size_t>(decimals) - fraction.size(), '0');
-  if (whole == "0" && decimals > 0 && !settings.leading_zero) whole.clear();
-  std::string magnitude = Grouped(whole, settings);
-  if (decimals > 0) magnitude += settings.decimal_separator + fraction;
-  return dec.negative ? WithNegativeForm(magnitude, settings.negative_form) : magnitude;
+  return FixedFromParts(dec.negative, WholeDigits(dec), fraction, settings);
 }
 
 double LocaleNumber(std::string_view text, const NumberSettings& settings) {
+  if (const auto plain = shortcuts::ReadPlainDecimal(text, settings.decimal_separator)) {
+    return *plain;
+  }
   std::string_view body = Trimmed(text);
   const bool negative = TakeSign(body);
   std::string number = negative ? "-" : "";

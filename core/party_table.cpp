@@ -15,26 +15,51 @@ char Folded(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' 
 }  // namespace
 
 bool TextLess(const std::string& a, const std::string& b) {
-  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return static_cast<unsigned char>(Folded(x)) < static_cast<unsigned char>(Folded(y));
-  });
+  const std::size_t common = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < common; ++i) {
+    if (a[i] == b[i]) continue;
+    const auto x = static_cast<unsigned char>(Folded(a[i]));
+    const auto y = static_cast<unsigned char>(Folded(b[i]));
+    if (x != y) return x < y;
+  }
+  return a.size() < b.size();
 }
 
 void TextColumn::Clear() {
   rows_.clear();
+  settled_ = 0;
   selected_ = -1;
 }
 
 void TextColumn::Append(std::string text) {
-  if (!sorted_) {
-    rows_.push_back(std::move(text));
+  if (sorted_ && selected_ != -1) {
+    // Keep the selection on its row: insert at once.
+    Settle();
+    const auto place = std::upper_bound(rows_.begin(), rows_.end(), text, TextLess);
+    if (selected_ >= place - rows_.begin()) ++selected_;
+    rows_.insert(place, std::move(text));
+    settled_ = rows_.size();
     return;
   }
-  // After any equal rows, so that equal texts keep the order they came in.
-  const auto place = std::upper_bound(rows_.begin(), rows_.end(), text, TextLess);
-  const auto index = place - rows_.begin();
-  rows_.insert(place, std::move(text));
-  if (selected_ >= index) ++selected_;
+  rows_.push_back(std::move(text));
+}
+
+void TextColumn::Settle() const {
+  if (!sorted_ || settled_ == rows_.size()) return;
+  // Stable, so that equal texts keep the order they came in.
+  std::stable_sort(rows_.begin() + static_cast<std::ptrdiff_t>(settled_), rows_.end(), TextLess);
+  std::inplace_merge(rows_.begin(), rows_.begin() + static_cast<std::ptrdiff_t>(settled_),
+                     rows_.end(), TextLess);
+  settled_ = rows_.size();
+}
+
+const std::vector<std::string>& TextColumn::Rows() const {
+  Settle();
+  return rows_;
+}
+
+bool operator==(const TextColumn& a, const TextColumn& b) {
+  return a.Rows() == b.Rows() && a.selected_ == b.selected_ && a.sorted_ == b.sorted_;
 }
 
 void TextColumn::SetRow(int k, std::string text) {
@@ -43,15 +68,18 @@ void TextColumn::SetRow(int k, std::string text) {
     return;
   }
   CheckRow(k);
-  rows_[static_cast<std::size_t>(k)] = std::move(text);
+  Settle();
+  rows_[static_cast<std::size_t>(k)] = std::move(text);  // in place, as for any column
 }
 
 const std::string& TextColumn::Row(int k) const {
   CheckRow(k);
+  Settle();
   return rows_[static_cast<std::size_t>(k)];
 }
 
 void TextColumn::SetSelectedRow(int k) {
+  Settle();
   if (k != -1) CheckRow(k);
   selected_ = k;
 }

@@ -71,6 +71,22 @@ TEST(RemainderQueueOrderTest, BlankBeforeSeparatorBeforeDigits) {
                                 "0.30030031    1", "1    4"}));
 }
 
+TEST(RemainderQueueOrderTest, OrderHoldsAcrossReadsAppendsAndSelection) {
+  TextColumn queue(/*sorted=*/true);
+  queue.Append("0.7    2");
+  queue.Append("0.2    1");
+  EXPECT_EQ(queue.Row(1), "0.7    2");
+  queue.Append("0.5    3");
+  queue.SetSelectedRow(2);  // "0.7    2"
+  queue.Append("0.1    4");
+  EXPECT_EQ(queue.Rows(), (Rows{"0.1    4", "0.2    1", "0.5    3", "0.7    2"}));
+  EXPECT_EQ(queue.Row(queue.SelectedRow()), "0.7    2");
+  TextColumn same(/*sorted=*/true);
+  for (const char* key : {"0.5    3", "0.1    4", "0.7    2", "0.2    1"}) same.Append(key);
+  same.SetSelectedRow(3);
+  EXPECT_EQ(queue, same);
+}
+
 TEST(RemainderQueueOrderTest, IgnoresLetterCase) {
   EXPECT_FALSE(TextLess("ABC", "abc"));
   EXPECT_FALSE(TextLess("abc", "ABC"));

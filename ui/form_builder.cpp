@@ -1,0 +1,169 @@
+#include "ui/form_builder.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <iterator>
+#include <string_view>
+#include <vector>
+
+#include <QApplication>
+#include <QColor>
+#include <QFont>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPalette>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QString>
+#include <QTextOption>
+#include <QWidget>
+
+#include "ui/form_layout.h"
+#include "ui/list_box.h"
+
+namespace mandati {
+
+namespace {
+
+QString ToQString(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+bool Has(const ControlLayout& control, ControlFlag flag) { return (control.flags & flag) != 0; }
+
+QString CssColour(const QColor& colour) {
+  return QStringLiteral("rgb(%1, %2, %3)").arg(colour.red()).arg(colour.green()).arg(colour.blue());
+}
+
+// A command button is drawn as a flat field of its colour under any style: a raised border,
+// sunk while pressed, and a black border while it holds the focus.
+QString CommandStyleSheet(const Rgb& rgb) {
+  const QColor colour(rgb.red, rgb.green, rgb.blue);
+  return QStringLiteral(
+             "QPushButton { background-color: %1; color: black; border: 2px outset %2; }"
+             "QPushButton:focus { border: 2px solid black; }"
+             "QPushButton:pressed { background-color: %3; border: 2px inset %2; }")
+      .arg(CssColour(colour), CssColour(colour.darker(150)), CssColour(colour.darker(115)));
+}
+
+QWidget* MakeFrame(const ControlLayout& control, QWidget* parent) {
+  // Only a frame with a border draws its caption; the others are plain areas.
+  if (Has(control, kDrawsBorder)) return new QGroupBox(ToQString(control.caption), parent);
+  return new QWidget(parent);
+}
+
+QWidget* MakeLabel(const ControlLayout& control, QWidget* parent) {
+  auto* label = new QLabel(ToQString(control.caption), parent);
+  const Qt::Alignment across = Has(control, kCentred) ? Qt::AlignHCenter : Qt::AlignLeft;
+  label->setAlignment(across | Qt::AlignTop);
+  return label;
+}
+
+QWidget* MakeTextBox(const ControlLayout& control, QWidget* parent) {
+  if (Has(control, kMultiLine)) {
+    auto* box = new QPlainTextEdit(ToQString(control.caption), parent);
+    box->setReadOnly(Has(control, kReadOnly));
+    box->setWordWrapMode(QTextOption::WordWrap);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->setTabChangesFocus(true);  // Tab leaves the box instead of being typed into it
+    return box;
+  }
+  auto* box = new QLineEdit(ToQString(control.caption), parent);
+  if (control.max_length > 0) box->setMaxLength(control.max_length);
+  box->setReadOnly(Has(control, kReadOnly));
+  if (Has(control, kCentred)) box->setAlignment(Qt::AlignCenter);
+  return box;
+}
+
+QWidget* MakeListBox(QWidget* parent) {
+  auto* list = new ListBox(parent);
+  list->setSelectionMode(QAbstractItemView::SingleSelection);
+  list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  return list;
+}
+
+QWidget* MakeControl(const ControlLayout& control, QWidget* parent) {
+  switch (control.kind) {
+    case ControlKind::kLabel:
+      return MakeLabel(control, parent);
+    case ControlKind::kFrame:
+      return MakeFrame(control, parent);
+    case ControlKind::kTextBox:
+      return MakeTextBox(control, parent);
+    case ControlKind::kListBox:
+      return MakeListBox(parent);
+    case ControlKind::kOptionButton:
+      return new QRadioButton(ToQString(control.caption), parent);
+    case ControlKind::kCommandButton:
+      return new QPushButton(ToQString(control.caption), parent);
+  }
+  return nullptr;
+}
+
+void Paint(QWidget& widget, const ControlLayout& control) {
+  if (control.kind == ControlKind::kCommandButton) {
+    widget.setStyleSheet(CommandStyleSheet(control.background));
+  } else if (control.background == kSystemColour) {
+    // The window's colour must not reach the boxes: they keep the desktop's colours.
+    widget.setPalette(QApplication::palette(&widget));
+  } else {
+    // Option buttons fill with the button role, labels and frames with the window role.
+    QPalette palette = widget.palette();
+    palette.setColor(
+        widget.backgroundRole(),
+        QColor(control.background.red, control.background.green, control.background.blue));
+    widget.setPalette(palette);
+    widget.setAutoFillBackground(true);
+  }
+}
+
+void Dress(QWidget& widget, const ControlLayout& control) {
+  const Twips& place = control.place;
+  widget.setObjectName(ToQString(control.name));
+  widget.setGeometry(ToPixels(place.left), ToPixels(place.top), ToPixels(place.width),
+                     ToPixels(place.height));
+  widget.setAccessibleName(ToQString(control.label.empty() ? control.caption : control.label));
+  if (!control.tooltip.empty()) widget.setToolTip(ToQString(control.tooltip));
+  if (Has(control, kBold)) {
+    QFont bold;  // only the weight is set: face and size come from the window
+    bold.setBold(true);
+    widget.setFont(bold);
+  }
+  Paint(widget, control);
+  if (Has(control, kHidden)) widget.hide();
+}
+
+// Labels and frames take no focus, so the chain holds only the controls that do; Qt skips
+// the hidden ones when the user presses Tab.
+void ChainTabOrder(const std::array<QWidget*, kFormLayout.size()>& by_tab) {
+  std::vector<QWidget*> chain;
+  std::copy_if(by_tab.begin(), by_tab.end(), std::back_inserter(chain),
+               [](const QWidget* w) { return w->focusPolicy() != Qt::NoFocus; });
+  for (std::size_t i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
+}
+
+}  // namespace
+
+void BuildForm(QWidget& window) {
+  std::array<QWidget*, kContainerNames.size()> containers{&window};
+  std::array<QWidget*, kFormLayout.size()> by_tab{};
+  // The table lists the frames before the controls they hold.
+  for (const ControlLayout& control : kFormLayout) {
+    QWidget* parent = containers[static_cast<std::size_t>(control.container)];
+    QWidget* widget = MakeControl(control, parent);
+    Dress(*widget, control);
+    by_tab[static_cast<std::size_t>(control.tab)] = widget;
+    const auto* named = std::find(kContainerNames.begin(), kContainerNames.end(), control.name);
+    if (named != kContainerNames.end()) {
+      containers[static_cast<std::size_t>(named - kContainerNames.begin())] = widget;
+    }
+  }
+  ChainTabOrder(by_tab);
+}
+
+}  // namespace mandati

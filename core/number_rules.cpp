@@ -91,7 +91,8 @@ class TextBuilder {
 std::string PlainText(bool negative, std::string_view whole, std::string_view fraction,
                       const NumberSettings& settings) {
   while (!fraction.empty() && fraction.back() == '0') fraction.remove_suffix(1);
-  const std::string_view separator = fraction.empty() ? "" : settings.decimal_separator;
+  const std::string_view separator =
+      fraction.empty() ? std::string_view() : std::string_view(settings.decimal_separator);
   TextBuilder text((negative ? 1 : 0) + whole.size() + separator.size() + fraction.size());
   if (negative) text.Put('-');
   text.Put(whole);
@@ -181,7 +182,8 @@ std::string FixedFromParts(bool negative, std::string_view whole, std::string_vi
   const std::size_t group = settings.group_size > 0 ? static_cast<std::size_t>(settings.group_size)
                                                     : whole.size() + 1;
   const std::size_t separators = whole.empty() ? 0 : (whole.size() - 1) / group;
-  const std::string_view decimal = fraction.empty() ? "" : settings.decimal_separator;
+  const std::string_view decimal =
+      fraction.empty() ? std::string_view() : std::string_view(settings.decimal_separator);
   TextBuilder text(whole.size() + separators * settings.group_separator.size() + decimal.size() +
                    fraction.size());
   for (std::size_t i = 0; i < whole.size(); ++i) {

@@ -7,7 +7,7 @@ namespace mandati::shortcuts {
 namespace {
 
 constexpr int kMaxDigits = 15;
-constexpr int kExactPowers = 22;  // 10^0 .. 10^22 are exact doubles
+constexpr int kExactPowers = 22;                    // 10^0 .. 10^22 are exact doubles
 constexpr double kExactWhole = 9007199254740992.0;  // 2^53
 
 constexpr double kPowers[kExactPowers + 1] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
@@ -57,7 +57,8 @@ std::optional<double> ReadPlainDecimal(std::string_view text, std::string_view s
       magnitude = magnitude * 10 + static_cast<std::uint64_t>(c - '0');
       if (decimals >= 0) ++decimals;
       ++pos;
-    } else if (decimals < 0 && !separator.empty() && text.substr(pos, separator.size()) == separator) {
+    } else if (decimals < 0 && !separator.empty() &&
+               text.substr(pos, separator.size()) == separator) {
       decimals = 0;
       pos += separator.size();
     } else {

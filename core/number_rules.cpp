@@ -104,7 +104,8 @@ std::string PlainText(bool negative, std::string_view whole, std::string_view fr
 // The shortest decimal that reads back as x.
 Decimal Shortest(double x) {
   char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::scientific);
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::scientific);
   return FromScientific(std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)));
 }
 
@@ -179,8 +180,8 @@ std::string WithNegativeForm(const std::string& magnitude, NumberSettings::Negat
 std::string FixedFromParts(bool negative, std::string_view whole, std::string_view fraction,
                            const NumberSettings& settings) {
   if (whole == "0" && !fraction.empty() && !settings.leading_zero) whole = "";
-  const std::size_t group = settings.group_size > 0 ? static_cast<std::size_t>(settings.group_size)
-                                                    : whole.size() + 1;
+  const std::size_t group =
+      settings.group_size > 0 ? static_cast<std::size_t>(settings.group_size) : whole.size() + 1;
   const std::size_t separators = whole.empty() ? 0 : (whole.size() - 1) / group;
   const std::string_view decimal =
       fraction.empty() ? std::string_view() : std::string_view(settings.decimal_separator);
@@ -201,7 +202,8 @@ class LeadingScanner {
   explicit LeadingScanner(std::string_view text) : text_(text) {}
 
   char Peek() {
-    while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t' || text_[pos_] == '\n')) {
+    while (pos_ < text_.size() &&
+           (text_[pos_] == ' ' || text_[pos_] == '\t' || text_[pos_] == '\n')) {
       ++pos_;
     }
     return pos_ < text_.size() ? text_[pos_] : '\0';

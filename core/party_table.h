@@ -85,9 +85,13 @@ class PartyTable {
   friend bool operator==(const PartyTable&, const PartyTable&) = default;
 
  private:
-  std::array<TextColumn, kColumnCount> columns_{
-      TextColumn(), TextColumn(), TextColumn(), TextColumn(),
-      TextColumn(), TextColumn(), TextColumn(/*sorted=*/true)};
+  std::array<TextColumn, kColumnCount> columns_{TextColumn(),
+                                                TextColumn(),
+                                                TextColumn(),
+                                                TextColumn(),
+                                                TextColumn(),
+                                                TextColumn(),
+                                                TextColumn(/*sorted=*/true)};
 };
 
 // Row ToInt16(i - 1), the row of party number i; raises OverflowError past 16 bits.

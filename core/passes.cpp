@@ -102,7 +102,8 @@ void DistributeRemainders(PartyTable& table, const FormValues& values,
     if (ToInt16(cursor) < 0) cursor += queue.RowCount();
     const int party_row = PartyRowOfKey(queue.Row(ToInt16(cursor)));
     TextColumn& final_seats = table.FinalSeatsColumn();
-    final_seats.SetRow(party_row, NumberText(LeadingNumber(final_seats.Row(party_row)) + 1, settings));
+    final_seats.SetRow(party_row,
+                       NumberText(LeadingNumber(final_seats.Row(party_row)) + 1, settings));
     cursor -= 1;
   }
 }

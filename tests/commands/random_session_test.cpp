@@ -21,16 +21,36 @@ class RandomSession {
   bool Step(FormState& state, const NumberSettings& settings) {
     const FormState before = state;
     switch (action_(random_)) {
-      case 0: state.party_count_text = CountText(6); break;
-      case 1: state.seat_count_text = CountText(30); break;
-      case 2: state.votes_text = VotesText(); break;
-      case 3: SetUpParties(state, settings); break;
-      case 4: EnterVotes(state, settings); break;
-      case 5: ClickCommand2(state, static_cast<std::int16_t>(Pick(4) - 1), settings); break;
-      case 6: ClearAll(state); break;
-      case 7: ChooseQuotaMethod(state, static_cast<std::int16_t>(Pick(4))); break;
-      case 8: ClickRow(state); break;
-      default: ClickCommand2(state, 1, settings); return !(state == before);
+      case 0:
+        state.party_count_text = CountText(6);
+        break;
+      case 1:
+        state.seat_count_text = CountText(30);
+        break;
+      case 2:
+        state.votes_text = VotesText();
+        break;
+      case 3:
+        SetUpParties(state, settings);
+        break;
+      case 4:
+        EnterVotes(state, settings);
+        break;
+      case 5:
+        ClickCommand2(state, static_cast<std::int16_t>(Pick(4) - 1), settings);
+        break;
+      case 6:
+        ClearAll(state);
+        break;
+      case 7:
+        ChooseQuotaMethod(state, static_cast<std::int16_t>(Pick(4)));
+        break;
+      case 8:
+        ClickRow(state);
+        break;
+      default:
+        ClickCommand2(state, 1, settings);
+        return !(state == before);
     }
     return false;
   }
@@ -100,8 +120,8 @@ void ExpectFinalSeatsAddUp(const FormState& state) {
 
 TEST(RandomSessionTest, ThousandsOfActionsKeepTheTableConsistent) {
   const char* seed_text = std::getenv("MANDATI_SESSION_SEED");
-  const unsigned seed = seed_text ? static_cast<unsigned>(std::strtoul(seed_text, nullptr, 10))
-                                  : 20261208u;
+  const unsigned seed =
+      seed_text ? static_cast<unsigned>(std::strtoul(seed_text, nullptr, 10)) : 20261208u;
   SCOPED_TRACE("seed " + std::to_string(seed) + " (set MANDATI_SESSION_SEED to repeat)");
   RandomSession session(seed);
   NumberSettings settings;

@@ -30,7 +30,8 @@ std::string ReferenceFixed(double x, int decimals) {
   const int exponent = std::atoi(std::strchr(scientific, 'e') + 1);
   // Digits as a whole number scaled by 10^(decimals): keep exponent + 1 + decimals digits.
   const int keep = exponent + 1 + decimals;
-  std::string kept = keep <= 0 ? "0" : digits.substr(0, static_cast<std::size_t>(std::min(keep, 15)));
+  std::string kept =
+      keep <= 0 ? "0" : digits.substr(0, static_cast<std::size_t>(std::min(keep, 15)));
   if (keep > 15) kept.append(static_cast<std::size_t>(keep - 15), '0');
   const bool up = keep >= 0 && keep < 15 && digits[static_cast<std::size_t>(keep)] >= '5';
   unsigned long long scaled = std::stoull(kept) + (up ? 1 : 0);

@@ -31,14 +31,12 @@ TEST(LeadingNumberTest, ReadsTheNumberAtTheStart) {
     const char* text;
     double expected;
   } cases[] = {
-      {"58125", 58125},  {" ", 0},         {"", 0},          {"-3", -3},
-      {"+7", 7},         {"1,5", 1},       {"1 000", 1000},  {"12abc", 12},
-      {"2.5", 2.5},      {"1e3", 1000},    {"1E3", 1000},    {"2e-2", 0.02},
-      {".5", 0.5},       {"-.5", -0.5},    {".", 0},         {"-", 0},
-      {"abc", 0},        {"1.2.3", 1.2},   {"1e", 1},        {"1e+", 1},
-      {"3ex", 3},        {" 58125", 58125}, {"\t4\n2", 42},  {"- 3", -3},
-      {"1 e 2", 100},    {"9e9", 9e9},     {"0.1", 0.1},     {"1e-400", 0},
-      {"007", 7},
+      {"58125", 58125}, {" ", 0},          {"", 0},        {"-3", -3},    {"+7", 7},
+      {"1,5", 1},       {"1 000", 1000},   {"12abc", 12},  {"2.5", 2.5},  {"1e3", 1000},
+      {"1E3", 1000},    {"2e-2", 0.02},    {".5", 0.5},    {"-.5", -0.5}, {".", 0},
+      {"-", 0},         {"abc", 0},        {"1.2.3", 1.2}, {"1e", 1},     {"1e+", 1},
+      {"3ex", 3},       {" 58125", 58125}, {"\t4\n2", 42}, {"- 3", -3},   {"1 e 2", 100},
+      {"9e9", 9e9},     {"0.1", 0.1},      {"1e-400", 0},  {"007", 7},
   };
   for (const auto& c : cases) {
     EXPECT_DOUBLE_EQ(LeadingNumber(c.text), c.expected) << '"' << c.text << '"';
@@ -170,7 +168,9 @@ TEST(FixedTextTest, FollowsGroupingSeparatorsAndNegativeForm) {
   EXPECT_EQ(FixedText(1234567.891, 1, ThousandsWithComma()), "1,234,567.9");
   EXPECT_EQ(FixedText(999.999, 2, ThousandsWithComma()), "1,000.00");
   EXPECT_EQ(FixedText(36.4765390, 2, CommaDecimal()), "36,48");
-  EXPECT_EQ(FixedText(1234.5, 2, CommaDecimal()), "1\xC2\xA0" "234,50");
+  EXPECT_EQ(FixedText(1234.5, 2, CommaDecimal()),
+            "1\xC2\xA0"
+            "234,50");
 
   NumberSettings settings;
   settings.leading_zero = false;
@@ -192,7 +192,10 @@ TEST(LocaleNumberTest, ReadsWholeTextsInTheUsersSettings) {
   EXPECT_EQ(LocaleNumber("1.5-", dot), -1.5);
   EXPECT_EQ(LocaleNumber("1,234.50", ThousandsWithComma()), 1234.5);
   EXPECT_EQ(LocaleNumber("0,5", CommaDecimal()), 0.5);
-  EXPECT_EQ(LocaleNumber("1\xC2\xA0" "234,5", CommaDecimal()), 1234.5);
+  EXPECT_EQ(LocaleNumber("1\xC2\xA0"
+                         "234,5",
+                         CommaDecimal()),
+            1234.5);
 }
 
 TEST(LocaleNumberTest, RaisesTypeMismatchForNonNumbers) {
@@ -208,10 +211,11 @@ TEST(LocaleNumberTest, ReadsBackWhatFixedTextAndNumberTextWrite) {
   NumberSettings paren = ThousandsWithComma();
   paren.negative_form = NumberSettings::NegativeForm::kParentheses;
   paren.leading_zero = false;
-  for (const NumberSettings& settings : {NumberSettings{}, ThousandsWithComma(), CommaDecimal(), paren}) {
+  for (const NumberSettings& settings :
+       {NumberSettings{}, ThousandsWithComma(), CommaDecimal(), paren}) {
     for (double x : {0.0, 0.5, -0.25, 1234.5, -98765.4321, 0.00004393, 2147483647.0}) {
-      EXPECT_DOUBLE_EQ(LocaleNumber(FixedText(x, 4, settings), settings),
-                       std::round(x * 1e4) / 1e4) << x;
+      EXPECT_DOUBLE_EQ(LocaleNumber(FixedText(x, 4, settings), settings), std::round(x * 1e4) / 1e4)
+          << x;
       EXPECT_EQ(LocaleNumber(NumberText(x, settings), settings), x) << x;
     }
   }

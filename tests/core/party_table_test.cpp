@@ -63,8 +63,8 @@ TEST(RemainderQueueOrderTest, InsertsEachKeyAtItsPlace) {
 TEST(RemainderQueueOrderTest, BlankBeforeSeparatorBeforeDigits) {
   // One- and two-digit party numbers with equal remainders stand in party order.
   TextColumn queue(/*sorted=*/true);
-  for (const char* key : {"0.3003003   10", "0.3003003    9", "0.30030031    1", "1    4",
-                          "0,5    7", "0    100"}) {
+  for (const char* key :
+       {"0.3003003   10", "0.3003003    9", "0.30030031    1", "1    4", "0,5    7", "0    100"}) {
     queue.Append(key);
   }
   EXPECT_EQ(queue.Rows(), (Rows{"0    100", "0,5    7", "0.3003003    9", "0.3003003   10",
@@ -109,8 +109,8 @@ TEST(PartyLoopTest, VisitsWholePartiesUpToTheBound) {
     std::optional<double> party_count;
     std::vector<int> rows;
   } cases[] = {
-      {std::nullopt, {}}, {0.0, {}}, {0.6, {}}, {-3.0, {}},
-      {1.0, {0}},         {2.6, {0, 1}}, {5.0, {0, 1, 2, 3, 4}},
+      {std::nullopt, {}},     {0.0, {}}, {0.6, {}}, {-3.0, {}}, {1.0, {0}}, {2.6, {0, 1}},
+      {5.0, {0, 1, 2, 3, 4}},
   };
   for (const auto& c : cases) {
     FormValues values;

@@ -69,10 +69,12 @@ TEST(AllocateQuotaSeatsTest, SampleDataUnderDroopAndHagenbachBischoff) {
     int quota;
     Rows keys;
   } cases[] = {
-      {QuotaMethod::Droop, 19919,
+      {QuotaMethod::Droop,
+       19919,
        {"0.30287665    2", "0.36261861    3", "0.61569356    5", "0.8005924    4",
         "0.91806818    1"}},
-      {QuotaMethod::HagenbachBischoff, 19918,
+      {QuotaMethod::HagenbachBischoff,
+       19918,
        {"0.30299227    2", "0.36268702    3", "0.61572447    5", "0.80063259    4",
         "0.91821468    1"}},
   };
@@ -178,7 +180,8 @@ TEST(DistributeRemaindersTest, TenEqualRemaindersQueueParty10AfterParty9) {
 TEST(DistributeRemaindersTest, NoSeatLeftCopiesThePreliminarySeats) {
   District district({200, 100}, 3, QuotaMethod::Hare);  // quota 100, seats 2 + 1
   district.Calculate();
-  EXPECT_EQ(district.table.FinalSeatsColumn().Rows(), district.table.PreliminarySeatsColumn().Rows());
+  EXPECT_EQ(district.table.FinalSeatsColumn().Rows(),
+            district.table.PreliminarySeatsColumn().Rows());
 }
 
 TEST(DistributeRemaindersTest, SurplusPreliminarySeatsStay) {

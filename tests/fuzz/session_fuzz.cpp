@@ -52,15 +52,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   while (!bytes.Empty()) {
     const std::uint8_t action = bytes.Next();
     switch (action % 10) {
-      case 0: state.party_count_text = bytes.Text(2); break;
-      case 1: state.seat_count_text = bytes.Text(2); break;
-      case 2: state.votes_text = bytes.Text(8); break;
-      case 3: mandati::SetUpParties(state, settings); break;
-      case 4: mandati::EnterVotes(state, settings); break;
-      case 5: mandati::ClickCommand2(state, static_cast<std::int16_t>(action / 10 % 4), settings); break;
-      case 6: mandati::ChooseQuotaMethod(state, static_cast<std::int16_t>(action / 10 % 4)); break;
-      case 7: mandati::CalculateSeats(state, settings); break;
-      case 8: mandati::ClearAll(state); break;
+      case 0:
+        state.party_count_text = bytes.Text(2);
+        break;
+      case 1:
+        state.seat_count_text = bytes.Text(2);
+        break;
+      case 2:
+        state.votes_text = bytes.Text(8);
+        break;
+      case 3:
+        mandati::SetUpParties(state, settings);
+        break;
+      case 4:
+        mandati::EnterVotes(state, settings);
+        break;
+      case 5:
+        mandati::ClickCommand2(state, static_cast<std::int16_t>(action / 10 % 4), settings);
+        break;
+      case 6:
+        mandati::ChooseQuotaMethod(state, static_cast<std::int16_t>(action / 10 % 4));
+        break;
+      case 7:
+        mandati::CalculateSeats(state, settings);
+        break;
+      case 8:
+        mandati::ClearAll(state);
+        break;
       default:
         mandati::SelectPartyRow(state, static_cast<std::int16_t>(action / 10 % 8),
                                 bytes.Next() % 40);

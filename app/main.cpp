@@ -20,8 +20,7 @@ class ExitAfterFirstPaint : public QObject {
       // Queued, so the paint under way (the window and all its controls) is finished and
       // flushed to the screen before the event loop ends.
       QMetaObject::invokeMethod(
-          QCoreApplication::instance(), [] { QCoreApplication::exit(0); },
-          Qt::QueuedConnection);
+          QCoreApplication::instance(), [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     }
     return QObject::eventFilter(watched, event);
   }

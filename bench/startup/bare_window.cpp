@@ -18,8 +18,7 @@ class ExitAfterFirstPaint : public QObject {
     if (event->type() == QEvent::Paint && !exit_queued_) {
       exit_queued_ = true;
       QMetaObject::invokeMethod(
-          QCoreApplication::instance(), [] { QCoreApplication::exit(0); },
-          Qt::QueuedConnection);
+          QCoreApplication::instance(), [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     }
     return QObject::eventFilter(watched, event);
   }

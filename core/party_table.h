@@ -117,7 +117,10 @@ struct FormValues {
 template <typename Visit>
 void ForEachParty(const FormValues& values, Visit&& visit) {
   const double bound = values.party_count.value_or(0.0);
-  for (double i = 1; i <= bound; ++i) visit(PartyRow(i));
+  // Past 32768 parties the row number leaves 16 bits and PartyRow raises, so the count
+  // can be capped well above that without changing anything.
+  const long long last = bound >= 1 ? static_cast<long long>(bound < 1e6 ? bound : 1e6) : 0;
+  for (long long i = 1; i <= last; ++i) visit(PartyRow(static_cast<double>(i)));
 }
 
 }  // namespace mandati

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -119,6 +120,21 @@ TEST(PartyLoopTest, VisitsWholePartiesUpToTheBound) {
     ForEachParty(values, [&](int row) { rows.push_back(row); });
     EXPECT_EQ(rows, c.rows) << c.party_count.value_or(-99);
   }
+}
+
+TEST(PartyLoopTest, RowsBeyondSixteenBitsRaise) {
+  for (const double count : {40000.0, 1e300, std::numeric_limits<double>::infinity()}) {
+    FormValues values;
+    values.party_count = count;
+    int visited = 0;
+    EXPECT_THROW(ForEachParty(values, [&](int) { ++visited; }), OverflowError) << count;
+    EXPECT_EQ(visited, 32768) << count;
+  }
+  FormValues nan_count;
+  nan_count.party_count = std::numeric_limits<double>::quiet_NaN();
+  int visited = 0;
+  ForEachParty(nan_count, [&](int) { ++visited; });
+  EXPECT_EQ(visited, 0);
 }
 
 }  // namespace

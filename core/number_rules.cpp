@@ -332,9 +332,6 @@ double LeadingNumber(std::string_view text) {
       scan.Rewind(before);
     }
   }
-  if (number[0] == '.' || (number[0] == '-' && number[1] == '.')) {
-    number.insert(number[0] == '-' ? 1 : 0, "0");
-  }
   bool out_of_range = false;
   const double value = ParseAscii(number, out_of_range);
   return value == 0.0 ? 0.0 : value;
@@ -431,9 +428,6 @@ double LocaleNumber(std::string_view text, const NumberSettings& settings) {
     }
   }
   if (pos != body.size()) throw TypeMismatchError("not a number: " + std::string(text));
-  if (number[0] == '.' || (number[0] == '-' && number[1] == '.')) {
-    number.insert(number[0] == '-' ? 1 : 0, "0");
-  }
   bool out_of_range = false;
   const double value = ParseAscii(number, out_of_range);
   if (out_of_range && std::isinf(value)) throw OverflowError("beyond the range of numbers");

@@ -29,7 +29,7 @@ void BM_Calculation(benchmark::State& state) {
   values.quota_method = static_cast<QuotaMethod>(state.range(0));
   const NumberSettings settings;
   std::string total_text;
-  for (auto _ : state) {
+  for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the benchmark loop
     AllocateQuotaSeats(table, values, total_text, settings);
     DistributeRemainders(table, values, settings);
     benchmark::DoNotOptimize(table);

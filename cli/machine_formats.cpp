@@ -94,6 +94,7 @@ std::string CsvText(const District& district, const std::vector<QuotaOutcome>& o
 std::string JsonText(const District& district, const std::vector<QuotaOutcome>& outcomes,
                      bool explain) {
   std::vector<std::string> quotas;
+  quotas.reserve(outcomes.size());
   for (const QuotaOutcome& outcome : outcomes) {
     quotas.push_back(JsonQuota(district, outcome, explain));
   }

@@ -26,7 +26,7 @@ TextTable PartyRows(const District& district, const std::vector<QuotaOutcome>& o
   std::vector<std::string> headings = {"Партия"};
   if (names) {
     aligns.push_back(Align::kLeft);
-    headings.push_back("Име");
+    headings.emplace_back("Име");
   }
   for (std::size_t q = 0; q < outcomes.size(); ++q) {
     aligns.insert(aligns.end(), kColumnsPerQuota, Align::kRight);

@@ -12,9 +12,12 @@ PACKAGES=(
   fonts-liberation2
 )
 
+# Only for .ci/run: the fuzzing build and the static analysis.
+CI_PACKAGES=(clang-14 libclang-rt-14-dev clang-format clang-tidy cppcheck)
+
 missing_packages() {
   local pkg
-  for pkg in "${PACKAGES[@]}"; do
+  for pkg in "${PACKAGES[@]}" "$@"; do
     if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
       printf '%s\n' "$pkg"
     fi
@@ -23,7 +26,7 @@ missing_packages() {
 
 install_missing() {
   local missing
-  mapfile -t missing < <(missing_packages)
+  mapfile -t missing < <(missing_packages "$@")
   [ "${#missing[@]}" -eq 0 ] && return 0
   echo "Installing: ${missing[*]}"
   local sudo=()
@@ -35,6 +38,6 @@ install_missing() {
 
 configure_and_build() {
   cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DMANDATI_WERROR=ON "$@"
+    -DMANDATI_WERROR=ON -DCMAKE_EXPORT_COMPILE_COMMANDS=ON "$@"
   cmake --build "$BUILD_DIR" -j2
 }

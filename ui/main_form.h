@@ -31,7 +31,7 @@ class MainForm : public QWidget {
  public:
   // Number settings from the default locale (the user's, unless a program sets another).
   explicit MainForm(QWidget* parent = nullptr);
-  MainForm(const NumberSettings& settings, QWidget* parent = nullptr);
+  explicit MainForm(const NumberSettings& settings, QWidget* parent = nullptr);
   ~MainForm() override;
 
   const FormState& State() const { return state_; }

@@ -222,6 +222,7 @@ TEST_F(CalculatedRoadTest, CtrlClickLeavesThePartySelected) {
 
 TEST_F(CalculatedRoadTest, ShowingTheStateRaisesNoClick) {
   std::vector<std::unique_ptr<QSignalSpy>> spies;
+  spies.reserve(PartyTable::kColumnCount);
   for (int index = 0; index < PartyTable::kColumnCount; ++index) {
     spies.push_back(std::make_unique<QSignalSpy>(&List(index), &QListWidget::currentRowChanged));
   }

@@ -1,5 +1,6 @@
 #include "ui/main_form.h"
 
+#include <algorithm>
 #include <string>
 
 #include <QColor>
@@ -46,9 +47,20 @@ QString ArrayMember(const char* name, std::size_t index) {
 }
 
 // Writes a box only when its text differs, so a refresh never disturbs the user's typing.
+// A box's length limit holds for typing only: a text the program shows there, such as votes
+// entered as "1e9" and kept as 1000000000, is shown whole rather than cut to the limit.
+// The box's limit is raised to the length of such a text and falls back as the user shortens it.
+void FitLengthLimit(QLineEdit& box, const QString& text) {
+  const ControlLayout* layout = FindControl(box.objectName().toStdString());
+  const int typed_limit = layout != nullptr && layout->max_length > 0 ? layout->max_length : 32767;
+  box.setMaxLength(std::max(typed_limit, static_cast<int>(text.size())));
+}
+
 void ShowText(QLineEdit& box, const std::string& text) {
   const QString shown = QString::fromStdString(text);
-  if (box.text() != shown) box.setText(shown);
+  if (box.text() == shown) return;
+  FitLengthLimit(box, shown);
+  box.setText(shown);
 }
 
 bool ShowsRows(const QListWidget& list, const TextColumn& column) {
@@ -129,6 +141,10 @@ void MainForm::Connect() {
   for (std::int16_t i = 0; i < 2; ++i) {
     auto* button = findChild<QPushButton*>(ArrayMember("Command2", static_cast<std::size_t>(i)));
     connect(button, &QPushButton::clicked, this, [this, i] { OnCommand2(i); });
+  }
+  for (QLineEdit* box : {party_count_box_, seat_count_box_, votes_box_}) {
+    connect(box, &QLineEdit::textEdited, box,
+            [box](const QString& text) { FitLengthLimit(*box, text); });
   }
   // `clicked` comes from the user only (mouse, Space, arrow keys), never from setChecked().
   for (std::size_t i = 0; i < options_.size(); ++i) {

@@ -82,6 +82,24 @@ class UserRoadTest : public ::testing::Test {
   MainForm form_{PointSettings()};
 };
 
+// Votes typed in exponent form can be longer than the box admits; the box shows them whole, so
+// that pressing "Въведи" again does not store a cut number.
+TEST_F(UserRoadTest, VotesLongerThanTheBoxAreShownWhole) {
+  SetUpParties("2", "3");
+  EnterVotes({"1e9", "5"});
+  ClickRow(List(0), 0);
+  EXPECT_EQ(Box("Text3(0)").text(), "1000000000");
+  Click("Command2(0)");
+  ClickRow(List(0), 1);
+  ClickRow(List(0), 0);
+  EXPECT_EQ(Box("Text3(0)").text(), "1000000000");
+  QTest::mouseClick(&Box("Text3(0)"), Qt::LeftButton);
+  QTest::keyClick(&Box("Text3(0)"), Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(&Box("Text3(0)"), Qt::Key_Backspace);
+  TypeInto("Text3(0)", "123456789");  // once shortened, typing stops at eight characters again
+  EXPECT_EQ(Box("Text3(0)").text(), "12345678");
+}
+
 TEST_F(UserRoadTest, SetUpCreatesOneRowPerPartyAndSelectsTheFirst) {
   SetUpParties("5", "7");
   EXPECT_EQ(Rows(0), (QStringList{"1", "2", "3", "4", "5"}));

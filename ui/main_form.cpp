@@ -23,24 +23,11 @@
 #include "ui/form_builder.h"
 #include "ui/form_layout.h"
 #include "ui/locale_settings.h"
-
-// The icons are compiled into the ui library; a static library has to ask for them by name.
-static void InitIconResources() { Q_INIT_RESOURCE(icons); }
+#include "ui/window_icon.h"
 
 namespace mandati {
 
 namespace {
-
-constexpr int kIconSizes[] = {32, 48, 64, 128, 256};
-
-QIcon WindowIcon() {
-  InitIconResources();
-  QIcon icon;
-  for (int size : kIconSizes) {
-    icon.addFile(QStringLiteral(":/icons/mandati-%1.png").arg(size), QSize(size, size));
-  }
-  return icon;
-}
 
 QString ArrayMember(const char* name, std::size_t index) {
   return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);

@@ -11,7 +11,10 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QIcon>
+#include <QImage>
 #include <QLabel>
+#include <QList>
+#include <QPixmap>
 #include <QRect>
 #include <QScreen>
 #include <QSize>
@@ -160,10 +163,16 @@ TEST_F(MainFormLayoutTest, OpensCentredOnTheScreen) {
 }
 
 TEST_F(MainFormLayoutTest, IconComesInEverySize) {
-  const QList<QSize> sizes = form_.windowIcon().availableSizes();
+  const QIcon icon = form_.windowIcon();
+  const QList<QSize> sizes = icon.availableSizes();
   for (int size : {32, 48, 64, 128, 256}) {
     EXPECT_TRUE(sizes.contains(QSize(size, size))) << size;
+    const QImage picture = icon.pixmap(QSize(size, size)).toImage();
+    EXPECT_EQ(picture.size(), QSize(size, size)) << size;
+    EXPECT_GT(qAlpha(picture.pixel(size / 2, size / 2)), 0) << size;  // drawn, not blank
   }
+  EXPECT_EQ(icon.pixmap(QSize(100, 100)).size(), QSize(100, 100));  // scaled from 128
+  EXPECT_EQ(icon.actualSize(QSize(512, 512)), QSize(256, 256));
 }
 
 TEST_F(MainFormLayoutTest, StartsWithTheFocusOnTheHelpText) {

@@ -3,32 +3,13 @@
 // right after its first paint, as the calculator does. With MANDATI_BARE_WITH_TEXT set it
 // also shows one line of text in the calculator's font, to tell what the first text costs.
 #include <QApplication>
-#include <QEvent>
 #include <QFont>
 #include <QLabel>
-#include <QMetaObject>
-#include <QObject>
 #include <QWidget>
 
+#include "app/exit_after_first_paint.h"
+
 namespace {
-
-class ExitAfterFirstPaint : public QObject {
- public:
-  using QObject::QObject;
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Paint && !exit_queued_) {
-      exit_queued_ = true;
-      QMetaObject::invokeMethod(
-          QCoreApplication::instance(), [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
-    }
-    return QObject::eventFilter(watched, event);
-  }
-
- private:
-  bool exit_queued_ = false;
-};
 
 // The calculator's client area: 7680 x 6900 twips at 15 twips a pixel.
 constexpr int kWidth = 512;
@@ -38,7 +19,7 @@ constexpr int kHeight = 460;
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
-  ExitAfterFirstPaint exit_after_first_paint;
+  mandati::ExitAfterFirstPaint exit_after_first_paint;
   QWidget window;
   window.setWindowTitle(QStringLiteral("bare window"));
   window.setFixedSize(kWidth, kHeight);

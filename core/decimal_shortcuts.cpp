@@ -36,8 +36,11 @@ constexpr std::uint64_t kIntPowers[19] = {1ULL,
 
 // The decimal exponent of a positive x: 10^e <= x < 10^(e+1), for 1e-8 <= x < 1e15.
 int DecimalExponent(double x) {
+  static constexpr double kNextPowers[] = {1e-7, 1e-6, 1e-5, 1e-4, 1e-3, 1e-2, 1e-1, 1e0,
+                                           1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,
+                                           1e9,  1e10, 1e11, 1e12, 1e13, 1e14};
   int e = -8;
-  while (e < kMaxDigits - 1 && x >= kPowers[e + 9] / 1e8) ++e;
+  while (e < kMaxDigits - 1 && x >= kNextPowers[e + 8]) ++e;
   return e;
 }
 

@@ -36,8 +36,13 @@ install_missing() {
     "${missing[@]}"
 }
 
+# Configures build/ with every part on (so that running the window never leaves the tests
+# switched off for the next ./scripts/test) and builds the given targets, or all.
 configure_and_build() {
   cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DMANDATI_WERROR=ON -DCMAKE_EXPORT_COMPILE_COMMANDS=ON "$@"
-  cmake --build "$BUILD_DIR" -j2
+    -DMANDATI_WERROR=ON -DCMAKE_EXPORT_COMPILE_COMMANDS=ON -DMANDATI_BUILD_UI=ON \
+    -DMANDATI_BUILD_TESTS=ON -DMANDATI_BUILD_BENCH=ON
+  local targets=()
+  [ "$#" -gt 0 ] && targets=(--target "$@")
+  cmake --build "$BUILD_DIR" -j2 "${targets[@]}"
 }

@@ -94,41 +94,38 @@ QuotaOutcome Calculate(const District& district, QuotaMethod method) {
   return OutcomeOf(run, method);
 }
 
-std::string_view QuotaName(QuotaMethod method) {
+namespace {
+
+// What the three quotas are called on the window and on the command line, and their rule.
+struct QuotaWords {
+  std::string_view name;
+  std::string_view keyword;
+  std::string_view rule;
+};
+
+const QuotaWords& WordsOf(QuotaMethod method) {
+  static constexpr QuotaWords kHare{"Квота на Хеър", "hare", "floor(V / S)"};
+  static constexpr QuotaWords kDroop{"Квота на Друп", "droop", "1 + floor(V / (S + 1))"};
+  static constexpr QuotaWords kHagenbachBischoff{"Квота на Хагенбах-Бишоф", "hagenbach-bischoff",
+                                                 "floor(V / (S + 1))"};
   switch (method) {
     case QuotaMethod::Droop:
-      return "Квота на Друп";
+      return kDroop;
     case QuotaMethod::HagenbachBischoff:
-      return "Квота на Хагенбах-Бишоф";
+      return kHagenbachBischoff;
     case QuotaMethod::Hare:
       break;
   }
-  return "Квота на Хеър";
+  return kHare;
 }
 
-std::string_view QuotaKeyword(QuotaMethod method) {
-  switch (method) {
-    case QuotaMethod::Droop:
-      return "droop";
-    case QuotaMethod::HagenbachBischoff:
-      return "hagenbach-bischoff";
-    case QuotaMethod::Hare:
-      break;
-  }
-  return "hare";
-}
+}  // namespace
 
-std::string_view QuotaRule(QuotaMethod method) {
-  switch (method) {
-    case QuotaMethod::Droop:
-      return "1 + floor(V / (S + 1))";
-    case QuotaMethod::HagenbachBischoff:
-      return "floor(V / (S + 1))";
-    case QuotaMethod::Hare:
-      break;
-  }
-  return "floor(V / S)";
-}
+std::string_view QuotaName(QuotaMethod method) { return WordsOf(method).name; }
+
+std::string_view QuotaKeyword(QuotaMethod method) { return WordsOf(method).keyword; }
+
+std::string_view QuotaRule(QuotaMethod method) { return WordsOf(method).rule; }
 
 std::string QuotaFormula(QuotaMethod method, std::string_view total_text, int seats) {
   const std::string total(total_text);

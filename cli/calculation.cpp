@@ -5,6 +5,7 @@
 #include "cli/cli_errors.h"
 #include "core/errors.h"
 #include "core/passes.h"
+#include "core/quota_rules.h"
 
 namespace mandati::cli {
 
@@ -69,7 +70,7 @@ std::string AllocationFailure(const CoreError& error, const CoreRun& run, QuotaM
   }
   if (!run.values.quota) return name + ": the quota cannot be computed (" + error.what() + ")";
   if (*run.values.quota == 0) {
-    return name + " = " + QuotaFormula(method, run.total_text, seats) +
+    return name + " = " + QuotaFormulaText(method, run.values.total_votes, seats) +
            " = 0: too few votes for the seats, and no votes can be divided by a quota of 0";
   }
   return name + " = " + std::to_string(*run.values.quota) +
@@ -92,52 +93,6 @@ QuotaOutcome Calculate(const District& district, QuotaMethod method) {
                            ": the leftover seats cannot be handed out (" + error.what() + ")");
   }
   return OutcomeOf(run, method);
-}
-
-namespace {
-
-// What the three quotas are called on the window and on the command line, and their rule.
-struct QuotaWords {
-  std::string_view name;
-  std::string_view keyword;
-  std::string_view rule;
-};
-
-const QuotaWords& WordsOf(QuotaMethod method) {
-  static constexpr QuotaWords kHare{"Квота на Хеър", "hare", "floor(V / S)"};
-  static constexpr QuotaWords kDroop{"Квота на Друп", "droop", "1 + floor(V / (S + 1))"};
-  static constexpr QuotaWords kHagenbachBischoff{"Квота на Хагенбах-Бишоф", "hagenbach-bischoff",
-                                                 "floor(V / (S + 1))"};
-  switch (method) {
-    case QuotaMethod::Droop:
-      return kDroop;
-    case QuotaMethod::HagenbachBischoff:
-      return kHagenbachBischoff;
-    case QuotaMethod::Hare:
-      break;
-  }
-  return kHare;
-}
-
-}  // namespace
-
-std::string_view QuotaName(QuotaMethod method) { return WordsOf(method).name; }
-
-std::string_view QuotaKeyword(QuotaMethod method) { return WordsOf(method).keyword; }
-
-std::string_view QuotaRule(QuotaMethod method) { return WordsOf(method).rule; }
-
-std::string QuotaFormula(QuotaMethod method, std::string_view total_text, int seats) {
-  const std::string total(total_text);
-  switch (method) {
-    case QuotaMethod::Droop:
-      return "1 + floor(" + total + " / " + std::to_string(seats + 1) + ")";
-    case QuotaMethod::HagenbachBischoff:
-      return "floor(" + total + " / " + std::to_string(seats + 1) + ")";
-    case QuotaMethod::Hare:
-      break;
-  }
-  return "floor(" + total + " / " + std::to_string(seats) + ")";
 }
 
 int SeatTotal(const std::vector<PartyFigures>& parties, std::string PartyFigures::*seats) {

@@ -43,15 +43,6 @@ struct QuotaOutcome {
 // A core error becomes a CalculationError that says why the calculation cannot be done.
 QuotaOutcome Calculate(const District& district, QuotaMethod method);
 
-// The quota's name on the window ("Квота на Хеър") and its --quota keyword ("hare").
-std::string_view QuotaName(QuotaMethod method);
-std::string_view QuotaKeyword(QuotaMethod method);
-
-// The quota's rule with the district's numbers, e.g. "floor(159349 / 7)".
-std::string QuotaFormula(QuotaMethod method, std::string_view total_text, int seats);
-// The same rule in letters: "floor(V / S)".
-std::string_view QuotaRule(QuotaMethod method);
-
 int SeatTotal(const std::vector<PartyFigures>& parties, std::string PartyFigures::*seats);
 
 // The seats the remainder pass hands out: the district's seats minus the preliminary ones,

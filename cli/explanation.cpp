@@ -2,6 +2,7 @@
 
 #include "cli/text_table.h"
 #include "core/number_rules.h"
+#include "core/quota_rules.h"
 
 namespace mandati::cli {
 
@@ -103,8 +104,8 @@ std::string HandOutLines(const District& district, const QuotaOutcome& outcome) 
 
 std::string ExplanationText(const District& district, const QuotaOutcome& outcome) {
   std::string text = std::string(QuotaName(outcome.method)) + '\n';
-  text += "  Quota = " + std::string(QuotaRule(outcome.method)) + " = " +
-          QuotaFormula(outcome.method, outcome.total_text, district.seats) + " = " +
+  text += "  Quota = " + QuotaRuleText(outcome.method) + " = " +
+          QuotaFormulaText(outcome.method, std::stoi(outcome.total_text), district.seats) + " = " +
           std::to_string(outcome.quota) + "   (V votes in total, S seats)\n";
   return text + RemainderLines(district, outcome) + QueueLines(outcome) +
          HandOutLines(district, outcome);

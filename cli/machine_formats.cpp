@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "core/quota_rules.h"
+
 namespace mandati::cli {
 
 namespace {
@@ -47,16 +49,16 @@ std::vector<std::string> JsonExplanation(const District& district, const QuotaOu
   for (const int party : LeftoverSeatOrder(outcome, district.seats)) {
     order.push_back(std::to_string(party));
   }
-  return {"\"rule\": " + JsonString(QuotaRule(outcome.method)),
-          "\"formula\": " +
-              JsonString(QuotaFormula(outcome.method, outcome.total_text, district.seats)),
+  return {"\"rule\": " + JsonString(QuotaRuleText(outcome.method)),
+          "\"formula\": " + JsonString(QuotaFormulaText(
+                                outcome.method, std::stoi(outcome.total_text), district.seats)),
           "\"seats_left\": " + std::to_string(SeatsLeft(outcome, district.seats)),
           "\"remainder_queue\": [\n        " + Joined(queue, ",\n        ") + "\n      ]",
           "\"leftover_seats\": [" + Joined(order, ", ") + "]"};
 }
 
 std::string JsonQuota(const District& district, const QuotaOutcome& outcome, bool explain) {
-  std::vector<std::string> members = {"\"method\": " + JsonString(QuotaKeyword(outcome.method)),
+  std::vector<std::string> members = {"\"method\": " + JsonString(RuleOf(outcome.method).keyword),
                                       "\"name\": " + JsonString(QuotaName(outcome.method)),
                                       "\"total_votes\": " + outcome.total_text,
                                       "\"quota\": " + std::to_string(outcome.quota)};
@@ -80,7 +82,7 @@ std::string CsvText(const District& district, const std::vector<QuotaOutcome>& o
   for (const QuotaOutcome& outcome : outcomes) {
     for (std::size_t i = 0; i < district.parties.size(); ++i) {
       const PartyFigures& figures = outcome.parties[i];
-      text += Joined({std::string(QuotaKeyword(outcome.method)), std::to_string(outcome.quota),
+      text += Joined({std::string(RuleOf(outcome.method).keyword), std::to_string(outcome.quota),
                       outcome.total_text, std::to_string(i + 1), CsvField(district.parties[i].name),
                       std::to_string(district.parties[i].votes), figures.preliminary_seats,
                       figures.final_seats, figures.quota_ratio, figures.vote_share},

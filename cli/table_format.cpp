@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cli/text_table.h"
+#include "core/quota_rules.h"
 
 namespace mandati::cli {
 

@@ -97,7 +97,8 @@ class PartyTable {
 // Row ToInt16(i - 1), the row of party number i; raises OverflowError past 16 bits.
 int PartyRow(double party_number);
 
-enum class QuotaMethod : std::int16_t { Hare = 0, Droop = 1, HagenbachBischoff = 2 };
+// The window offers the first three; Imperiali is the command line's only.
+enum class QuotaMethod : std::int16_t { Hare = 0, Droop = 1, HagenbachBischoff = 2, Imperiali = 3 };
 
 // The values that are not per party. They live as long as the window and are never saved;
 // an empty value counts as 0 wherever it is compared or computed with.

@@ -172,27 +172,5 @@ TEST(CalculateTest, DroopNeverHasAQuotaOfZero) {
   EXPECT_EQ(Column(outcome, &PartyFigures::final_seats), (Texts{"3", "4"}));
 }
 
-TEST(QuotaTextsTest, NamesKeywordsAndFormulas) {
-  const struct {
-    QuotaMethod method;
-    const char* name;
-    const char* keyword;
-    const char* rule;
-    const char* formula;
-  } cases[] = {
-      {QuotaMethod::Hare, "Квота на Хеър", "hare", "floor(V / S)", "floor(159349 / 7)"},
-      {QuotaMethod::Droop, "Квота на Друп", "droop", "1 + floor(V / (S + 1))",
-       "1 + floor(159349 / 8)"},
-      {QuotaMethod::HagenbachBischoff, "Квота на Хагенбах-Бишоф", "hagenbach-bischoff",
-       "floor(V / (S + 1))", "floor(159349 / 8)"},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(QuotaName(c.method), c.name);
-    EXPECT_EQ(QuotaKeyword(c.method), c.keyword);
-    EXPECT_EQ(QuotaRule(c.method), c.rule);
-    EXPECT_EQ(QuotaFormula(c.method, "159349", 7), c.formula);
-  }
-}
-
 }  // namespace
 }  // namespace mandati::cli

@@ -9,6 +9,7 @@
 
 #include "cli/calculation.h"
 #include "cli/cli_errors.h"
+#include "core/quota_rules.h"
 
 namespace mandati::cli {
 namespace {
@@ -27,6 +28,8 @@ std::int64_t ExactQuota(std::int64_t total, std::int64_t seats, QuotaMethod meth
       return 1 + total / (seats + 1);
     case QuotaMethod::HagenbachBischoff:
       return total / (seats + 1);
+    case QuotaMethod::Imperiali:
+      return total / (seats + 2);
     case QuotaMethod::Hare:
       break;
   }
@@ -168,7 +171,7 @@ TEST_P(DifferentialTest, CoreMatchesExactLargestRemainderOnRandomDistricts) {
     for (const QuotaMethod method :
          {QuotaMethod::Hare, QuotaMethod::Droop, QuotaMethod::HagenbachBischoff}) {
       SCOPED_TRACE("district " + std::to_string(d) + ", quota " +
-                   std::string(QuotaKeyword(method)));
+                   std::string(RuleOf(method).keyword));
       CompareOne(district, method, tally);
       if (HasFatalFailure()) return;
     }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <stdexcept>
 
 #include "core/errors.h"
 
@@ -52,6 +53,20 @@ TEST(ComputeQuotaTest, FailuresOfTheFormulas) {
   EXPECT_THROW(ComputeQuota(Values(100, -1, QuotaMethod::Droop)), DivisionByZeroError);
   EXPECT_THROW(ComputeQuota(Values(100, -1, QuotaMethod::HagenbachBischoff)), DivisionByZeroError);
   EXPECT_THROW(ComputeQuota(Values(300000000, 0.1, QuotaMethod::Hare)), OverflowError);
+}
+
+TEST(ComputeQuotaTest, ImpossibleMethodIsALogicError) {
+  EXPECT_THROW(ComputeQuota(Values(100, 3, static_cast<QuotaMethod>(7))), std::logic_error);
+}
+
+TEST(QuotaRuleTest, RuleTextsStateTheFormulaComputeQuotaUses) {
+  EXPECT_EQ(QuotaRuleText(QuotaMethod::Hare), "floor(V / S)");
+  EXPECT_EQ(QuotaRuleText(QuotaMethod::Droop), "1 + floor(V / (S + 1))");
+  EXPECT_EQ(QuotaRuleText(QuotaMethod::HagenbachBischoff), "floor(V / (S + 1))");
+  EXPECT_EQ(QuotaFormulaText(QuotaMethod::Hare, 159349, 7), "floor(159349 / 7)");
+  EXPECT_EQ(QuotaFormulaText(QuotaMethod::Droop, 159349, 7), "1 + floor(159349 / 8)");
+  EXPECT_EQ(RuleOf(QuotaMethod::Droop).caption, "Квота на Друп ");
+  EXPECT_EQ(QuotaName(QuotaMethod::Droop), "Квота на Друп");
 }
 
 }  // namespace

@@ -30,9 +30,10 @@ void BM_Calculation(benchmark::State& state) {
   const NumberSettings settings;
   std::string total_text;
   for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the benchmark loop
-    AllocateQuotaSeats(table, values, total_text, settings);
-    DistributeRemainders(table, values, settings);
+    Calculation calculation = AllocateQuotaSeats(table, values, total_text, settings);
+    DistributeRemainders(table, values, settings, calculation);
     benchmark::DoNotOptimize(table);
+    benchmark::DoNotOptimize(calculation);
   }
 }
 BENCHMARK(BM_Calculation)->Arg(0)->Arg(1)->Arg(2)->ArgName("quota_method");

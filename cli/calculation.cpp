@@ -1,10 +1,9 @@
 #include "cli/calculation.h"
 
-#include <charconv>
+#include <string>
 
 #include "cli/cli_errors.h"
 #include "core/errors.h"
-#include "core/passes.h"
 #include "core/quota_rules.h"
 
 namespace mandati::cli {
@@ -30,37 +29,6 @@ CoreRun SetUp(const District& district, QuotaMethod method) {
   return run;
 }
 
-int WholeNumber(std::string_view text) {
-  int value = 0;
-  std::from_chars(text.data(), text.data() + text.size(), value);
-  return value;
-}
-
-// A key holds the remainder, blanks, and the party number in its last three characters.
-QueueEntry EntryOfKey(const std::string& key) {
-  const std::size_t blank = key.find(' ');
-  return QueueEntry{WholeNumber(std::string_view(key).substr(key.find_first_not_of(' ', blank))),
-                    key.substr(0, blank)};
-}
-
-QuotaOutcome OutcomeOf(const CoreRun& run, QuotaMethod method) {
-  QuotaOutcome outcome;
-  outcome.method = method;
-  outcome.total_text = run.total_text;
-  outcome.quota = run.values.quota.value_or(0);
-  const PartyTable& table = run.table;
-  for (int row = 0; row < table.FinalSeatsColumn().RowCount(); ++row) {
-    outcome.parties.push_back(
-        PartyFigures{table.PreliminarySeatsColumn().Row(row), table.FinalSeatsColumn().Row(row),
-                     table.QuotaRatioColumn().Row(row), table.VoteShareColumn().Row(row)});
-  }
-  const auto& keys = table.RemainderQueue().Rows();
-  for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
-    outcome.queue.push_back(EntryOfKey(*key));
-  }
-  return outcome;
-}
-
 // Why the allocation pass could not finish, from how far it got.
 std::string AllocationFailure(const CoreError& error, const CoreRun& run, QuotaMethod method,
                               int seats) {
@@ -79,41 +47,21 @@ std::string AllocationFailure(const CoreError& error, const CoreRun& run, QuotaM
 
 }  // namespace
 
-QuotaOutcome Calculate(const District& district, QuotaMethod method) {
+Calculation Calculate(const District& district, QuotaMethod method) {
   CoreRun run = SetUp(district, method);
+  Calculation calculation;
   try {
-    AllocateQuotaSeats(run.table, run.values, run.total_text, run.settings);
+    calculation = AllocateQuotaSeats(run.table, run.values, run.total_text, run.settings);
   } catch (const CoreError& error) {
     throw CalculationError(AllocationFailure(error, run, method, district.seats));
   }
   try {
-    DistributeRemainders(run.table, run.values, run.settings);
+    DistributeRemainders(run.table, run.values, run.settings, calculation);
   } catch (const CoreError& error) {
     throw CalculationError(std::string(QuotaName(method)) +
                            ": the leftover seats cannot be handed out (" + error.what() + ")");
   }
-  return OutcomeOf(run, method);
-}
-
-int SeatTotal(const std::vector<PartyFigures>& parties, std::string PartyFigures::*seats) {
-  int total = 0;
-  for (const PartyFigures& party : parties) total += WholeNumber(party.*seats);
-  return total;
-}
-
-int SeatsLeft(const QuotaOutcome& outcome, int seats) {
-  const int left = seats - SeatTotal(outcome.parties, &PartyFigures::preliminary_seats);
-  return left > 0 ? left : 0;
-}
-
-std::vector<int> LeftoverSeatOrder(const QuotaOutcome& outcome, int seats) {
-  std::vector<int> order;
-  const int left = SeatsLeft(outcome, seats);
-  if (outcome.queue.empty()) return order;
-  for (int k = 0; k < left; ++k) {
-    order.push_back(outcome.queue[static_cast<std::size_t>(k) % outcome.queue.size()].party);
-  }
-  return order;
+  return calculation;
 }
 
 }  // namespace mandati::cli

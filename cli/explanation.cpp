@@ -8,9 +8,13 @@ namespace mandati::cli {
 
 namespace {
 
-// A queue remainder with all 8 decimals, so the column lines up.
-std::string Remainder8(const std::string& remainder) {
-  return FixedText(LeadingNumber(remainder), 8, NumberSettings{});
+const PartyOutcome& PartyOf(const Calculation& outcome, int party) {
+  return outcome.parties[static_cast<std::size_t>(party - 1)];
+}
+
+// A rounded remainder with all 8 decimals, so the column lines up.
+std::string Remainder8(std::int64_t remainder_key) {
+  return FixedText(static_cast<double>(remainder_key) / kKeyScale, 8, NumberSettings{});
 }
 
 std::string PartyList(const std::vector<int>& parties) {
@@ -21,91 +25,79 @@ std::string PartyList(const std::vector<int>& parties) {
   return text;
 }
 
-std::string RemainderLines(const District& district, const QuotaOutcome& outcome) {
-  std::vector<std::string> remainders(district.parties.size());
-  for (const QueueEntry& entry : outcome.queue) {
-    remainders[static_cast<std::size_t>(entry.party - 1)] = Remainder8(entry.remainder);
-  }
+std::string RemainderLines(const District& district, const Calculation& outcome) {
   TextTable table(
       {Align::kLeft, Align::kRight, Align::kRight, Align::kLeft, Align::kRight, Align::kLeft}, " ");
   const std::string divisor = "/ " + std::to_string(outcome.quota) + " =";
   for (std::size_t i = 0; i < district.parties.size(); ++i) {
+    const PartyOutcome& party = outcome.parties[i];
     table.AddRow({"    party", std::to_string(i + 1) + ":",
                   std::to_string(district.parties[i].votes), divisor,
-                  outcome.parties[i].preliminary_seats, "+ " + remainders[i]});
+                  std::to_string(party.preliminary_seats), "+ " + Remainder8(party.remainder_key)});
   }
   return "  Remainders (votes / quota = full quotas + remainder, to 8 decimals):\n" +
          table.Render();
 }
 
-std::string QueueLines(const QuotaOutcome& outcome) {
+std::string QueueLines(const Calculation& outcome) {
   TextTable table({Align::kRight, Align::kLeft, Align::kRight, Align::kLeft, Align::kLeft}, " ");
-  for (std::size_t k = 0; k < outcome.queue.size(); ++k) {
-    const QueueEntry& entry = outcome.queue[k];
+  const std::vector<int>& order = outcome.hand_out_order;
+  const auto key = [&](std::size_t k) { return PartyOf(outcome, order[k]).remainder_key; };
+  for (std::size_t k = 0; k < order.size(); ++k) {
     const bool tie =
-        (k > 0 && outcome.queue[k - 1].remainder == entry.remainder) ||
-        (k + 1 < outcome.queue.size() && outcome.queue[k + 1].remainder == entry.remainder);
-    table.AddRow({"    " + std::to_string(k + 1) + ".", "party", std::to_string(entry.party),
-                  " " + Remainder8(entry.remainder), tie ? " (equal remainders)" : ""});
+        (k > 0 && key(k - 1) == key(k)) || (k + 1 < order.size() && key(k + 1) == key(k));
+    table.AddRow({"    " + std::to_string(k + 1) + ".", "party", std::to_string(order[k]),
+                  " " + Remainder8(key(k)), tie ? " (equal remainders)" : ""});
   }
   return "  Remainder queue, largest first (equal remainders: higher party number first):\n" +
          table.Render();
 }
 
-// When the last round of the hand-out stops inside a group of equal remainders, the tie
-// rule decided which of them got a seat.
-std::string TieLines(const QuotaOutcome& outcome, int seats_left) {
-  const std::size_t parties = outcome.queue.size();
-  const std::size_t cut = static_cast<std::size_t>(seats_left) % parties;
-  if (cut == 0 || outcome.queue[cut - 1].remainder != outcome.queue[cut].remainder) return "";
-  const std::string& tied = outcome.queue[cut].remainder;
-  std::vector<int> group, served, passed;
-  for (std::size_t k = 0; k < parties; ++k) {
-    if (outcome.queue[k].remainder != tied) continue;
-    group.push_back(outcome.queue[k].party);
-    (k < cut ? served : passed).push_back(outcome.queue[k].party);
+std::string TieLines(const Calculation& outcome) {
+  std::string text;
+  const std::string round = outcome.full_rounds > 0 ? " in the last round" : "";
+  for (const TieGroup& tie : outcome.ties) {
+    std::vector<int> group = tie.served;
+    group.insert(group.end(), tie.passed.begin(), tie.passed.end());
+    text += "  Tie rule: parties " + PartyList(group) + " have the equal remainder " +
+            Remainder8(tie.remainder_key) + ";\n  the higher party number goes first, so " +
+            PartyList(tie.served) + " got a seat" + round + " and " + PartyList(tie.passed) +
+            " did not.\n";
   }
-  const std::string round =
-      static_cast<std::size_t>(seats_left) > parties ? " in the last round" : "";
-  return "  Tie rule: parties " + PartyList(group) + " have the equal remainder " +
-         Remainder8(tied) + ";\n  the higher party number goes first, so " + PartyList(served) +
-         " got a seat" + round + " and " + PartyList(passed) + " did not.\n";
+  return text;
 }
 
-std::string HandOutLines(const District& district, const QuotaOutcome& outcome) {
-  const int preliminary = SeatTotal(outcome.parties, &PartyFigures::preliminary_seats);
-  const int left = SeatsLeft(outcome, district.seats);
+std::string HandOutLines(const District& district, const Calculation& outcome) {
   std::string text = "  Seats left after the preliminary seats: " + std::to_string(district.seats) +
-                     " - " + std::to_string(preliminary) + " = " +
-                     std::to_string(district.seats - preliminary) + '\n';
-  if (preliminary > district.seats) {
+                     " - " + std::to_string(outcome.preliminary_total) + " = " +
+                     std::to_string(outcome.seats_left) + '\n';
+  if (outcome.seats_left < 0) {
     return text +
            "  The preliminary seats already exceed the seats: none is handed out,\n"
            "  and none is taken away.\n";
   }
-  if (left == 0) return text + "  No seat is left to hand out.\n";
-  if (static_cast<std::size_t>(left) > outcome.queue.size()) {
+  if (outcome.seats_left == 0) return text + "  No seat is left to hand out.\n";
+  if (outcome.full_rounds > 1 || (outcome.full_rounds == 1 && outcome.last_round_seats > 0)) {
     text +=
         "  More seats are left than parties: the hand-out goes round the queue again\n"
         "  from the largest remainder.\n";
   }
   text += "  Leftover seats in hand-out order:\n";
-  const std::vector<int> order = LeftoverSeatOrder(outcome, district.seats);
   TextTable table({Align::kLeft, Align::kRight, Align::kLeft, Align::kRight, Align::kLeft}, " ");
-  for (std::size_t k = 0; k < order.size(); ++k) {
-    const QueueEntry& entry = outcome.queue[k % outcome.queue.size()];
-    table.AddRow({"    seat", std::to_string(preliminary + static_cast<int>(k) + 1) + ":", "party",
-                  std::to_string(entry.party), " (remainder " + Remainder8(entry.remainder) + ")"});
+  for (const SeatAward& award : SeatAwards(outcome)) {
+    table.AddRow({"    seat", std::to_string(award.seat) + ":", "party",
+                  std::to_string(award.party),
+                  " (remainder " + Remainder8(PartyOf(outcome, award.party).remainder_key) + ")"});
   }
-  return text + table.Render() + TieLines(outcome, left);
+  return text + table.Render() + TieLines(outcome);
 }
 
 }  // namespace
 
-std::string ExplanationText(const District& district, const QuotaOutcome& outcome) {
+std::string ExplanationText(const District& district, const Calculation& outcome) {
   std::string text = std::string(QuotaName(outcome.method)) + '\n';
   text += "  Quota = " + QuotaRuleText(outcome.method) + " = " +
-          QuotaFormulaText(outcome.method, std::stoi(outcome.total_text), district.seats) + " = " +
+          QuotaFormulaText(outcome.method, outcome.total_votes, district.seats) + " = " +
           std::to_string(outcome.quota) + "   (V votes in total, S seats)\n";
   return text + RemainderLines(district, outcome) + QueueLines(outcome) +
          HandOutLines(district, outcome);

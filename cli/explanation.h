@@ -10,6 +10,6 @@ namespace mandati::cli {
 // formula with the district's numbers, each party's remainder, the remainder queue from
 // largest to smallest, and the order of the leftover seats with the tie rule where equal
 // remainders decided.
-std::string ExplanationText(const District& district, const QuotaOutcome& outcome);
+std::string ExplanationText(const District& district, const Calculation& outcome);
 
 }  // namespace mandati::cli

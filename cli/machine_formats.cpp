@@ -1,5 +1,6 @@
 #include "cli/machine_formats.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "core/quota_rules.h"
@@ -27,40 +28,39 @@ std::string Joined(const std::vector<std::string>& items, std::string_view separ
   return text;
 }
 
-std::string JsonParty(const District& district, const QuotaOutcome& outcome, std::size_t i) {
+std::string JsonParty(const District& district, const Calculation& outcome, std::size_t i) {
   const Party& party = district.parties[i];
-  const PartyFigures& figures = outcome.parties[i];
+  const PartyOutcome& figures = outcome.parties[i];
   return "{\"party\": " + std::to_string(i + 1) +
          ", \"name\": " + (party.name.empty() ? "null" : JsonString(party.name)) +
          ", \"votes\": " + std::to_string(party.votes) +
-         ", \"preliminary_seats\": " + figures.preliminary_seats +
-         ", \"final_seats\": " + figures.final_seats + ", \"quota_ratio\": " + figures.quota_ratio +
-         ", \"vote_share\": " + figures.vote_share + "}";
+         ", \"preliminary_seats\": " + std::to_string(figures.preliminary_seats) +
+         ", \"final_seats\": " + std::to_string(figures.final_seats) +
+         ", \"quota_ratio\": " + figures.ratio_text + ", \"vote_share\": " + figures.share_text +
+         "}";
 }
 
 // The members --explain adds to a quota, each on its own line.
-std::vector<std::string> JsonExplanation(const District& district, const QuotaOutcome& outcome) {
+std::vector<std::string> JsonExplanation(const District& district, const Calculation& outcome) {
   std::vector<std::string> queue;
-  for (const QueueEntry& entry : outcome.queue) {
-    queue.push_back("{\"party\": " + std::to_string(entry.party) +
-                    ", \"remainder\": " + entry.remainder + "}");
+  for (const int party : outcome.hand_out_order) {
+    queue.push_back("{\"party\": " + std::to_string(party) + ", \"remainder\": " +
+                    outcome.parties[static_cast<std::size_t>(party - 1)].remainder_text + "}");
   }
   std::vector<std::string> order;
-  for (const int party : LeftoverSeatOrder(outcome, district.seats)) {
-    order.push_back(std::to_string(party));
-  }
+  for (const SeatAward& award : SeatAwards(outcome)) order.push_back(std::to_string(award.party));
   return {"\"rule\": " + JsonString(QuotaRuleText(outcome.method)),
-          "\"formula\": " + JsonString(QuotaFormulaText(
-                                outcome.method, std::stoi(outcome.total_text), district.seats)),
-          "\"seats_left\": " + std::to_string(SeatsLeft(outcome, district.seats)),
+          "\"formula\": " +
+              JsonString(QuotaFormulaText(outcome.method, outcome.total_votes, district.seats)),
+          "\"seats_left\": " + std::to_string(std::max(outcome.seats_left, 0)),
           "\"remainder_queue\": [\n        " + Joined(queue, ",\n        ") + "\n      ]",
           "\"leftover_seats\": [" + Joined(order, ", ") + "]"};
 }
 
-std::string JsonQuota(const District& district, const QuotaOutcome& outcome, bool explain) {
+std::string JsonQuota(const District& district, const Calculation& outcome, bool explain) {
   std::vector<std::string> members = {"\"method\": " + JsonString(RuleOf(outcome.method).keyword),
                                       "\"name\": " + JsonString(QuotaName(outcome.method)),
-                                      "\"total_votes\": " + outcome.total_text,
+                                      "\"total_votes\": " + std::to_string(outcome.total_votes),
                                       "\"quota\": " + std::to_string(outcome.quota)};
   std::vector<std::string> parties;
   for (std::size_t i = 0; i < district.parties.size(); ++i) {
@@ -75,17 +75,18 @@ std::string JsonQuota(const District& district, const QuotaOutcome& outcome, boo
 
 }  // namespace
 
-std::string CsvText(const District& district, const std::vector<QuotaOutcome>& outcomes) {
+std::string CsvText(const District& district, const std::vector<Calculation>& outcomes) {
   std::string text =
       "quota_method,quota,total_votes,party,name,votes,preliminary_seats,final_seats,"
       "quota_ratio,vote_share\n";
-  for (const QuotaOutcome& outcome : outcomes) {
+  for (const Calculation& outcome : outcomes) {
     for (std::size_t i = 0; i < district.parties.size(); ++i) {
-      const PartyFigures& figures = outcome.parties[i];
+      const PartyOutcome& figures = outcome.parties[i];
       text += Joined({std::string(RuleOf(outcome.method).keyword), std::to_string(outcome.quota),
-                      outcome.total_text, std::to_string(i + 1), CsvField(district.parties[i].name),
-                      std::to_string(district.parties[i].votes), figures.preliminary_seats,
-                      figures.final_seats, figures.quota_ratio, figures.vote_share},
+                      std::to_string(outcome.total_votes), std::to_string(i + 1),
+                      CsvField(district.parties[i].name), std::to_string(district.parties[i].votes),
+                      std::to_string(figures.preliminary_seats),
+                      std::to_string(figures.final_seats), figures.ratio_text, figures.share_text},
                      ",") +
               '\n';
     }
@@ -93,11 +94,11 @@ std::string CsvText(const District& district, const std::vector<QuotaOutcome>& o
   return text;
 }
 
-std::string JsonText(const District& district, const std::vector<QuotaOutcome>& outcomes,
+std::string JsonText(const District& district, const std::vector<Calculation>& outcomes,
                      bool explain) {
   std::vector<std::string> quotas;
   quotas.reserve(outcomes.size());
-  for (const QuotaOutcome& outcome : outcomes) {
+  for (const Calculation& outcome : outcomes) {
     quotas.push_back(JsonQuota(district, outcome, explain));
   }
   return "{\n  \"seats\": " + std::to_string(district.seats) + ",\n  \"quotas\": [\n" +

@@ -13,14 +13,14 @@ namespace mandati::cli {
 //   quota_method,quota,total_votes,party,name,votes,preliminary_seats,final_seats,
 //   quota_ratio,vote_share
 // Full stop as decimal separator, no grouping; a name with a comma or a quote is quoted.
-std::string CsvText(const District& district, const std::vector<QuotaOutcome>& outcomes);
+std::string CsvText(const District& district, const std::vector<Calculation>& outcomes);
 
 // JSON for programs: {"seats", "quotas": [{"method", "name", "total_votes", "quota",
 // "parties": [{"party", "name", "votes", "preliminary_seats", "final_seats", "quota_ratio",
 // "vote_share"}]}]}; "name" is null when the input gives none. With `explain` each quota
 // also has "rule", "formula", "seats_left", "remainder_queue" (largest first, as
 // {"party", "remainder"}) and "leftover_seats" (party numbers in hand-out order).
-std::string JsonText(const District& district, const std::vector<QuotaOutcome>& outcomes,
+std::string JsonText(const District& district, const std::vector<Calculation>& outcomes,
                      bool explain);
 
 // A JSON string literal for UTF-8 text.

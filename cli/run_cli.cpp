@@ -43,7 +43,7 @@ District DistrictOf(const CliOptions& options, std::istream& in) {
 }
 
 std::string Output(const CliOptions& options, const District& district,
-                   const std::vector<QuotaOutcome>& outcomes) {
+                   const std::vector<Calculation>& outcomes) {
   switch (options.format) {
     case OutputFormat::kCsv:
       return CsvText(district, outcomes);
@@ -54,7 +54,7 @@ std::string Output(const CliOptions& options, const District& district,
   }
   std::string text = TableText(district, outcomes);
   if (options.explain) {
-    for (const QuotaOutcome& outcome : outcomes) text += '\n' + ExplanationText(district, outcome);
+    for (const Calculation& outcome : outcomes) text += '\n' + ExplanationText(district, outcome);
   }
   return text;
 }
@@ -70,7 +70,7 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
       return 0;
     }
     const District district = DistrictOf(options, in);
-    std::vector<QuotaOutcome> outcomes;
+    std::vector<Calculation> outcomes;
     for (const QuotaMethod method : options.quotas) outcomes.push_back(Calculate(district, method));
     // Written only once everything has worked, so a failure leaves standard output empty.
     out << Output(options, district, outcomes);

@@ -16,12 +16,12 @@ bool AnyName(const District& district) {
                      [](const Party& party) { return !party.name.empty(); });
 }
 
-std::string QuotaTitle(const QuotaOutcome& outcome) {
+std::string QuotaTitle(const Calculation& outcome) {
   return std::string(QuotaName(outcome.method)) + ": " + std::to_string(outcome.quota);
 }
 
 // Партия, [Име], each quota's three columns, глас. %, Гласували: the window's order.
-TextTable PartyRows(const District& district, const std::vector<QuotaOutcome>& outcomes,
+TextTable PartyRows(const District& district, const std::vector<Calculation>& outcomes,
                     bool names) {
   std::vector<Align> aligns = {Align::kRight};
   std::vector<std::string> headings = {"Партия"};
@@ -40,12 +40,12 @@ TextTable PartyRows(const District& district, const std::vector<QuotaOutcome>& o
   for (std::size_t i = 0; i < district.parties.size(); ++i) {
     std::vector<std::string> cells = {std::to_string(i + 1)};
     if (names) cells.push_back(district.parties[i].name);
-    for (const QuotaOutcome& outcome : outcomes) {
-      const PartyFigures& figures = outcome.parties[i];
-      cells.insert(cells.end(),
-                   {figures.preliminary_seats, figures.final_seats, figures.quota_ratio});
+    for (const Calculation& outcome : outcomes) {
+      const PartyOutcome& party = outcome.parties[i];
+      cells.insert(cells.end(), {std::to_string(party.preliminary_seats),
+                                 std::to_string(party.final_seats), party.ratio_text});
     }
-    cells.insert(cells.end(), {outcomes.front().parties[i].vote_share,
+    cells.insert(cells.end(), {outcomes.front().parties[i].share_text,
                                std::to_string(district.parties[i].votes)});
     table.AddRow(std::move(cells));
   }
@@ -53,7 +53,7 @@ TextTable PartyRows(const District& district, const std::vector<QuotaOutcome>& o
 }
 
 // The line of quota names above their groups of columns.
-std::string GroupTitles(TextTable& table, const std::vector<QuotaOutcome>& outcomes,
+std::string GroupTitles(TextTable& table, const std::vector<Calculation>& outcomes,
                         std::size_t first_group_column) {
   const std::size_t gap = table.Gap().size();
   for (std::size_t q = 0; q < outcomes.size(); ++q) {
@@ -78,9 +78,9 @@ std::string GroupTitles(TextTable& table, const std::vector<QuotaOutcome>& outco
 
 }  // namespace
 
-std::string TableText(const District& district, const std::vector<QuotaOutcome>& outcomes) {
+std::string TableText(const District& district, const std::vector<Calculation>& outcomes) {
   std::string text = "Брой мандати: " + std::to_string(district.seats) + '\n';
-  text += "Общо гл.: " + outcomes.front().total_text + '\n';
+  text += "Общо гл.: " + std::to_string(outcomes.front().total_votes) + '\n';
   const bool names = AnyName(district);
   TextTable table = PartyRows(district, outcomes, names);
   if (outcomes.size() == 1) {

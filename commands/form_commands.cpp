@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "core/errors.h"
 #include "core/number_rules.h"
 #include "core/passes.h"
 
@@ -15,7 +16,7 @@ void Transact(FormState& state, Handler&& handler) {
   FormState draft = state;
   try {
     if (!handler(draft)) return;
-  } catch (...) {
+  } catch (const CoreError&) {
     return;  // unusable input is ignored: the window stays as it was
   }
   state = std::move(draft);
@@ -92,8 +93,9 @@ void CalculateSeats(FormState& state, const NumberSettings& settings) {
     if (!EveryPartyHasVotes(draft)) return false;
     // A negative seat count would come out as negative numbers of seats.
     if (draft.values.seat_count.value_or(0.0) < 0) return false;
-    AllocateQuotaSeats(draft.table, draft.values, draft.total_text, settings);
-    DistributeRemainders(draft.table, draft.values, settings);
+    Calculation calculation =
+        AllocateQuotaSeats(draft.table, draft.values, draft.total_text, settings);
+    DistributeRemainders(draft.table, draft.values, settings, calculation);
     return true;
   });
 }

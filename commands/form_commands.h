@@ -22,9 +22,10 @@ struct FormState {
 };
 
 // One handler per event of the window. Each works on a copy of the state and keeps it only
-// when the handler completes: an error raised on the way (overflow, division by zero, a
-// type mismatch, a missing row) abandons the handler and leaves the state exactly as it was,
-// just as unusable input is ignored. No handler ever lets an exception escape.
+// when the handler completes: an error of the core raised on the way (overflow, division by
+// zero, a type mismatch, a missing row) abandons the handler and leaves the state exactly as
+// it was, just as unusable input is ignored. Anything else is a fault of the program and is
+// not mistaken for unusable input: it propagates.
 
 // The window's load: the Hare quota is chosen.
 void LoadMainForm(FormState& state);

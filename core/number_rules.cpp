@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <iterator>
 #include <limits>
+#include <optional>
 #include <system_error>
 
-#include "core/decimal_shortcuts.h"
 #include "core/errors.h"
 
 namespace mandati {
@@ -17,14 +18,18 @@ constexpr int kShownDigits = 15;  // significant digits a number text ever shows
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// A decimal number as digits and a point position: value = 0.digits x 10^point.
+void CheckFinite(double x) {
+  if (!std::isfinite(x)) throw OverflowError("a number that is not finite");
+}
+
+// A decimal number as its digits and the place of the point: value = 0.digits x 10^point.
 struct Decimal {
   bool negative = false;
-  std::string digits;  // no leading zeros; "" for zero
+  std::string digits;  // no leading or trailing zeros; "" for zero
   int point = 0;
 };
 
-// Splits the scientific text that std::to_chars writes ("d.ddde+XX") into a Decimal.
+// Reads the scientific text that std::to_chars writes ("-d.ddde+XX").
 Decimal FromScientific(std::string_view text) {
   Decimal dec;
   std::size_t i = 0;
@@ -36,85 +41,24 @@ Decimal FromScientific(std::string_view text) {
     if (IsDigit(text[i])) dec.digits += text[i];
   }
   int exponent = 0;
-  if (i < text.size()) {
-    const char* first = text.data() + i + 1;
-    if (*first == '+') ++first;
-    std::from_chars(first, text.data() + text.size(), exponent);
-  }
+  const char* first = text.data() + i + 1;
+  if (*first == '+') ++first;
+  std::from_chars(first, text.data() + text.size(), exponent);
   dec.point = exponent + 1;
-  while (!dec.digits.empty() && dec.digits.back() == '0') dec.digits.pop_back();
-  if (dec.digits.empty()) {
-    dec.negative = false;
-    dec.point = 0;
-  }
+  const std::size_t lead = dec.digits.find_first_not_of('0');
+  if (lead == std::string::npos) return Decimal{};
+  dec.digits.erase(dec.digits.find_last_not_of('0') + 1);
   return dec;
 }
 
-void CheckFinite(double x) {
-  if (!std::isfinite(x)) throw OverflowError("a number that is not finite");
-}
-
-// The digits of magnitude / 10^decimals, with at least one digit before the point.
-struct ScaledDigits {
-  char text[48];
-  std::size_t size = 0;
-  std::size_t decimals = 0;
-
-  explicit ScaledDigits(const shortcuts::ScaledDecimal& scaled)
-      : decimals(static_cast<std::size_t>(scaled.decimals)) {
-    char digits[24];
-    const auto end = std::to_chars(digits, digits + sizeof digits, scaled.magnitude).ptr;
-    const auto length = static_cast<std::size_t>(end - digits);
-    size = length > decimals ? length : decimals + 1;
-    std::fill(text, text + (size - length), '0');
-    std::copy(digits, end, text + (size - length));
-  }
-  std::string_view Whole() const { return {text, size - decimals}; }
-  std::string_view Fraction() const { return {text + size - decimals, decimals}; }
-};
-
-// Writes parts into one string sized once: number texts are built for every party of
-// every calculation, so they avoid growing strings step by step.
-class TextBuilder {
- public:
-  explicit TextBuilder(std::size_t size) : text_(size, '\0'), next_(text_.data()) {}
-  void Put(std::string_view part) { next_ = std::copy(part.begin(), part.end(), next_); }
-  void Put(char c) { *next_++ = c; }
-  std::string Take() { return std::move(text_); }
-
- private:
-  std::string text_;
-  char* next_;
-};
-
-// "-", the whole digits, and the fraction behind the user's separator when there is one.
-std::string PlainText(bool negative, std::string_view whole, std::string_view fraction,
-                      const NumberSettings& settings) {
-  while (!fraction.empty() && fraction.back() == '0') fraction.remove_suffix(1);
-  const std::string_view separator =
-      fraction.empty() ? std::string_view() : std::string_view(settings.decimal_separator);
-  TextBuilder text((negative ? 1 : 0) + whole.size() + separator.size() + fraction.size());
-  if (negative) text.Put('-');
-  text.Put(whole);
-  text.Put(separator);
-  text.Put(fraction);
-  return text.Take();
-}
-
-// The shortest decimal that reads back as x.
-Decimal Shortest(double x) {
+// The shortest decimal that reads back as x, or x rounded to `precision` significant digits.
+Decimal DecimalOf(double x, std::optional<int> precision = std::nullopt) {
   char buffer[64];
-  const auto result =
-      std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::scientific);
-  return FromScientific(std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)));
-}
-
-// x rounded to 15 significant digits.
-Decimal Rounded(double x) {
-  char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, x,
-                                    std::chars_format::scientific, kShownDigits - 1);
-  return FromScientific(std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)));
+  const auto end =
+      precision ? std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::scientific,
+                                *precision - 1)
+                : std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::scientific);
+  return FromScientific(std::string_view(buffer, static_cast<std::size_t>(end.ptr - buffer)));
 }
 
 // The digits before the point, at least "0".
@@ -133,7 +77,7 @@ std::string FractionDigits(const Decimal& dec) {
   return fraction;
 }
 
-// Keeps `decimals` decimals, a dropped first digit of 5 or more rounding the magnitude up.
+// Keeps `decimals` decimals; a dropped first digit of 5 or more rounds the magnitude up.
 Decimal RoundedAt(Decimal dec, int decimals) {
   const int keep = dec.point + decimals;
   if (keep >= static_cast<int>(dec.digits.size())) return dec;
@@ -152,11 +96,23 @@ Decimal RoundedAt(Decimal dec, int decimals) {
     }
   }
   while (!dec.digits.empty() && dec.digits.back() == '0') dec.digits.pop_back();
-  if (dec.digits.empty()) {
-    dec.negative = false;
-    dec.point = 0;
-  }
+  if (dec.digits.empty()) return Decimal{};
   return dec;
+}
+
+// |x| x 10^decimals rounded to a whole number, halves away from zero, when the rounding
+// cannot depend on whether |x| is first cut to 15 significant digits: that cut moves |x| by
+// less than |x| x 10^-14 / 2, so only a value that close to a half can round differently,
+// and those (with values too large to scale exactly) are left to the digit-by-digit rule.
+std::optional<std::uint64_t> ScaledWhole(double x, int decimals) {
+  static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+  if (decimals >= static_cast<int>(std::size(kPowers))) return std::nullopt;
+  const double scaled = std::fabs(x) * kPowers[decimals];
+  if (!(scaled < 1e15)) return std::nullopt;
+  const double whole = std::floor(scaled);
+  const double from_half = scaled - whole - 0.5;
+  if (std::fabs(from_half) <= scaled * 1e-14) return std::nullopt;
+  return static_cast<std::uint64_t>(whole) + (from_half > 0 ? 1 : 0);
 }
 
 std::string WithNegativeForm(const std::string& magnitude, NumberSettings::NegativeForm form) {
@@ -180,20 +136,18 @@ std::string WithNegativeForm(const std::string& magnitude, NumberSettings::Negat
 std::string FixedFromParts(bool negative, std::string_view whole, std::string_view fraction,
                            const NumberSettings& settings) {
   if (whole == "0" && !fraction.empty() && !settings.leading_zero) whole = "";
-  const std::size_t group =
-      settings.group_size > 0 ? static_cast<std::size_t>(settings.group_size) : whole.size() + 1;
-  const std::size_t separators = whole.empty() ? 0 : (whole.size() - 1) / group;
-  const std::string_view decimal =
-      fraction.empty() ? std::string_view() : std::string_view(settings.decimal_separator);
-  TextBuilder text(whole.size() + separators * settings.group_separator.size() + decimal.size() +
-                   fraction.size());
+  std::string text;
+  text.reserve(whole.size() * 2 + fraction.size() + settings.decimal_separator.size());
+  const auto group = static_cast<std::size_t>(settings.group_size);
   for (std::size_t i = 0; i < whole.size(); ++i) {
-    if (i > 0 && (whole.size() - i) % group == 0) text.Put(settings.group_separator);
-    text.Put(whole[i]);
+    if (group > 0 && i > 0 && (whole.size() - i) % group == 0) text += settings.group_separator;
+    text += whole[i];
   }
-  text.Put(decimal);
-  text.Put(fraction);
-  return negative ? WithNegativeForm(text.Take(), settings.negative_form) : text.Take();
+  if (!fraction.empty()) {
+    text += settings.decimal_separator;
+    text += fraction;
+  }
+  return negative ? WithNegativeForm(text, settings.negative_form) : text;
 }
 
 // Reads digits, skipping the blanks that LeadingNumber ignores, into `out`.
@@ -306,7 +260,6 @@ bool TakeSign(std::string_view& text) {
 }  // namespace
 
 double LeadingNumber(std::string_view text) {
-  if (const auto plain = shortcuts::ReadPlainDecimal(text, ".")) return *plain;
   LeadingScanner scan(text);
   std::string number;
   if (scan.Peek() == '+' || scan.Peek() == '-') {
@@ -358,18 +311,22 @@ double Divide(double dividend, double divisor) {
 
 std::string NumberText(double x, const NumberSettings& settings) {
   CheckFinite(x);
-  if (const auto shortest = shortcuts::ShortestDecimal(x)) {
-    const ScaledDigits digits(*shortest);
-    return PlainText(shortest->negative, digits.Whole(), digits.Fraction(), settings);
+  if (x == std::trunc(x) && std::fabs(x) < 9.2e18) {
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, static_cast<long long>(x)).ptr;
+    return std::string(digits, end);
   }
-  Decimal dec = Shortest(x);
-  if (x != std::trunc(x) && static_cast<int>(dec.digits.size()) > kShownDigits) dec = Rounded(x);
-  return PlainText(dec.negative, WholeDigits(dec), FractionDigits(dec), settings);
+  Decimal dec = DecimalOf(x);
+  if (static_cast<int>(dec.digits.size()) > kShownDigits) dec = DecimalOf(x, kShownDigits);
+  std::string text = dec.negative ? "-" : "";
+  text += WholeDigits(dec);
+  const std::string fraction = FractionDigits(dec);
+  if (!fraction.empty()) text += settings.decimal_separator + fraction;
+  return text;
 }
 
 std::string SignedNumberText(double x) {
-  static const NumberSettings kFullStop;
-  std::string text = NumberText(x, kFullStop);
+  std::string text = NumberText(x, NumberSettings{});
   if (x < 0) return text;
   text.insert(text.begin(), ' ');
   return text;
@@ -378,20 +335,47 @@ std::string SignedNumberText(double x) {
 std::string FixedText(double x, int decimals, const NumberSettings& settings) {
   CheckFinite(x);
   if (decimals < 0) decimals = 0;
-  if (const auto rounded = shortcuts::RoundedDecimal(x, decimals)) {
-    const ScaledDigits digits(*rounded);
-    return FixedFromParts(rounded->negative, digits.Whole(), digits.Fraction(), settings);
+  const auto width = static_cast<std::size_t>(decimals);
+  std::string whole;
+  std::string fraction;
+  bool negative = false;
+  if (const auto scaled = ScaledWhole(x, decimals)) {
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, *scaled).ptr;
+    std::string all(digits, end);
+    if (all.size() <= width) all.insert(0, width + 1 - all.size(), '0');
+    whole = all.substr(0, all.size() - width);
+    fraction = all.substr(all.size() - width);
+    negative = x < 0 && *scaled != 0;
+  } else {
+    const Decimal dec = RoundedAt(DecimalOf(x, kShownDigits), decimals);
+    whole = WholeDigits(dec);
+    fraction = FractionDigits(dec);
+    fraction.append(width - fraction.size(), '0');
+    negative = dec.negative;
   }
-  const Decimal dec = RoundedAt(Rounded(x), decimals);
-  std::string fraction = FractionDigits(dec);
-  fraction.append(static_cast<std::size_t>(decimals) - fraction.size(), '0');
-  return FixedFromParts(dec.negative, WholeDigits(dec), fraction, settings);
+  return FixedFromParts(negative, whole, fraction, settings);
+}
+
+std::int64_t ScaledRound(double x, int decimals) {
+  CheckFinite(x);
+  if (decimals < 0) decimals = 0;
+  if (const auto scaled = ScaledWhole(x, decimals)) {
+    const auto magnitude = static_cast<std::int64_t>(*scaled);
+    return x < 0 ? -magnitude : magnitude;
+  }
+  const Decimal dec = RoundedAt(DecimalOf(x, kShownDigits), decimals);
+  const int places = dec.point + decimals;
+  if (places > kShownDigits) throw OverflowError("more than 15 digits");
+  std::int64_t value = 0;
+  for (int i = 0; i < places; ++i) {
+    const auto at = static_cast<std::size_t>(i);
+    value = value * 10 + (at < dec.digits.size() ? dec.digits[at] - '0' : 0);
+  }
+  return dec.negative ? -value : value;
 }
 
 double LocaleNumber(std::string_view text, const NumberSettings& settings) {
-  if (const auto plain = shortcuts::ReadPlainDecimal(text, settings.decimal_separator)) {
-    return *plain;
-  }
   std::string_view body = Trimmed(text);
   const bool negative = TakeSign(body);
   std::string number = negative ? "-" : "";

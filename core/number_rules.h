@@ -56,6 +56,11 @@ std::string SignedNumberText(double x);
 // (2.675 gives 2.68). A result that rounds to zero has no minus sign.
 std::string FixedText(double x, int decimals, const NumberSettings& settings);
 
+// x x 10^decimals rounded to a whole number exactly as FixedText rounds x, so that
+// FixedText(x, n) writes its digits: ScaledRound(0.553373747, 8) is 55337375.
+// OverflowError when the result has more than 15 digits.
+std::int64_t ScaledRound(double x, int decimals);
+
 // A whole text read as a number in the user's settings; TypeMismatchError when it is not one.
 double LocaleNumber(std::string_view text, const NumberSettings& settings);
 

@@ -27,39 +27,19 @@ bool TextLess(const std::string& a, const std::string& b) {
 
 void TextColumn::Clear() {
   rows_.clear();
-  settled_ = 0;
   selected_ = -1;
 }
 
 void TextColumn::Append(std::string text) {
-  if (sorted_ && selected_ != -1) {
-    // Keep the selection on its row: insert at once.
-    Settle();
-    const auto place = std::upper_bound(rows_.begin(), rows_.end(), text, TextLess);
-    if (selected_ >= place - rows_.begin()) ++selected_;
-    rows_.insert(place, std::move(text));
-    settled_ = rows_.size();
+  if (!sorted_) {
+    rows_.push_back(std::move(text));
     return;
   }
-  rows_.push_back(std::move(text));
-}
-
-void TextColumn::Settle() const {
-  if (!sorted_ || settled_ == rows_.size()) return;
-  // Stable, so that equal texts keep the order they came in.
-  std::stable_sort(rows_.begin() + static_cast<std::ptrdiff_t>(settled_), rows_.end(), TextLess);
-  std::inplace_merge(rows_.begin(), rows_.begin() + static_cast<std::ptrdiff_t>(settled_),
-                     rows_.end(), TextLess);
-  settled_ = rows_.size();
-}
-
-const std::vector<std::string>& TextColumn::Rows() const {
-  Settle();
-  return rows_;
-}
-
-bool operator==(const TextColumn& a, const TextColumn& b) {
-  return a.Rows() == b.Rows() && a.selected_ == b.selected_ && a.sorted_ == b.sorted_;
+  // After the rows it equals, so equal texts keep the order they came in; appending in
+  // ascending order, as the allocation pass does, only ever adds at the end.
+  const auto place = std::upper_bound(rows_.begin(), rows_.end(), text, TextLess);
+  if (selected_ >= place - rows_.begin()) ++selected_;
+  rows_.insert(place, std::move(text));
 }
 
 void TextColumn::SetRow(int k, std::string text) {
@@ -68,18 +48,15 @@ void TextColumn::SetRow(int k, std::string text) {
     return;
   }
   CheckRow(k);
-  Settle();
   rows_[static_cast<std::size_t>(k)] = std::move(text);  // in place, as for any column
 }
 
 const std::string& TextColumn::Row(int k) const {
   CheckRow(k);
-  Settle();
   return rows_[static_cast<std::size_t>(k)];
 }
 
 void TextColumn::SetSelectedRow(int k) {
-  Settle();
   if (k != -1) CheckRow(k);
   selected_ = k;
 }

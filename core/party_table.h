@@ -29,18 +29,14 @@ class TextColumn {
   // Selects row k, or nothing with k = -1.
   void SetSelectedRow(int k);
   bool Sorted() const { return sorted_; }
-  const std::vector<std::string>& Rows() const;
+  const std::vector<std::string>& Rows() const { return rows_; }
 
-  friend bool operator==(const TextColumn& a, const TextColumn& b);
+  friend bool operator==(const TextColumn&, const TextColumn&) = default;
 
  private:
   void CheckRow(int k) const;
-  // A sorted column takes a calculation's keys at the end and puts them in order when a
-  // row is next read: one sort instead of shifting the rows at every key.
-  void Settle() const;
 
-  mutable std::vector<std::string> rows_;
-  mutable std::size_t settled_ = 0;  // rows_[0, settled_) are in order
+  std::vector<std::string> rows_;
   int selected_ = -1;
   bool sorted_;
 };

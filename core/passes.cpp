@@ -1,9 +1,8 @@
 #include "core/passes.h"
 
-#include <cstdint>
-#include <string_view>
+#include <algorithm>
+#include <charconv>
 #include <utility>
-#include <vector>
 
 #include "core/errors.h"
 #include "core/quota_rules.h"
@@ -11,6 +10,8 @@
 namespace mandati {
 
 namespace {
+
+constexpr int kLargestKeyParty = 999;  // a key has three places for the party number
 
 std::size_t Index(int row) { return static_cast<std::size_t>(row); }
 
@@ -26,25 +27,43 @@ std::string WithPartySuffix(std::string remainder_text, int party_number) {
   return remainder_text;
 }
 
-// Reads the party number from the last three characters of a remainder key.
-int PartyRowOfKey(const std::string& key) {
-  const std::string tail = key.size() >= 3 ? key.substr(key.size() - 3) : key;
-  return PartyRow(LeadingNumber(tail));
+// NumberText of the remainder rounded to 8 decimals: "0", "1", or "0", the separator and
+// the decimals without trailing zeros, the shortest text that reads back as the value.
+std::string RemainderText(std::int64_t key, const NumberSettings& settings) {
+  if (key <= 0 || key >= kKeyScale) {
+    return NumberText(static_cast<double>(key) / kKeyScale, settings);
+  }
+  char digits[8];
+  std::fill(std::begin(digits), std::end(digits), '0');
+  char written[8];
+  const auto end = std::to_chars(written, written + sizeof written, key).ptr;
+  std::copy_backward(written, end, std::end(digits));
+  std::size_t length = sizeof digits;
+  while (digits[length - 1] == '0') --length;
+  return "0" + settings.decimal_separator + std::string(digits, length);
 }
 
-// The key of a remainder rounded to 8 decimals through its text. Read back and written
-// again as NumberText, "0.30030030" becomes "0.3003003": the same as dropping its trailing
-// zeros, which is what this does whenever the rounded text has the plain form "0.…"/"1.…".
-std::string KeyOfRemainder(double remainder, int party_number, const NumberSettings& settings) {
-  std::string text = FixedText(remainder, 8, settings);
-  const std::string_view separator = settings.decimal_separator;
-  const bool plain = settings.leading_zero && text.size() == 1 + separator.size() + 8 &&
-                     (text[0] == '0' || text[0] == '1') &&
-                     std::string_view(text).substr(1, separator.size()) == separator;
-  if (!plain) return RemainderKey(LocaleNumber(text, settings), party_number, settings);
-  while (text.back() == '0') text.pop_back();
-  if (text.size() == 1 + separator.size()) text.resize(1);
-  return WithPartySuffix(std::move(text), party_number);
+// The rows of the queue as the pass fills it: by rounded remainder, then by party number.
+// For remainder texts "0", "0<separator>digits" and "1" followed by the blank filler, the
+// text order of the keys is this same order: the blank sorts before the separator, and both
+// before the digits, so a shorter remainder text sorts before a longer one that extends it,
+// and trailing zeros never occur. The filler keeps the party number right-aligned in three
+// places, so party numbers up to 999, all the programs admit, sort as numbers.
+bool QueueLess(const PartyOutcome& a, int party_a, const PartyOutcome& b, int party_b) {
+  if (a.remainder_key != b.remainder_key) return a.remainder_key < b.remainder_key;
+  return party_a < party_b;
+}
+
+void FillQueue(PartyTable& table, Calculation& calculation) {
+  std::vector<int>& queue = calculation.queue;
+  queue.resize(calculation.parties.size());
+  for (std::size_t i = 0; i < queue.size(); ++i) queue[i] = static_cast<int>(i) + 1;
+  const auto& parties = calculation.parties;
+  std::sort(queue.begin(), queue.end(), [&](int a, int b) {
+    return QueueLess(parties[Index(a - 1)], a, parties[Index(b - 1)], b);
+  });
+  table.RemainderQueue().Clear();
+  for (const int party : queue) table.RemainderQueue().Append(parties[Index(party - 1)].key);
 }
 
 }  // namespace
@@ -53,59 +72,111 @@ std::string RemainderKey(double r8, int party_number, const NumberSettings& sett
   return WithPartySuffix(NumberText(r8, settings), party_number);
 }
 
-void AllocateQuotaSeats(PartyTable& table, FormValues& values, std::string& total_text,
-                        const NumberSettings& settings) {
+Calculation AllocateQuotaSeats(PartyTable& table, FormValues& values, std::string& total_text,
+                               const NumberSettings& settings) {
   // Each step below is its own loop over the parties, as a step's errors must leave the
-  // earlier steps' writes complete. Nothing writes the votes or the preliminary seats
-  // between the steps, so each party's votes are read once and its preliminary seats are
-  // kept as the number their text was written from.
-  std::vector<double> votes;
-  std::vector<std::int16_t> preliminary;
+  // earlier steps' writes complete. Nothing writes the votes between the steps, so each
+  // party's votes are read once.
+  Calculation calculation;
+  auto& parties = calculation.parties;
+  calculation.method = values.quota_method;
   values.total_votes = 0;
   ForEachParty(values, [&](int row) {
-    votes.push_back(LeadingNumber(table.VotesColumn().Row(row)));
-    values.total_votes = ToInt32(values.total_votes + votes.back());
+    if (row + 1 > kLargestKeyParty) throw OverflowError("party numbers beyond 999");
+    parties.emplace_back().votes = LeadingNumber(table.VotesColumn().Row(row));
+    values.total_votes = ToInt32(values.total_votes + parties.back().votes);
   });
+  calculation.total_votes = values.total_votes;
   total_text = NumberText(values.total_votes, settings);
   ForEachParty(values, [&](int row) {
-    const double share = Divide(votes[Index(row)] * 100, values.total_votes);
-    table.VoteShareColumn().SetRow(row, FixedText(share, 2, settings));
+    PartyOutcome& party = parties[Index(row)];
+    party.share = Divide(party.votes * 100, values.total_votes);
+    party.share_text = FixedText(party.share, 2, settings);
+    table.VoteShareColumn().SetRow(row, party.share_text);
   });
   values.quota = ComputeQuota(values);
-  const double quota = *values.quota;
+  calculation.quota = *values.quota;
   ForEachParty(values, [&](int row) {
-    const double ratio = Divide(votes[Index(row)], quota);
-    preliminary.push_back(ToInt16(Floor(ratio)));
-    table.PreliminarySeatsColumn().SetRow(row, NumberText(preliminary.back(), settings));
-    table.QuotaRatioColumn().SetRow(row, FixedText(ratio, 3, settings));
+    PartyOutcome& party = parties[Index(row)];
+    party.ratio = Divide(party.votes, calculation.quota);
+    party.preliminary_seats = ToInt16(Floor(party.ratio));
+    party.ratio_text = FixedText(party.ratio, 3, settings);
+    table.PreliminarySeatsColumn().SetRow(row, NumberText(party.preliminary_seats, settings));
+    table.QuotaRatioColumn().SetRow(row, party.ratio_text);
   });
-  table.RemainderQueue().Clear();
   ForEachParty(values, [&](int row) {
-    const double remainder = Divide(votes[Index(row)], quota) - preliminary[Index(row)];
-    table.RemainderQueue().Append(KeyOfRemainder(remainder, row + 1, settings));
+    PartyOutcome& party = parties[Index(row)];
+    party.remainder_key = ScaledRound(party.ratio - party.preliminary_seats, 8);
+    party.remainder_text = RemainderText(party.remainder_key, settings);
+    party.key = WithPartySuffix(party.remainder_text, row + 1);
   });
+  FillQueue(table, calculation);
+  return calculation;
 }
 
+namespace {
+
+// The tie that the last, part-way round cut through, if it did.
+std::vector<TieGroup> TiesAtTheCut(const Calculation& calculation) {
+  const std::vector<int>& order = calculation.hand_out_order;
+  const auto cut = static_cast<std::size_t>(calculation.last_round_seats);
+  const auto key = [&](std::size_t k) {
+    return calculation.parties[Index(order[k] - 1)].remainder_key;
+  };
+  if (cut == 0 || key(cut - 1) != key(cut)) return {};
+  TieGroup tie{key(cut), {}, {}};
+  for (std::size_t k = 0; k < order.size(); ++k) {
+    if (key(k) == tie.remainder_key) (k < cut ? tie.served : tie.passed).push_back(order[k]);
+  }
+  return {tie};
+}
+
+}  // namespace
+
 void DistributeRemainders(PartyTable& table, const FormValues& values,
-                          const NumberSettings& settings) {
+                          const NumberSettings& settings, Calculation& calculation) {
+  auto& parties = calculation.parties;
+  const auto party_at = [&](int row) -> PartyOutcome& {
+    if (Index(row) >= parties.size()) throw MissingRowError("no calculated party in this row");
+    return parties[Index(row)];
+  };
   double preliminary_total = 0;
   ForEachParty(values, [&](int row) {
-    const std::string& preliminary = table.PreliminarySeatsColumn().Row(row);
-    table.FinalSeatsColumn().SetRow(row, preliminary);
-    preliminary_total += LeadingNumber(preliminary);
+    PartyOutcome& party = party_at(row);
+    party.final_seats = party.preliminary_seats;
+    table.FinalSeatsColumn().SetRow(row, table.PreliminarySeatsColumn().Row(row));
+    preliminary_total += party.preliminary_seats;
   });
-  const int seats_left = ToInt16(values.seat_count.value_or(0.0) - preliminary_total);
-  const TextColumn& queue = table.RemainderQueue();
-  double cursor = values.party_count.value_or(0.0) - 1;
-  for (int k = seats_left; k >= 1; --k) {
-    // Past the first key the hand-out goes round again from the last one.
-    if (ToInt16(cursor) < 0) cursor += queue.RowCount();
-    const int party_row = PartyRowOfKey(queue.Row(ToInt16(cursor)));
-    TextColumn& final_seats = table.FinalSeatsColumn();
-    final_seats.SetRow(party_row,
-                       NumberText(LeadingNumber(final_seats.Row(party_row)) + 1, settings));
-    cursor -= 1;
+  calculation.preliminary_total = static_cast<int>(preliminary_total);
+  calculation.seats_left = ToInt16(values.seat_count.value_or(0.0) - preliminary_total);
+  calculation.hand_out_order.assign(calculation.queue.rbegin(), calculation.queue.rend());
+  if (calculation.seats_left < 1) return;
+  const int keys = static_cast<int>(calculation.queue.size());
+  // The hand-out starts at queue row PartyCount - 1.
+  if (keys == 0 || ToInt16(values.party_count.value_or(0.0) - 1) >= keys) {
+    throw MissingRowError("no remainder key for a leftover seat");
   }
+  calculation.full_rounds = calculation.seats_left / keys;
+  calculation.last_round_seats = calculation.seats_left % keys;
+  for (int k = 0; k < keys; ++k) {
+    const int party = calculation.hand_out_order[Index(k)];
+    const int seats = calculation.full_rounds + (k < calculation.last_round_seats ? 1 : 0);
+    if (seats == 0) continue;
+    PartyOutcome& outcome = party_at(party - 1);
+    outcome.final_seats += seats;
+    table.FinalSeatsColumn().SetRow(party - 1, NumberText(outcome.final_seats, settings));
+  }
+  calculation.ties = TiesAtTheCut(calculation);
+}
+
+std::vector<SeatAward> SeatAwards(const Calculation& calculation) {
+  std::vector<SeatAward> awards;
+  const auto keys = static_cast<int>(calculation.hand_out_order.size());
+  for (int k = 0; k < calculation.seats_left && keys > 0; ++k) {
+    awards.push_back({calculation.preliminary_total + k + 1,
+                      calculation.hand_out_order[Index(k % keys)], k / keys + 1});
+  }
+  return awards;
 }
 
 }  // namespace mandati

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/number_rules.h"
 #include "core/party_table.h"
@@ -14,7 +16,58 @@ namespace mandati {
 //   preliminary seats + remainder queue --DistributeRemainders--> final seats
 //
 // Both loop over the parties i = 1 .. PartyCount (see ForEachParty) and address row i-1.
-// Errors of the number rules propagate; whatever a pass wrote before one stays written.
+// Each number is computed once; the texts of the party table are written from it, and the
+// same numbers come back as a Calculation for whoever wants to show more than the window
+// does. Errors of the number rules propagate; whatever a pass wrote before one stays written.
+
+// Remainders are ranked by their value rounded to 8 decimals, as a whole number of
+// hundred-millionths: 0 .. kKeyScale.
+inline constexpr std::int64_t kKeyScale = 100'000'000;
+
+struct PartyOutcome {
+  double votes = 0;                    // as read from the votes row
+  double share = 0;                    // per cent of all votes
+  std::string share_text;              // 2 decimals, as the window shows it
+  double ratio = 0;                    // votes / quota
+  std::string ratio_text;              // 3 decimals, as the window shows it
+  std::int16_t preliminary_seats = 0;  // full quotas
+  std::int64_t remainder_key = 0;      // the remainder rounded to 8 decimals, x kKeyScale
+  std::string remainder_text;          // the remainder as the key writes it: "0.3003003"
+  std::string key;                     // the remainder queue's row for this party
+  std::int32_t final_seats = 0;
+};
+
+// One leftover seat: the seat's number among all seats (after the preliminary ones), the
+// party that got it, and the round of the hand-out (2 and on once it went round again).
+struct SeatAward {
+  int seat = 0;
+  int party = 0;
+  int round = 0;
+};
+
+// Parties with equal remainders of which the last leftover seat served only some: the tie
+// rule (the higher party number first) decided between them.
+struct TieGroup {
+  std::int64_t remainder_key = 0;
+  std::vector<int> served;  // party numbers, in hand-out order
+  std::vector<int> passed;
+};
+
+struct Calculation {
+  std::int32_t total_votes = 0;
+  QuotaMethod method = QuotaMethod::Hare;
+  std::int32_t quota = 0;
+  std::vector<PartyOutcome> parties;  // party i at index i - 1
+  // Party numbers from the first row of the remainder queue to the last: ascending keys.
+  std::vector<int> queue;
+  // Filled by DistributeRemainders.
+  int preliminary_total = 0;
+  int seats_left = 0;  // seats minus the preliminary total; 0 or below hands out nothing
+  std::vector<int> hand_out_order;  // one round: the queue from its last row up
+  int full_rounds = 0;              // rounds in which every party got a seat
+  int last_round_seats = 0;         // seats of the round that stopped part-way
+  std::vector<TieGroup> ties;
+};
 
 // The remainder queue's key for party `party_number` with the rounded remainder r8:
 // NumberText(r8), a filler of blanks, then SignedNumberText(party number), so that the
@@ -23,15 +76,21 @@ std::string RemainderKey(double r8, int party_number, const NumberSettings& sett
 
 // The allocation pass. Expects PartyCount >= 1 and a votes row of at least 1 for every
 // party the loop visits. Writes TotalVotes, `total_text`, the vote shares, Quota, the
-// preliminary seats, the quota ratios and the remainder queue.
-void AllocateQuotaSeats(PartyTable& table, FormValues& values, std::string& total_text,
-                        const NumberSettings& settings);
+// preliminary seats, the quota ratios and the remainder queue, and returns their numbers.
+// Party numbers beyond 999 do not fit a key and raise OverflowError.
+Calculation AllocateQuotaSeats(PartyTable& table, FormValues& values, std::string& total_text,
+                               const NumberSettings& settings);
 
-// The remainder pass. Carries the preliminary seats into the final seats, then hands the
-// seats still left one each to the parties with the largest remainders, reading the queue
-// from its last key upwards. When more seats are left than keys, it starts again from the
-// last key, so every seat is filled. Surplus preliminary seats are never taken away.
+// The remainder pass, on the calculation the allocation pass just returned. Carries the
+// preliminary seats into the final seats, then hands the seats still left one each to the
+// parties with the largest remainders, from the queue's last key upwards. When more seats
+// are left than keys, every party gets one seat per whole round and the last round goes
+// down the queue again, so every seat is filled. Surplus preliminary seats are never taken
+// away.
 void DistributeRemainders(PartyTable& table, const FormValues& values,
-                          const NumberSettings& settings);
+                          const NumberSettings& settings, Calculation& calculation);
+
+// Every leftover seat in the order it was handed out.
+std::vector<SeatAward> SeatAwards(const Calculation& calculation);
 
 }  // namespace mandati

@@ -32,10 +32,12 @@ struct District {
     values.quota_method = method;
   }
 
-  void Allocate() { AllocateQuotaSeats(table, values, total_text, settings); }
+  Calculation calculation;
+
+  void Allocate() { calculation = AllocateQuotaSeats(table, values, total_text, settings); }
   void Calculate() {
     Allocate();
-    DistributeRemainders(table, values, settings);
+    DistributeRemainders(table, values, settings, calculation);
   }
   // The party numbers in queue order, first row to last.
   std::vector<int> QueueParties() const {
@@ -243,8 +245,123 @@ TEST(PassesTest, MissingRowsRaiseInsteadOfReadingPastTheColumn) {
   District calculated(kSampleVotes, 7, QuotaMethod::Hare);
   calculated.Allocate();
   calculated.values.party_count = 6;
-  EXPECT_THROW(DistributeRemainders(calculated.table, calculated.values, calculated.settings),
+  EXPECT_THROW(DistributeRemainders(calculated.table, calculated.values, calculated.settings,
+                                    calculated.calculation),
                MissingRowError);
+}
+
+// The record of a calculation: the hand-out order, the rounds and the ties the tie rule
+// decided, for the choices the remainder pass makes.
+TEST(CalculationRecordTest, HandOutRoundsAndTies) {
+  const struct {
+    const char* what;
+    std::vector<int> votes;
+    double seats;
+    QuotaMethod method;
+    std::vector<int> final_seats;
+    std::vector<SeatAward> awards;
+    std::vector<int> served, passed;
+  } cases[] = {
+      {"sample",
+       kSampleVotes,
+       7,
+       QuotaMethod::Hare,
+       {3, 2, 1, 1, 0},
+       {{6, 4, 1}, {7, 1, 1}},
+       {},
+       {}},
+      {"equal remainders",
+       {10, 10, 10},
+       2,
+       QuotaMethod::Hare,
+       {0, 1, 1},
+       {{1, 3, 1}, {2, 2, 1}},
+       {3, 2},
+       {1}},
+      {"party 10 before party 9",
+       std::vector<int>(10, 100),
+       3,
+       QuotaMethod::Hare,
+       {0, 0, 0, 0, 0, 0, 0, 1, 1, 1},
+       {{1, 10, 1}, {2, 9, 1}, {3, 8, 1}},
+       {10, 9, 8},
+       {7, 6, 5, 4, 3, 2, 1}},
+      {"round again",
+       {1, 1},
+       5,
+       QuotaMethod::Droop,
+       {2, 3},
+       {{3, 2, 1}, {4, 1, 1}, {5, 2, 2}},
+       {2},
+       {1}},
+      {"surplus", {50, 50}, 3, QuotaMethod::HagenbachBischoff, {2, 2}, {}, {}, {}},
+      {"tiny remainder last",
+       {50001, 80000, 70000},
+       4,
+       QuotaMethod::Hare,
+       {1, 2, 1},
+       {{4, 2, 1}},
+       {},
+       {}},
+      // Under a quota near 1.4 x 10^9 these remainders differ by 7 x 10^-10 and share the
+      // key 0.5: the tie rule gives the seat to party 2, one vote behind party 1.
+      {"closer than the key shows",
+       {700000001, 700000000},
+       1,
+       QuotaMethod::Hare,
+       {0, 1},
+       {{1, 2, 1}},
+       {2},
+       {1}},
+  };
+  for (const auto& c : cases) {
+    District district(c.votes, c.seats, c.method);
+    district.Calculate();
+    const Calculation& calculation = district.calculation;
+    std::vector<int> final_seats;
+    for (const PartyOutcome& party : calculation.parties) final_seats.push_back(party.final_seats);
+    EXPECT_EQ(final_seats, c.final_seats) << c.what;
+    const std::vector<SeatAward> awards = SeatAwards(calculation);
+    ASSERT_EQ(awards.size(), c.awards.size()) << c.what;
+    for (std::size_t k = 0; k < awards.size(); ++k) {
+      EXPECT_EQ(awards[k].seat, c.awards[k].seat) << c.what;
+      EXPECT_EQ(awards[k].party, c.awards[k].party) << c.what;
+      EXPECT_EQ(awards[k].round, c.awards[k].round) << c.what;
+    }
+    if (c.served.empty()) {
+      EXPECT_TRUE(calculation.ties.empty()) << c.what;
+    } else {
+      ASSERT_EQ(calculation.ties.size(), 1u) << c.what;
+      EXPECT_EQ(calculation.ties[0].served, c.served) << c.what;
+      EXPECT_EQ(calculation.ties[0].passed, c.passed) << c.what;
+    }
+  }
+}
+
+TEST(CalculationRecordTest, NumbersBehindTheTexts) {
+  District district(kSampleVotes, 7, QuotaMethod::Droop);
+  district.Calculate();
+  const Calculation& calculation = district.calculation;
+  EXPECT_EQ(calculation.total_votes, 159349);
+  EXPECT_EQ(calculation.quota, 19919);
+  EXPECT_EQ(calculation.queue, (std::vector<int>{2, 3, 5, 4, 1}));
+  EXPECT_EQ(calculation.hand_out_order, (std::vector<int>{1, 4, 5, 3, 2}));
+  const PartyOutcome& party4 = calculation.parties[3];
+  EXPECT_EQ(party4.remainder_key, 80059240);
+  EXPECT_EQ(party4.remainder_text, "0.8005924");
+  EXPECT_EQ(party4.key, "0.8005924    4");
+  EXPECT_EQ(party4.ratio_text, "0.801");
+  EXPECT_EQ(party4.share_text, "10.01");
+  for (int row = 0; row < 5; ++row) {
+    EXPECT_EQ(district.table.FinalSeatsColumn().Row(row),
+              std::to_string(calculation.parties[static_cast<std::size_t>(row)].final_seats));
+  }
+}
+
+// A district of a thousand parties has no key for party 1000.
+TEST(AllocateQuotaSeatsTest, PartyNumbersBeyondTheKeyRaise) {
+  District district(std::vector<int>(1000, 1), 7, QuotaMethod::Hare);
+  EXPECT_THROW(district.Allocate(), OverflowError);
 }
 
 }  // namespace

@@ -136,17 +136,22 @@ std::string WithNegativeForm(const std::string& magnitude, NumberSettings::Negat
 std::string FixedFromParts(bool negative, std::string_view whole, std::string_view fraction,
                            const NumberSettings& settings) {
   if (whole == "0" && !fraction.empty() && !settings.leading_zero) whole = "";
-  std::string text;
-  text.reserve(whole.size() * 2 + fraction.size() + settings.decimal_separator.size());
   const auto group = static_cast<std::size_t>(settings.group_size);
-  for (std::size_t i = 0; i < whole.size(); ++i) {
-    if (group > 0 && i > 0 && (whole.size() - i) % group == 0) text += settings.group_separator;
-    text += whole[i];
+  const std::size_t separators = group > 0 && !whole.empty() ? (whole.size() - 1) / group : 0;
+  const std::string_view decimal =
+      fraction.empty() ? std::string_view() : std::string_view(settings.decimal_separator);
+  std::string text;
+  text.reserve(whole.size() + separators * settings.group_separator.size() + decimal.size() +
+               fraction.size());
+  if (separators == 0) {
+    text.append(whole);
+  } else {
+    for (std::size_t i = 0; i < whole.size(); ++i) {
+      if (i > 0 && (whole.size() - i) % group == 0) text += settings.group_separator;
+      text += whole[i];
+    }
   }
-  if (!fraction.empty()) {
-    text += settings.decimal_separator;
-    text += fraction;
-  }
+  text.append(decimal).append(fraction);
   return negative ? WithNegativeForm(text, settings.negative_form) : text;
 }
 
@@ -275,15 +280,26 @@ double LeadingNumber(std::string_view text) {
     scan.Next();
   }
   if (!any_digit) return 0.0;
+  bool exponent_read = false;
   if (scan.Peek() == 'e' || scan.Peek() == 'E') {
     const std::size_t before = scan.Position();
     scan.Next();
     long exponent = 0;
-    if (ReadExponent(scan, exponent)) {
+    exponent_read = ReadExponent(scan, exponent);
+    if (exponent_read) {
       number += 'e' + std::to_string(exponent);
     } else {
       scan.Rewind(before);
     }
+  }
+  // Up to 15 digits with no point or exponent are a whole number that a double holds exactly.
+  if (!seen_point && !exponent_read && number.size() <= kShownDigits) {
+    long long whole = 0;
+    for (const char c : number) {
+      if (IsDigit(c)) whole = whole * 10 + (c - '0');
+    }
+    return number[0] == '-' && whole != 0 ? -static_cast<double>(whole)
+                                          : static_cast<double>(whole);
   }
   bool out_of_range = false;
   const double value = ParseAscii(number, out_of_range);
@@ -336,25 +352,21 @@ std::string FixedText(double x, int decimals, const NumberSettings& settings) {
   CheckFinite(x);
   if (decimals < 0) decimals = 0;
   const auto width = static_cast<std::size_t>(decimals);
-  std::string whole;
-  std::string fraction;
-  bool negative = false;
   if (const auto scaled = ScaledWhole(x, decimals)) {
     char digits[24];
-    const auto end = std::to_chars(digits, digits + sizeof digits, *scaled).ptr;
-    std::string all(digits, end);
-    if (all.size() <= width) all.insert(0, width + 1 - all.size(), '0');
-    whole = all.substr(0, all.size() - width);
-    fraction = all.substr(all.size() - width);
-    negative = x < 0 && *scaled != 0;
-  } else {
-    const Decimal dec = RoundedAt(DecimalOf(x, kShownDigits), decimals);
-    whole = WholeDigits(dec);
-    fraction = FractionDigits(dec);
-    fraction.append(width - fraction.size(), '0');
-    negative = dec.negative;
+    char* const first = digits + width + 1;  // room for the zeros of a value below 1
+    const std::size_t length =
+        static_cast<std::size_t>(std::to_chars(first, std::end(digits), *scaled).ptr - first);
+    const std::size_t padding = length <= width ? width + 1 - length : 0;
+    std::fill(first - padding, first, '0');
+    const std::string_view all(first - padding, length + padding);
+    return FixedFromParts(x < 0 && *scaled != 0, all.substr(0, all.size() - width),
+                          all.substr(all.size() - width), settings);
   }
-  return FixedFromParts(negative, whole, fraction, settings);
+  const Decimal dec = RoundedAt(DecimalOf(x, kShownDigits), decimals);
+  std::string fraction = FractionDigits(dec);
+  fraction.append(width - fraction.size(), '0');
+  return FixedFromParts(dec.negative, WholeDigits(dec), fraction, settings);
 }
 
 std::int64_t ScaledRound(double x, int decimals) {

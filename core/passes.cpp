@@ -15,16 +15,17 @@ constexpr int kLargestKeyParty = 999;  // a key has three places for the party n
 
 std::size_t Index(int row) { return static_cast<std::size_t>(row); }
 
-// The remainder text, the filler and the signed party number: the last three characters
-// of a key hold the party number right-aligned.
+// The remainder text, then a filler of blanks and SignedNumberText of the party number, which
+// together are the party number right-aligned in five places ("    1", "   42", "  100").
 std::string WithPartySuffix(std::string remainder_text, int party_number) {
-  if (party_number < 10) {
-    remainder_text += "   ";
-  } else {
-    remainder_text += party_number < 100 ? "  " : " ";
+  if (party_number < 1 || party_number > kLargestKeyParty) {
+    return remainder_text + " " + SignedNumberText(party_number);
   }
-  remainder_text += SignedNumberText(party_number);
-  return remainder_text;
+  char suffix[5] = {' ', ' ', ' ', ' ', ' '};
+  char digits[4];
+  const auto end = std::to_chars(digits, digits + sizeof digits, party_number).ptr;
+  std::copy_backward(digits, end, std::end(suffix));
+  return remainder_text.append(suffix, sizeof suffix);
 }
 
 // NumberText of the remainder rounded to 8 decimals: "0", "1", or "0", the separator and
@@ -80,6 +81,8 @@ Calculation AllocateQuotaSeats(PartyTable& table, FormValues& values, std::strin
   Calculation calculation;
   auto& parties = calculation.parties;
   calculation.method = values.quota_method;
+  parties.reserve(static_cast<std::size_t>(
+      std::clamp(values.party_count.value_or(0.0), 0.0, double{kLargestKeyParty})));
   values.total_votes = 0;
   ForEachParty(values, [&](int row) {
     if (row + 1 > kLargestKeyParty) throw OverflowError("party numbers beyond 999");

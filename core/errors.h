@@ -35,4 +35,11 @@ class MissingRowError : public CoreError {
   using CoreError::CoreError;
 };
 
+// An input outside the limits a calculation takes: a party count, a seat count or a
+// party's votes out of range, or a seat-count range longer than one sweep takes.
+class LimitError : public CoreError {
+ public:
+  using CoreError::CoreError;
+};
+
 }  // namespace mandati

@@ -1,0 +1,160 @@
+#include "core/seat_methods.h"
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+#include <string>
+
+#include "core/errors.h"
+
+namespace mandati {
+
+const DivisorRule& DivisorRuleOf(DivisorMethod method) {
+  for (const DivisorRule& rule : kDivisorRules) {
+    if (rule.method == method) return rule;
+  }
+  throw std::logic_error("no divisor method with this number");
+}
+
+namespace {
+
+// A party's claim on its next seat.
+struct Contender {
+  Average average;
+  std::int32_t party;
+};
+
+// Votes below 2^31 and divisors below 2^16 keep both products far inside 64 bits.
+std::int64_t CrossProduct(const Average& a, const Average& b) {
+  return std::int64_t{a.votes} * std::int64_t{b.divisor};
+}
+
+bool SameAverage(const Average& a, const Average& b) {
+  return CrossProduct(a, b) == CrossProduct(b, a);
+}
+
+// The order in which seats are handed out: the larger average first, and among equal
+// averages the higher party number.
+bool ServedBefore(const Contender& a, const Contender& b) {
+  const std::int64_t left = CrossProduct(a.average, b.average);
+  const std::int64_t right = CrossProduct(b.average, a.average);
+  return left != right ? left > right : a.party > b.party;
+}
+
+bool ServedAfter(const Contender& a, const Contender& b) { return ServedBefore(b, a); }
+
+void CheckDistrict(std::span<const std::int32_t> votes, std::int32_t seat_count) {
+  if (votes.empty() || votes.size() > static_cast<std::size_t>(kMaxParties)) {
+    throw LimitError("a district has 1 to " + std::to_string(kMaxParties) + " parties");
+  }
+  if (std::any_of(votes.begin(), votes.end(), [](std::int32_t v) { return v < 1; })) {
+    throw LimitError("every party has at least 1 vote");
+  }
+  if (seat_count < 0 || seat_count > kMaxSeats) {
+    throw LimitError("a district has 0 to " + std::to_string(kMaxSeats) + " seats");
+  }
+}
+
+// `waiting` holds every party's claim on its next seat, after the last seat was handed out.
+std::optional<DivisorTie> TieAtLastSeat(const std::vector<SeatAward>& awards,
+                                        std::vector<Contender> waiting) {
+  if (awards.empty()) return std::nullopt;
+  DivisorTie tie{awards.back().average, {}, {}};
+  std::sort(waiting.begin(), waiting.end(), ServedBefore);
+  for (const Contender& contender : waiting) {
+    if (SameAverage(contender.average, tie.average)) tie.passed_over.push_back(contender.party);
+  }
+  if (tie.passed_over.empty()) return std::nullopt;
+  // The averages of the awards never rise, so the awards at the last average end the list.
+  auto first = awards.end();
+  while (first != awards.begin() && SameAverage(std::prev(first)->average, tie.average)) --first;
+  for (auto award = first; award != awards.end(); ++award) tie.served.push_back(award->party);
+  return tie;
+}
+
+}  // namespace
+
+DivisorAllocation AllocateByDivisors(DivisorMethod method, std::span<const std::int32_t> votes,
+                                     std::int32_t seat_count) {
+  const DivisorRule& rule = DivisorRuleOf(method);
+  CheckDistrict(votes, seat_count);
+  DivisorAllocation result;
+  result.seats.assign(votes.size(), 0);
+  result.awards.reserve(static_cast<std::size_t>(seat_count));
+  // A heap whose top is the claim served next.
+  std::vector<Contender> waiting;
+  waiting.reserve(votes.size());
+  for (std::size_t i = 0; i < votes.size(); ++i) {
+    waiting.push_back({{votes[i], 1}, static_cast<std::int32_t>(i + 1)});
+  }
+  std::make_heap(waiting.begin(), waiting.end(), ServedAfter);
+  for (std::int32_t seat = 1; seat <= seat_count; ++seat) {
+    std::pop_heap(waiting.begin(), waiting.end(), ServedAfter);
+    Contender& next = waiting.back();
+    result.awards.push_back({seat, next.party, next.average});
+    const std::int32_t won = ++result.seats[static_cast<std::size_t>(next.party - 1)];
+    next.average.divisor = 1 + rule.step * won;
+    std::push_heap(waiting.begin(), waiting.end(), ServedAfter);
+  }
+  result.tie = TieAtLastSeat(result.awards, std::move(waiting));
+  return result;
+}
+
+SeatSweep SweepSeatCounts(const FinalSeatsFor& final_seats, std::int32_t first, std::int32_t last) {
+  if (first < 0 || last > kMaxSeats || first > last) {
+    throw LimitError("a seat-count range runs upwards within 0 to " + std::to_string(kMaxSeats));
+  }
+  if (last - first >= kMaxSweepCounts) {
+    throw LimitError("a seat-count range holds at most " + std::to_string(kMaxSweepCounts) +
+                     " counts");
+  }
+  SeatSweep sweep;
+  sweep.rows.reserve(static_cast<std::size_t>(last - first + 1));
+  for (std::int32_t seat_count = first; seat_count <= last; ++seat_count) {
+    sweep.rows.push_back({seat_count, final_seats(seat_count)});
+    if (seat_count == first) continue;
+    const std::vector<std::int32_t>& before = sweep.rows[sweep.rows.size() - 2].final_seats;
+    const std::vector<std::int32_t>& after = sweep.rows.back().final_seats;
+    if (after.size() != before.size()) {
+      throw std::logic_error("every seat count of a sweep has the same parties");
+    }
+    for (std::size_t i = 0; i < after.size(); ++i) {
+      if (after[i] < before[i]) {
+        sweep.paradoxes.push_back(
+            {static_cast<std::int32_t>(i + 1), seat_count - 1, before[i], after[i]});
+      }
+    }
+  }
+  return sweep;
+}
+
+std::optional<Disproportionality> MeasureDisproportionality(std::span<const std::int32_t> votes,
+                                                            std::span<const std::int32_t> seats) {
+  if (seats.size() != votes.size()) {
+    throw std::logic_error("one seat count per party");
+  }
+  if (std::any_of(seats.begin(), seats.end(), [](std::int32_t s) { return s < 0; })) {
+    throw std::logic_error("no party has fewer than 0 seats");
+  }
+  if (std::any_of(votes.begin(), votes.end(), [](std::int32_t v) { return v < 1; })) {
+    throw LimitError("every party has at least 1 vote");
+  }
+  std::int64_t total_votes = 0;
+  std::int64_t total_seats = 0;
+  for (std::size_t i = 0; i < votes.size(); ++i) {
+    total_votes += votes[i];
+    total_seats += seats[i];
+  }
+  if (total_seats == 0) return std::nullopt;
+  double squares = 0;
+  double differences = 0;
+  for (std::size_t i = 0; i < votes.size(); ++i) {
+    const double gap = 100.0 * votes[i] / static_cast<double>(total_votes) -
+                       100.0 * seats[i] / static_cast<double>(total_seats);
+    squares += gap * gap;
+    differences += std::abs(gap);
+  }
+  return Disproportionality{std::sqrt(squares / 2), differences / 2};
+}
+
+}  // namespace mandati

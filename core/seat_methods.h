@@ -1,0 +1,130 @@
+#pragma once
+
+// Seat methods beside the quotas, and the measures that compare them on one district:
+//   AllocateByDivisors   highest averages (D'Hondt, Sainte-Laguë), compared exactly in integers
+//   SweepSeatCounts      one allocation per seat count of a range, and every Alabama paradox in it
+//   MeasureDisproportionality  the Gallagher and Loosemore–Hanby indices of one allocation
+// Party i is element i - 1 of every per-party vector; party numbers in the results start at 1.
+// Inputs beyond the calculator's limits raise LimitError (core/errors.h).
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace mandati {
+
+inline constexpr std::int32_t kMaxParties = 999;
+inline constexpr std::int32_t kMaxSeats = 32767;
+inline constexpr std::int32_t kMaxSweepCounts = 1000;
+
+enum class DivisorMethod { DHondt, SainteLague };
+
+// One divisor method: its names and its divisors. A party that has already won s seats
+// competes for its next seat with the average V / (1 + step × s), V its votes.
+struct DivisorRule {
+  DivisorMethod method;
+  std::string_view name;          // the Bulgarian name, as texts show it
+  std::string_view keyword;       // the command line's word for it
+  std::string_view divisors;      // the divisors in letters
+  std::string_view average_rule;  // the average in letters, s the seats already won
+  std::int32_t step;
+};
+
+inline constexpr std::array<DivisorRule, 2> kDivisorRules{{
+    {DivisorMethod::DHondt, "Метод на Д'Онт", "dhondt", "1, 2, 3, …", "V / (s + 1)", 1},
+    {DivisorMethod::SainteLague, "Метод на Сент-Лагю", "sainte-lague", "1, 3, 5, …", "V / (2s + 1)",
+     2},
+}};
+
+// The rule of a method; an impossible method number is a programming error (std::logic_error).
+const DivisorRule& DivisorRuleOf(DivisorMethod method);
+
+// An average as the exact fraction votes / divisor. == compares the fraction as written
+// (20000 / 1 is not 100000 / 5); the allocation compares values.
+struct Average {
+  std::int32_t votes;
+  std::int32_t divisor;
+  friend bool operator==(const Average&, const Average&) = default;
+};
+
+// Seat `seat` (1 for the first seat won) went to party `party` at `average`.
+struct SeatAward {
+  std::int32_t seat;
+  std::int32_t party;
+  Average average;
+  friend bool operator==(const SeatAward&, const SeatAward&) = default;
+};
+
+// Parties whose averages equal the last seat's average, where some won a seat at that average
+// and some did not: the tie rule decided between them. Both lists run in the tie rule's order,
+// the higher party number first.
+struct DivisorTie {
+  Average average;
+  std::vector<std::int32_t> served;       // won a seat at this average
+  std::vector<std::int32_t> passed_over;  // would have been served next
+  friend bool operator==(const DivisorTie&, const DivisorTie&) = default;
+};
+
+struct DivisorAllocation {
+  std::vector<std::int32_t> seats;  // per party
+  std::vector<SeatAward> awards;    // in the order the seats were won
+  // At most one tie can straddle the last seat: the averages of the awards never rise.
+  std::optional<DivisorTie> tie;
+};
+
+// Highest averages: each seat in turn goes to the party with the largest average. Averages
+// are compared exactly (a/b against c/d as a·d against c·b); among equal averages the higher
+// party number is served first, as the largest-remainder hand-out serves equal remainders.
+// Takes 1 to kMaxParties parties, each with at least 1 vote, and 0 to kMaxSeats seats;
+// anything else raises LimitError.
+DivisorAllocation AllocateByDivisors(DivisorMethod method, std::span<const std::int32_t> votes,
+                                     std::int32_t seat_count);
+
+// A party's final seats for one seat count, under any method.
+using FinalSeatsFor = std::function<std::vector<std::int32_t>(std::int32_t seat_count)>;
+
+struct SweepRow {
+  std::int32_t seat_count;
+  std::vector<std::int32_t> final_seats;  // per party
+};
+
+// Party `party` had `before` seats at seat count `seat_count` and fewer, `after`, at one seat
+// more.
+struct AlabamaParadox {
+  std::int32_t party;
+  std::int32_t seat_count;
+  std::int32_t before;
+  std::int32_t after;
+  friend bool operator==(const AlabamaParadox&, const AlabamaParadox&) = default;
+};
+
+struct SeatSweep {
+  std::vector<SweepRow> rows;             // one per seat count, ascending
+  std::vector<AlabamaParadox> paradoxes;  // by seat count, then party
+};
+
+// Calls `final_seats` for every seat count from `first` to `last` and compares neighbours.
+// The range must lie within 0 to kMaxSeats, with first ≤ last and at most kMaxSweepCounts
+// counts; otherwise LimitError. Errors of `final_seats` pass through. Every call must return
+// the same number of parties (std::logic_error otherwise).
+SeatSweep SweepSeatCounts(const FinalSeatsFor& final_seats, std::int32_t first, std::int32_t last);
+
+// In percentage points, from each party's vote share v and seat share s, both in per cent:
+//   gallagher        sqrt(½ Σ (v − s)²)
+//   loosemore_hanby  ½ Σ |v − s|
+struct Disproportionality {
+  double gallagher;
+  double loosemore_hanby;
+};
+
+// Takes the votes (each at least 1, else LimitError) and the final seats (one per party, none
+// negative, else std::logic_error). With 0 seats in all there are no seat shares to compare, and
+// the result is empty.
+std::optional<Disproportionality> MeasureDisproportionality(std::span<const std::int32_t> votes,
+                                                            std::span<const std::int32_t> seats);
+
+}  // namespace mandati

@@ -1,0 +1,214 @@
+#include "core/seat_methods.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <random>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "core/errors.h"
+
+namespace mandati {
+namespace {
+
+using Seats = std::vector<std::int32_t>;
+
+TEST(DivisorRuleTest, DivisorTextsStateTheDivisorsTheAllocationUses) {
+  for (const DivisorRule& rule : kDivisorRules) {
+    const DivisorAllocation one_party = AllocateByDivisors(rule.method, Seats{600}, 3);
+    std::string divisors;
+    for (const SeatAward& award : one_party.awards) {
+      divisors += std::to_string(award.average.divisor) + ", ";
+    }
+    EXPECT_EQ(std::string(rule.divisors), divisors + "…") << rule.keyword;
+    EXPECT_EQ(&DivisorRuleOf(rule.method), &rule);
+  }
+}
+
+TEST(AllocateByDivisorsTest, HandVerifiedDistricts) {
+  const struct {
+    DivisorMethod method;
+    Seats votes;
+    std::int32_t seat_count;
+    Seats seats;
+    std::optional<DivisorTie> tie;
+  } cases[] = {
+      // Averages 100000, 80000, 50000, 40000, 33333⅓, 30000, 26666⅔, 25000.
+      {DivisorMethod::DHondt, {100000, 80000, 30000, 20000}, 8, {4, 3, 1, 0}, std::nullopt},
+      // Averages 100000, 80000, 33333⅓, 30000, 26666⅔, then 20000 for parties 4 and 1
+      // (100000 / 5), then 16000.
+      {DivisorMethod::SainteLague, {100000, 80000, 30000, 20000}, 8, {3, 3, 1, 1}, std::nullopt},
+      {DivisorMethod::SainteLague,
+       {100000, 80000, 30000, 20000},
+       6,
+       {2, 2, 1, 1},
+       DivisorTie{{20000, 1}, {4}, {1}}},
+      {DivisorMethod::DHondt, {10, 10, 10}, 2, {0, 1, 1}, DivisorTie{{10, 1}, {3, 2}, {1}}},
+      {DivisorMethod::DHondt, {10, 10, 10}, 3, {1, 1, 1}, std::nullopt},
+      // 6 / 1 and 18 / 3: the second seat of party 1 ties with the first of party 2.
+      {DivisorMethod::SainteLague, {18, 6}, 1, {1, 0}, std::nullopt},
+      {DivisorMethod::SainteLague, {18, 6}, 2, {1, 1}, DivisorTie{{6, 1}, {2}, {1}}},
+      {DivisorMethod::DHondt, {5, 3}, 0, {0, 0}, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    const DivisorAllocation result = AllocateByDivisors(c.method, c.votes, c.seat_count);
+    EXPECT_EQ(result.seats, c.seats) << c.seat_count;
+    EXPECT_EQ(result.tie, c.tie) << c.seat_count;
+    EXPECT_EQ(result.awards.size(), static_cast<std::size_t>(c.seat_count));
+  }
+  const DivisorAllocation sainte_lague =
+      AllocateByDivisors(DivisorMethod::SainteLague, Seats{100000, 80000, 30000, 20000}, 8);
+  EXPECT_EQ(sainte_lague.awards[5], (SeatAward{6, 4, {20000, 1}}));
+  EXPECT_EQ(sainte_lague.awards[6], (SeatAward{7, 1, {100000, 5}}));
+}
+
+// A deliberately plain allocation: every average a party could reach, sorted once, the best
+// seat_count of them taken. Averages are compared as long doubles, whose 64-bit mantissa tells
+// apart any two different fractions with votes below 2^31 and divisors below 2^10.
+static_assert(std::numeric_limits<long double>::digits >= 64);
+
+DivisorAllocation AllocateFromAllAverages(DivisorMethod method, const Seats& votes,
+                                          std::int32_t seat_count) {
+  const std::int32_t step = DivisorRuleOf(method).step;
+  std::vector<SeatAward> all;
+  for (std::int32_t party = 1; party <= static_cast<std::int32_t>(votes.size()); ++party) {
+    for (std::int32_t won = 0; won < seat_count; ++won) {
+      all.push_back({0, party, {votes[static_cast<std::size_t>(party - 1)], 1 + step * won}});
+    }
+  }
+  const auto value = [](const SeatAward& a) {
+    return static_cast<long double>(a.average.votes) / a.average.divisor;
+  };
+  std::sort(all.begin(), all.end(), [&](const SeatAward& a, const SeatAward& b) {
+    return value(a) != value(b) ? value(a) > value(b) : a.party > b.party;
+  });
+  DivisorAllocation result;
+  result.seats.assign(votes.size(), 0);
+  for (std::size_t k = 0; k < all.size(); ++k) {
+    if (k < static_cast<std::size_t>(seat_count)) {
+      all[k].seat = static_cast<std::int32_t>(k + 1);
+      result.awards.push_back(all[k]);
+      ++result.seats[static_cast<std::size_t>(all[k].party - 1)];
+    } else if (seat_count > 0 && value(all[k]) == value(result.awards.back())) {
+      if (!result.tie) result.tie = DivisorTie{result.awards.back().average, {}, {}};
+      result.tie->passed_over.push_back(all[k].party);
+    }
+  }
+  if (result.tie) {
+    for (const SeatAward& award : result.awards) {
+      if (value(award) == value(result.awards.back())) result.tie->served.push_back(award.party);
+    }
+  }
+  return result;
+}
+
+TEST(AllocateByDivisorsTest, MatchesAllAveragesSortedOnRandomDistricts) {
+  std::mt19937 random(20240611);
+  for (int district = 0; district < 6000; ++district) {
+    const int shape = district % 3;
+    Seats votes(std::uniform_int_distribution<std::size_t>(1, 9)(random));
+    // Small votes and multiples of one large vote count make many equal averages.
+    const std::int32_t base = std::uniform_int_distribution<std::int32_t>(1, 300000000)(random);
+    for (std::int32_t& v : votes) {
+      if (shape == 0) v = std::uniform_int_distribution<std::int32_t>(1, 12)(random);
+      if (shape == 1) v = base * std::uniform_int_distribution<std::int32_t>(1, 7)(random);
+      if (shape == 2) {
+        v = std::uniform_int_distribution<std::int32_t>(
+            1, std::numeric_limits<int32_t>::max())(random);
+      }
+    }
+    const std::int32_t seat_count = std::uniform_int_distribution<std::int32_t>(0, 25)(random);
+    for (const DivisorRule& rule : kDivisorRules) {
+      const DivisorAllocation fast = AllocateByDivisors(rule.method, votes, seat_count);
+      const DivisorAllocation plain = AllocateFromAllAverages(rule.method, votes, seat_count);
+      ASSERT_EQ(fast.seats, plain.seats) << rule.keyword << " district " << district;
+      ASSERT_EQ(fast.awards, plain.awards) << rule.keyword << " district " << district;
+      ASSERT_EQ(fast.tie, plain.tie) << rule.keyword << " district " << district;
+    }
+  }
+}
+
+TEST(AllocateByDivisorsTest, LimitsOfADistrict) {
+  EXPECT_THROW(AllocateByDivisors(DivisorMethod::DHondt, Seats{}, 1), LimitError);
+  EXPECT_THROW(AllocateByDivisors(DivisorMethod::DHondt, Seats(1000, 1), 1), LimitError);
+  EXPECT_THROW(AllocateByDivisors(DivisorMethod::DHondt, Seats{5, 0}, 1), LimitError);
+  EXPECT_THROW(AllocateByDivisors(DivisorMethod::DHondt, Seats{5}, -1), LimitError);
+  EXPECT_THROW(AllocateByDivisors(DivisorMethod::DHondt, Seats{5}, 32768), LimitError);
+  EXPECT_THROW(AllocateByDivisors(static_cast<DivisorMethod>(7), Seats{5}, 1), std::logic_error);
+  // The largest districts. 999 equal parties take 32 seats each in 32 rounds, and the 799
+  // seats left go to parties 999 down to 201.
+  const Seats equal(999, 1000);
+  const Seats dhondt = AllocateByDivisors(DivisorMethod::DHondt, equal, 32767).seats;
+  EXPECT_EQ(dhondt[998], 33);
+  EXPECT_EQ(dhondt[200], 33);
+  EXPECT_EQ(dhondt[199], 32);
+  // Votes near 2^31 against divisors near 2^15: the party one vote ahead wins the odd seat.
+  const std::int32_t most = std::numeric_limits<std::int32_t>::max();
+  EXPECT_EQ(AllocateByDivisors(DivisorMethod::SainteLague, Seats{most, most - 1}, 32767).seats,
+            (Seats{16384, 16383}));
+}
+
+// Largest remainders under the Hare quota floor(V / S), written out plainly: full quotas
+// first, then one seat each to the largest remainders (the higher party number first).
+Seats HareLargestRemainders(const Seats& votes, std::int32_t seat_count) {
+  std::int32_t total = 0;
+  for (std::int32_t v : votes) total += v;
+  const std::int32_t quota = total / seat_count;
+  Seats seats;
+  std::vector<std::pair<std::int32_t, std::size_t>> remainders;
+  for (std::size_t i = 0; i < votes.size(); ++i) {
+    seats.push_back(votes[i] / quota);
+    remainders.push_back({votes[i] % quota, i});
+    seat_count -= seats.back();
+  }
+  std::sort(remainders.rbegin(), remainders.rend());
+  for (std::int32_t k = 0; k < seat_count; ++k) ++seats[remainders[k].second];
+  return seats;
+}
+
+TEST(SweepSeatCountsTest, FindsTheAlabamaParadoxOfLargestRemainders) {
+  // 3 seats: quota 13, remainders 5, 4, 6, final 1, 1, 1. 4 seats: quota 10, remainders
+  // 8, 7, 6, final 2, 2, 0: one seat more, and party 3 loses its seat.
+  const Seats votes{18, 17, 6};
+  const SeatSweep sweep =
+      SweepSeatCounts([&](std::int32_t s) { return HareLargestRemainders(votes, s); }, 1, 8);
+  ASSERT_EQ(sweep.rows.size(), 8u);
+  EXPECT_EQ(sweep.rows[2].seat_count, 3);
+  EXPECT_EQ(sweep.rows[2].final_seats, (Seats{1, 1, 1}));
+  EXPECT_EQ(sweep.rows[3].final_seats, (Seats{2, 2, 0}));
+  EXPECT_EQ(sweep.paradoxes, (std::vector<AlabamaParadox>{{3, 3, 1, 0}}));
+}
+
+TEST(SweepSeatCountsTest, RangeLimits) {
+  const FinalSeatsFor one_party = [](std::int32_t s) { return Seats{s}; };
+  EXPECT_EQ(SweepSeatCounts(one_party, 0, 999).rows.size(), 1000u);
+  EXPECT_EQ(SweepSeatCounts(one_party, 32767, 32767).rows.size(), 1u);
+  EXPECT_THROW(SweepSeatCounts(one_party, 0, 1000), LimitError);
+  EXPECT_THROW(SweepSeatCounts(one_party, 5, 4), LimitError);
+  EXPECT_THROW(SweepSeatCounts(one_party, -1, 4), LimitError);
+  EXPECT_THROW(SweepSeatCounts(one_party, 32767, 32768), LimitError);
+  const FinalSeatsFor growing = [](std::int32_t s) { return Seats(static_cast<std::size_t>(s)); };
+  EXPECT_THROW(SweepSeatCounts(growing, 1, 2), std::logic_error);
+}
+
+TEST(DisproportionalityTest, HandComputedIndices) {
+  // Vote shares 60, 30, 10 against seat shares 75, 25, 0: gaps 15, 5, 10.
+  const auto skewed = MeasureDisproportionality(Seats{600, 300, 100}, Seats{3, 1, 0});
+  ASSERT_TRUE(skewed.has_value());
+  EXPECT_NEAR(skewed->gallagher, std::sqrt(175.0), 1e-12);
+  EXPECT_NEAR(skewed->loosemore_hanby, 15.0, 1e-12);
+  const auto exact = MeasureDisproportionality(Seats{50, 25, 25}, Seats{2, 1, 1});
+  ASSERT_TRUE(exact.has_value());
+  EXPECT_NEAR(exact->gallagher, 0.0, 1e-12);
+  EXPECT_NEAR(exact->loosemore_hanby, 0.0, 1e-12);
+  EXPECT_FALSE(MeasureDisproportionality(Seats{600, 300}, Seats{0, 0}).has_value());
+  EXPECT_THROW(MeasureDisproportionality(Seats{600, 300}, Seats{1}), std::logic_error);
+  EXPECT_THROW(MeasureDisproportionality(Seats{600, 0}, Seats{1, 0}), LimitError);
+}
+
+}  // namespace
+}  // namespace mandati

@@ -56,7 +56,7 @@ void CheckDistrict(std::span<const std::int32_t> votes, std::int32_t seat_count)
 }
 
 // `waiting` holds every party's claim on its next seat, after the last seat was handed out.
-std::optional<DivisorTie> TieAtLastSeat(const std::vector<SeatAward>& awards,
+std::optional<DivisorTie> TieAtLastSeat(const std::vector<DivisorSeat>& awards,
                                         std::vector<Contender> waiting) {
   if (awards.empty()) return std::nullopt;
   DivisorTie tie{awards.back().average, {}, {}};

@@ -52,11 +52,11 @@ struct Average {
 };
 
 // Seat `seat` (1 for the first seat won) went to party `party` at `average`.
-struct SeatAward {
+struct DivisorSeat {
   std::int32_t seat;
   std::int32_t party;
   Average average;
-  friend bool operator==(const SeatAward&, const SeatAward&) = default;
+  friend bool operator==(const DivisorSeat&, const DivisorSeat&) = default;
 };
 
 // Parties whose averages equal the last seat's average, where some won a seat at that average
@@ -71,7 +71,7 @@ struct DivisorTie {
 
 struct DivisorAllocation {
   std::vector<std::int32_t> seats;  // per party
-  std::vector<SeatAward> awards;    // in the order the seats were won
+  std::vector<DivisorSeat> awards;    // in the order the seats were won
   // At most one tie can straddle the last seat: the averages of the awards never rise.
   std::optional<DivisorTie> tie;
 };

@@ -21,7 +21,7 @@ TEST(DivisorRuleTest, DivisorTextsStateTheDivisorsTheAllocationUses) {
   for (const DivisorRule& rule : kDivisorRules) {
     const DivisorAllocation one_party = AllocateByDivisors(rule.method, Seats{600}, 3);
     std::string divisors;
-    for (const SeatAward& award : one_party.awards) {
+    for (const DivisorSeat& award : one_party.awards) {
       divisors += std::to_string(award.average.divisor) + ", ";
     }
     EXPECT_EQ(std::string(rule.divisors), divisors + "…") << rule.keyword;
@@ -62,8 +62,8 @@ TEST(AllocateByDivisorsTest, HandVerifiedDistricts) {
   }
   const DivisorAllocation sainte_lague =
       AllocateByDivisors(DivisorMethod::SainteLague, Seats{100000, 80000, 30000, 20000}, 8);
-  EXPECT_EQ(sainte_lague.awards[5], (SeatAward{6, 4, {20000, 1}}));
-  EXPECT_EQ(sainte_lague.awards[6], (SeatAward{7, 1, {100000, 5}}));
+  EXPECT_EQ(sainte_lague.awards[5], (DivisorSeat{6, 4, {20000, 1}}));
+  EXPECT_EQ(sainte_lague.awards[6], (DivisorSeat{7, 1, {100000, 5}}));
 }
 
 // A deliberately plain allocation: every average a party could reach, sorted once, the best
@@ -74,16 +74,16 @@ static_assert(std::numeric_limits<long double>::digits >= 64);
 DivisorAllocation AllocateFromAllAverages(DivisorMethod method, const Seats& votes,
                                           std::int32_t seat_count) {
   const std::int32_t step = DivisorRuleOf(method).step;
-  std::vector<SeatAward> all;
+  std::vector<DivisorSeat> all;
   for (std::int32_t party = 1; party <= static_cast<std::int32_t>(votes.size()); ++party) {
     for (std::int32_t won = 0; won < seat_count; ++won) {
       all.push_back({0, party, {votes[static_cast<std::size_t>(party - 1)], 1 + step * won}});
     }
   }
-  const auto value = [](const SeatAward& a) {
+  const auto value = [](const DivisorSeat& a) {
     return static_cast<long double>(a.average.votes) / a.average.divisor;
   };
-  std::sort(all.begin(), all.end(), [&](const SeatAward& a, const SeatAward& b) {
+  std::sort(all.begin(), all.end(), [&](const DivisorSeat& a, const DivisorSeat& b) {
     return value(a) != value(b) ? value(a) > value(b) : a.party > b.party;
   });
   DivisorAllocation result;
@@ -99,7 +99,7 @@ DivisorAllocation AllocateFromAllAverages(DivisorMethod method, const Seats& vot
     }
   }
   if (result.tie) {
-    for (const SeatAward& award : result.awards) {
+    for (const DivisorSeat& award : result.awards) {
       if (value(award) == value(result.awards.back())) result.tie->served.push_back(award.party);
     }
   }

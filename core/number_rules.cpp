@@ -152,7 +152,8 @@ std::string FixedFromParts(bool negative, std::string_view whole, std::string_vi
     }
   }
   text.append(decimal).append(fraction);
-  return negative ? WithNegativeForm(text, settings.negative_form) : text;
+  if (negative) return WithNegativeForm(text, settings.negative_form);
+  return text;
 }
 
 // Reads digits, skipping the blanks that LeadingNumber ignores, into `out`.

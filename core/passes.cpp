@@ -110,6 +110,8 @@ Calculation AllocateQuotaSeats(PartyTable& table, FormValues& values, std::strin
   ForEachParty(values, [&](int row) {
     PartyOutcome& party = parties[Index(row)];
     party.remainder_key = ScaledRound(party.ratio - party.preliminary_seats, 8);
+    party.exact_remainder =
+        party.votes - static_cast<double>(party.preliminary_seats) * calculation.quota;
     party.remainder_text = RemainderText(party.remainder_key, settings);
     party.key = WithPartySuffix(party.remainder_text, row + 1);
   });
@@ -119,17 +121,24 @@ Calculation AllocateQuotaSeats(PartyTable& table, FormValues& values, std::strin
 
 namespace {
 
+bool EqualRank(const Calculation& calculation, const PartyOutcome& a, const PartyOutcome& b) {
+  return calculation.ranked_exactly ? a.exact_remainder == b.exact_remainder
+                                    : a.remainder_key == b.remainder_key;
+}
+
 // The tie that the last, part-way round cut through, if it did.
 std::vector<TieGroup> TiesAtTheCut(const Calculation& calculation) {
   const std::vector<int>& order = calculation.hand_out_order;
   const auto cut = static_cast<std::size_t>(calculation.last_round_seats);
-  const auto key = [&](std::size_t k) {
-    return calculation.parties[Index(order[k] - 1)].remainder_key;
+  const auto party = [&](std::size_t k) -> const PartyOutcome& {
+    return calculation.parties[Index(order[k] - 1)];
   };
-  if (cut == 0 || key(cut - 1) != key(cut)) return {};
-  TieGroup tie{key(cut), {}, {}};
+  if (cut == 0 || !EqualRank(calculation, party(cut - 1), party(cut))) return {};
+  TieGroup tie{party(cut).remainder_key, party(cut).exact_remainder, {}, {}};
   for (std::size_t k = 0; k < order.size(); ++k) {
-    if (key(k) == tie.remainder_key) (k < cut ? tie.served : tie.passed).push_back(order[k]);
+    if (EqualRank(calculation, party(k), party(cut))) {
+      (k < cut ? tie.served : tie.passed).push_back(order[k]);
+    }
   }
   return {tie};
 }
@@ -170,6 +179,55 @@ void DistributeRemainders(PartyTable& table, const FormValues& values,
     table.FinalSeatsColumn().SetRow(party - 1, NumberText(outcome.final_seats, settings));
   }
   calculation.ties = TiesAtTheCut(calculation);
+}
+
+void RankRemaindersExactly(Calculation& calculation) {
+  const auto& parties = calculation.parties;
+  std::sort(calculation.queue.begin(), calculation.queue.end(), [&](int a, int b) {
+    const double ra = parties[Index(a - 1)].exact_remainder;
+    const double rb = parties[Index(b - 1)].exact_remainder;
+    return ra != rb ? ra < rb : a < b;
+  });
+  calculation.ranked_exactly = true;
+}
+
+std::vector<KeyMerge> KeyMerges(const Calculation& calculation) {
+  std::vector<KeyMerge> merges;
+  if (calculation.ranked_exactly) return merges;
+  const std::vector<int>& order = calculation.hand_out_order;
+  const auto party = [&](std::size_t k) -> const PartyOutcome& {
+    return calculation.parties[Index(order[k] - 1)];
+  };
+  // Neighbours in the hand-out order: any wrong order within a group of equal keys shows
+  // between two of them.
+  for (std::size_t k = 0; k + 1 < order.size(); ++k) {
+    if (party(k).remainder_key == party(k + 1).remainder_key &&
+        party(k).exact_remainder < party(k + 1).exact_remainder) {
+      merges.push_back({order[k], order[k + 1], party(k).remainder_key, false});
+    }
+  }
+  // A seat was decided wrongly when the last round served, within the group it cut, a party
+  // with a smaller exact remainder than one it left out.
+  const auto cut = static_cast<std::size_t>(calculation.last_round_seats);
+  if (cut == 0 || cut >= order.size()) return merges;
+  const std::int64_t key = party(cut).remainder_key;
+  std::size_t smallest_served = cut;
+  std::size_t largest_passed = cut;
+  for (std::size_t k = 0; k < order.size(); ++k) {
+    if (party(k).remainder_key != key) continue;
+    if (k < cut && (smallest_served == cut ||
+                    party(k).exact_remainder < party(smallest_served).exact_remainder)) {
+      smallest_served = k;
+    }
+    if (k >= cut && party(k).exact_remainder > party(largest_passed).exact_remainder) {
+      largest_passed = k;
+    }
+  }
+  if (smallest_served != cut &&
+      party(smallest_served).exact_remainder < party(largest_passed).exact_remainder) {
+    merges.push_back({order[smallest_served], order[largest_passed], key, true});
+  }
+  return merges;
 }
 
 std::vector<SeatAward> SeatAwards(const Calculation& calculation) {

@@ -32,6 +32,7 @@ struct PartyOutcome {
   std::string ratio_text;              // 3 decimals, as the window shows it
   std::int16_t preliminary_seats = 0;  // full quotas
   std::int64_t remainder_key = 0;      // the remainder rounded to 8 decimals, x kKeyScale
+  double exact_remainder = 0;          // votes - preliminary seats x quota, not rounded
   std::string remainder_text;          // the remainder as the key writes it: "0.3003003"
   std::string key;                     // the remainder queue's row for this party
   std::int32_t final_seats = 0;
@@ -46,9 +47,11 @@ struct SeatAward {
 };
 
 // Parties with equal remainders of which the last leftover seat served only some: the tie
-// rule (the higher party number first) decided between them.
+// rule (the higher party number first) decided between them. Equal means equal keys, or
+// equal exact remainders once the queue is ranked exactly.
 struct TieGroup {
   std::int64_t remainder_key = 0;
+  double exact_remainder = 0;
   std::vector<int> served;  // party numbers, in hand-out order
   std::vector<int> passed;
 };
@@ -60,6 +63,7 @@ struct Calculation {
   std::vector<PartyOutcome> parties;  // party i at index i - 1
   // Party numbers from the first row of the remainder queue to the last: ascending keys.
   std::vector<int> queue;
+  bool ranked_exactly = false;  // see RankRemaindersExactly
   // Filled by DistributeRemainders.
   int preliminary_total = 0;
   int seats_left = 0;  // seats minus the preliminary total; 0 or below hands out nothing
@@ -89,6 +93,26 @@ Calculation AllocateQuotaSeats(PartyTable& table, FormValues& values, std::strin
 // away.
 void DistributeRemainders(PartyTable& table, const FormValues& values,
                           const NumberSettings& settings, Calculation& calculation);
+
+// Ranks the queue by the exact remainders (votes - full quotas x quota) instead of the keys
+// rounded to 8 decimals; equal ones still go to the higher party number first. Between the
+// two passes, for a calculation that wants exact ties; the window's queue keeps its keys.
+void RankRemaindersExactly(Calculation& calculation);
+
+// Two parties whose remainders the 8-decimal key made equal although they differ: the tie
+// rule put `ahead` (the higher party number) before `behind`, whose exact remainder is larger.
+// `seat` is true when that decided a leftover seat: `ahead` got one in the last round and
+// `behind` did not.
+struct KeyMerge {
+  int ahead = 0;
+  int behind = 0;
+  std::int64_t remainder_key = 0;
+  bool seat = false;
+};
+
+// For a calculation ranked by its keys: every two neighbours of the hand-out order that the
+// keys put in the wrong order, and the pair whose wrong order decided the last round's seat.
+std::vector<KeyMerge> KeyMerges(const Calculation& calculation);
 
 // Every leftover seat in the order it was handed out.
 std::vector<SeatAward> SeatAwards(const Calculation& calculation);

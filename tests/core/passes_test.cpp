@@ -364,5 +364,34 @@ TEST(AllocateQuotaSeatsTest, PartyNumbersBeyondTheKeyRaise) {
   EXPECT_THROW(district.Allocate(), OverflowError);
 }
 
+// Under a quota near 1.4 x 10^9 the remainders of 700000001 and 700000000 votes round to
+// one key, 0.5: the key order serves party 2, the exact order party 1.
+TEST(CalculationRecordTest, ExactRankingAndWhereTheKeysMergedRemainders) {
+  District keyed({700000001, 700000000}, 1, QuotaMethod::Hare);
+  keyed.Calculate();
+  const std::vector<KeyMerge> merges = KeyMerges(keyed.calculation);
+  ASSERT_FALSE(merges.empty());
+  EXPECT_EQ(merges.back().ahead, 2);
+  EXPECT_EQ(merges.back().behind, 1);
+  EXPECT_TRUE(merges.back().seat);
+
+  District exact({700000001, 700000000}, 1, QuotaMethod::Hare);
+  exact.Allocate();
+  RankRemaindersExactly(exact.calculation);
+  DistributeRemainders(exact.table, exact.values, exact.settings, exact.calculation);
+  EXPECT_EQ(exact.calculation.parties[0].final_seats, 1);
+  EXPECT_EQ(exact.calculation.parties[1].final_seats, 0);
+  EXPECT_TRUE(exact.calculation.ties.empty());
+  EXPECT_TRUE(KeyMerges(exact.calculation).empty());
+
+  // Equal exact remainders still tie, and the higher party number goes first.
+  District tied({10, 10, 10}, 2, QuotaMethod::Hare);
+  tied.Allocate();
+  RankRemaindersExactly(tied.calculation);
+  DistributeRemainders(tied.table, tied.values, tied.settings, tied.calculation);
+  ASSERT_EQ(tied.calculation.ties.size(), 1u);
+  EXPECT_EQ(tied.calculation.ties[0].served, (std::vector<int>{3, 2}));
+}
+
 }  // namespace
 }  // namespace mandati

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/seat_methods.h"
+
+namespace mandati::cli {
+
+// One method's share of the seats, in per cent, party i at index i - 1.
+struct ShareSeries {
+  std::string method;  // the method's name as the window and the help text write it
+  std::vector<double> seat_shares;
+};
+
+// A standalone SVG 1.1 picture for a slide: per party a group of bars, its share of the
+// votes and its share of the seats under each method, with a legend.
+std::string SharesSvg(const std::vector<std::string>& parties,
+                      const std::vector<double>& vote_shares,
+                      const std::vector<ShareSeries>& methods, int seats);
+
+struct SweepSeries {
+  std::string method;
+  SeatSweep sweep;
+};
+
+// A standalone SVG 1.1 picture: per method, each party's seats against the seat count, with
+// every Alabama paradox marked where the party loses its seat.
+std::string SweepSvg(const std::vector<std::string>& parties,
+                     const std::vector<SweepSeries>& methods);
+
+}  // namespace mandati::cli

@@ -10,10 +10,15 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev libgl-dev
   fonts-liberation2
+  help2man
 )
 
-# Only for .ci/run: the fuzzing build and the static analysis.
-CI_PACKAGES=(clang-14 libclang-rt-14-dev clang-format clang-tidy cppcheck)
+# Only for .ci/run: the fuzzing build, the static analysis and the package checks (lintian,
+# hardening-check from devscripts, appstreamcli from appstream).
+CI_PACKAGES=(
+  clang-14 libclang-rt-14-dev clang-format clang-tidy cppcheck
+  lintian devscripts appstream
+)
 
 missing_packages() {
   local pkg

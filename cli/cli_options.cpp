@@ -162,7 +162,7 @@ the largest remainders, equal remainders to the higher party number first.
 
 The parties' votes come as arguments, one whole number per party in party order, or, when
 there are none, one party a line from --input FILE or standard input, as "votes" or
-"name,votes" (UTF-8, no control characters, at most 4096 bytes a line; blank lines are
+"name,votes" (UTF-8, no control characters, at most 1024 bytes a line; blank lines are
 skipped). Votes are whole numbers from 1 to 2147483647; at most 999 parties. In csv, a
 name that begins with =, +, - or @ gets a leading ' so that spreadsheets show it as text.
 

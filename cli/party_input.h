@@ -15,7 +15,7 @@ inline constexpr std::int32_t kMaxSeats = 32767;
 // The remainder queue keeps a party's number in three characters.
 inline constexpr int kMaxParties = 999;
 // Longer input lines are refused as soon as they are seen, so that no input is held whole.
-inline constexpr std::size_t kMaxLineBytes = 4096;
+inline constexpr std::size_t kMaxLineBytes = 1024;
 
 struct Party {
   std::string name;  // empty when the input gives none

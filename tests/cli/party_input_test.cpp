@@ -174,10 +174,10 @@ TEST(ReadPartiesTest, StopsAtTheFirstPartyBeyondTheLimit) {
 }
 
 TEST(ReadPartiesTest, RefusesALongLineAsSoonAsItIsSeen) {
-  std::istringstream in("1\n" + std::string(4097, '7') + std::string(10'000'000, ' '));
-  EXPECT_EQ(ErrorOf(in), "standard input, line 2: longer than 4096 bytes");
+  std::istringstream in("1\n" + std::string(1025, '7') + std::string(10'000'000, ' '));
+  EXPECT_EQ(ErrorOf(in), "standard input, line 2: longer than 1024 bytes");
   EXPECT_LT(in.tellg(), 10'000);
-  std::istringstream longest(std::string(4095, ' ') + "7\n");
+  std::istringstream longest(std::string(1023, ' ') + "7\n");
   EXPECT_EQ(ReadParties(longest, "standard input").size(), 1u);
 }
 
@@ -188,7 +188,7 @@ TEST(ReadPartiesTest, AReadErrorPartWayIsNoEndOfInput) {
 }
 
 TEST(ReadPartiesTest, QuotesAShortPrefixOfALongValue) {
-  std::istringstream in(std::string(3000, '9') + "x\n");
+  std::istringstream in(std::string(1000, '9') + "x\n");
   const std::string message = ErrorOf(in);
   EXPECT_EQ(message, "standard input, line 1: \"" + std::string(32, '9') +
                          "...\" is not a whole number of votes from 1 to 2147483647");

@@ -5,10 +5,13 @@
 
 #include "cli/cli_errors.h"
 #include "cli/party_input.h"
+#include "cli/utf8.h"
 
 namespace mandati::cli {
 
 namespace {
+
+constexpr const char* kOptionsWithValues[] = {"--seats", "--quota", "--format", "--input"};
 
 constexpr QuotaMethod kAllQuotas[] = {QuotaMethod::Hare, QuotaMethod::Droop,
                                       QuotaMethod::HagenbachBischoff};
@@ -18,20 +21,21 @@ std::vector<QuotaMethod> QuotasNamed(const std::string& name) {
   if (name == "droop") return {QuotaMethod::Droop};
   if (name == "hagenbach-bischoff") return {QuotaMethod::HagenbachBischoff};
   if (name == "all") return {std::begin(kAllQuotas), std::end(kAllQuotas)};
-  throw UsageError("--quota: \"" + name + "\" is not one of hare, droop, hagenbach-bischoff, all");
+  throw UsageError("--quota: " + Quoted(name) +
+                   " is not one of hare, droop, hagenbach-bischoff, all");
 }
 
 OutputFormat FormatNamed(const std::string& name) {
   if (name == "table") return OutputFormat::kTable;
   if (name == "csv") return OutputFormat::kCsv;
   if (name == "json") return OutputFormat::kJson;
-  throw UsageError("--format: \"" + name + "\" is not one of table, csv, json");
+  throw UsageError("--format: " + Quoted(name) + " is not one of table, csv, json");
 }
 
 std::int16_t SeatsNamed(const std::string& text) {
   const auto seats = StrictWholeNumber(text, kMaxSeats);
   if (!seats) {
-    throw UsageError("--seats: \"" + text + "\" is not a whole number of seats from 1 to " +
+    throw UsageError("--seats: " + Quoted(text) + " is not a whole number of seats from 1 to " +
                      std::to_string(kMaxSeats));
   }
   return static_cast<std::int16_t>(*seats);
@@ -77,7 +81,7 @@ void Once(std::vector<std::string>& seen, const std::string& name) {
 // Reads one option into `options`; false when `arg` is no option this program knows.
 bool ReadOption(ArgumentReader& reader, const std::string& arg, CliOptions& options,
                 std::vector<std::string>& seen) {
-  for (const char* name : {"--seats", "--quota", "--format", "--input"}) {
+  for (const char* name : kOptionsWithValues) {
     if (!IsOption(arg, name)) continue;
     Once(seen, name);
     const std::string value = reader.ValueOf(name, arg);
@@ -109,13 +113,24 @@ void CheckComplete(const CliOptions& options) {
   }
 }
 
+// --help or -h where an option can stand: before "--" and not as another option's value.
+bool AsksForHelp(const std::vector<std::string>& args) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--") return false;
+    if (args[i] == "--help" || args[i] == "-h") return true;
+    if (std::find(std::begin(kOptionsWithValues), std::end(kOptionsWithValues), args[i]) !=
+        std::end(kOptionsWithValues)) {
+      ++i;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 CliOptions ParseArguments(const std::vector<std::string>& args) {
   CliOptions options;
-  if (std::find_if(args.begin(), args.end(), [](const std::string& arg) {
-        return arg == "--help" || arg == "-h";
-      }) != args.end()) {
+  if (AsksForHelp(args)) {
     options.help = true;
     return options;
   }
@@ -130,7 +145,7 @@ CliOptions ParseArguments(const std::vector<std::string>& args) {
     } else if (arg == "--") {
       options_ended = true;
     } else if (!ReadOption(reader, arg, options, seen)) {
-      throw UsageError(arg + ": no such option (see --help)");
+      throw UsageError(Shown(arg) + ": no such option (see --help)");
     }
   }
   CheckComplete(options);
@@ -147,8 +162,9 @@ the largest remainders, equal remainders to the higher party number first.
 
 The parties' votes come as arguments, one whole number per party in party order, or, when
 there are none, one party a line from --input FILE or standard input, as "votes" or
-"name,votes" (UTF-8; blank lines are skipped). Votes are whole numbers from 1 to
-2147483647; at most 999 parties.
+"name,votes" (UTF-8, no control characters, at most 1024 bytes a line; blank lines are
+skipped). Votes are whole numbers from 1 to 2147483647; at most 999 parties. In csv, a
+name that begins with =, +, - or @ gets a leading ' so that spreadsheets show it as text.
 
 Options:
   --seats S       the number of seats, a whole number from 1 to 32767 (required)
@@ -160,7 +176,9 @@ Options:
   -h, --help      show this help
 
 Exit status: 0 when the seats are shown, 2 for an argument or input line that cannot be
-used, 3 for a calculation that cannot be done (a quota of 0, too many votes in total).
+used or input that cannot be read, 3 for a calculation that cannot be done (a quota of 0,
+too many votes in total), 4 when the output cannot be written (a full disk, a closed
+standard output).
 
 Example:
   mandati-cli --seats 7 58125 45871 27142 15947 12264

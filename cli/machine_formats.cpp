@@ -9,9 +9,13 @@ namespace mandati::cli {
 
 namespace {
 
+// A name that a spreadsheet would run as a formula (=, +, - or @ first) gets a leading
+// apostrophe inside double quotes, so that the spreadsheet shows it as text.
 std::string CsvField(const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-  std::string quoted = "\"";
+  const bool formula =
+      !text.empty() && std::string_view("=+-@").find(text.front()) != std::string_view::npos;
+  if (!formula && text.find_first_of(",\"\r\n") == std::string::npos) return text;
+  std::string quoted = formula ? "\"'" : "\"";
   for (const char c : text) {
     if (c == '"') quoted += '"';
     quoted += c;

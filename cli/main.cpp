@@ -1,12 +1,17 @@
 // mandati-cli: the calculator's allocation pass and remainder pass for scripts and
 // worksheets; see RunCli for what it reads, writes and returns.
+#include <unistd.h>
+
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "cli/descriptor_input.h"
 #include "cli/run_cli.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
-  return mandati::cli::RunCli(args, std::cin, std::cout, std::cerr);
+  mandati::cli::DescriptorInput standard_input(STDIN_FILENO);
+  std::istream in(&standard_input);
+  return mandati::cli::RunCli(args, in, std::cout, std::cerr);
 }

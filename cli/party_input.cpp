@@ -1,8 +1,10 @@
 #include "cli/party_input.h"
 
+#include <algorithm>
 #include <string>
 
 #include "cli/cli_errors.h"
+#include "cli/utf8.h"
 
 namespace mandati::cli {
 
@@ -17,39 +19,27 @@ std::string_view TrimmedBlanks(std::string_view text) {
   return text.substr(first, last - first + 1);
 }
 
-// Lead bytes and continuation bytes of well-formed UTF-8, overlong forms and surrogates
-// excluded.
-bool IsUtf8(std::string_view text) {
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    int extra = 0;
-    unsigned min_second = 0x80, max_second = 0xBF;
-    if (lead < 0x80) {
-      extra = 0;
-    } else if (lead >= 0xC2 && lead <= 0xDF) {
-      extra = 1;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      extra = 2;
-      if (lead == 0xE0) min_second = 0xA0;
-      if (lead == 0xED) max_second = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      extra = 3;
-      if (lead == 0xF0) min_second = 0x90;
-      if (lead == 0xF4) max_second = 0x8F;
-    } else {
-      return false;
+std::string TooManyParties() {
+  return "more than " + std::to_string(kMaxParties) + " parties, the most that can be calculated";
+}
+
+// The first control character of `text` (a tab too unless `tab_allowed`), escaped.
+std::optional<std::string> ControlCharacter(std::string_view text, bool tab_allowed) {
+  for (std::size_t pos = 0; pos < text.size();) {
+    const auto character = DecodeUtf8(text, pos);
+    const std::size_t length = character ? character->length : 1;
+    if (character && IsControl(character->code) && !(tab_allowed && character->code == '\t')) {
+      return Shown(text.substr(pos, length));
     }
-    if (text.size() - i <= static_cast<std::size_t>(extra)) return false;
-    for (int k = 1; k <= extra; ++k) {
-      const auto byte = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
-      const unsigned low = k == 1 ? min_second : 0x80;
-      const unsigned high = k == 1 ? max_second : 0xBF;
-      if (byte < low || byte > high) return false;
-    }
-    i += static_cast<std::size_t>(extra) + 1;
+    pos += length;
   }
-  return true;
+  return std::nullopt;
+}
+
+void RefuseControlCharacters(std::string_view text, bool tab_allowed) {
+  if (const auto control = ControlCharacter(text, tab_allowed)) {
+    throw UsageError("the control character " + *control + " is not allowed");
+  }
 }
 
 // A name as a spreadsheet writes it: in double quotes when it holds a comma or a quote.
@@ -70,21 +60,24 @@ std::optional<std::string> Unquoted(std::string_view name) {
 }
 
 Party PartyOfLine(std::string_view line) {
+  RefuseControlCharacters(line, /*tab_allowed=*/true);
   const auto comma = line.rfind(',');
   const std::string_view votes_text =
       TrimmedBlanks(comma == std::string_view::npos ? line : line.substr(comma + 1));
   Party party;
   if (comma != std::string_view::npos) {
     const std::string_view name = TrimmedBlanks(line.substr(0, comma));
-    if (name.empty()) throw UsageError("the name before the comma is empty");
     if (!IsUtf8(name)) throw UsageError("the name is not UTF-8 text");
+    RefuseControlCharacters(name, /*tab_allowed=*/false);
     const auto plain = Unquoted(name);
     if (!plain) throw UsageError("the name has a stray double quote");
+    // "" and blanks in quotes are no more a name than nothing before the comma.
+    if (TrimmedBlanks(*plain).empty()) throw UsageError("the name before the comma is empty");
     party.name = *plain;
   }
   const auto votes = StrictWholeNumber(votes_text, kMaxVotes);
   if (!votes) {
-    throw UsageError("\"" + std::string(votes_text) + "\" is not " + VotesRule());
+    throw UsageError(Quoted(votes_text) + " is not " + VotesRule());
   }
   party.votes = *votes;
   return party;
@@ -93,9 +86,14 @@ Party PartyOfLine(std::string_view line) {
 }  // namespace
 
 std::optional<std::int32_t> StrictWholeNumber(std::string_view text, std::int32_t max) {
-  if (text.empty() || text.size() > 12) return std::nullopt;
+  if (text.empty()) return std::nullopt;
+  // Leading zeros are dropped, so they never change the verdict; past ten digits the value
+  // is beyond any limit.
+  const std::string_view digits =
+      text.substr(std::min(text.find_first_not_of('0'), text.size() - 1));
+  if (digits.size() > 10) return std::nullopt;
   std::int64_t value = 0;
-  for (const char c : text) {
+  for (const char c : digits) {
     if (c < '0' || c > '9') return std::nullopt;
     value = value * 10 + (c - '0');
   }
@@ -106,11 +104,10 @@ std::optional<std::int32_t> StrictWholeNumber(std::string_view text, std::int32_
 std::vector<Party> PartiesFromArguments(const std::vector<std::string>& votes) {
   std::vector<Party> parties;
   for (std::size_t i = 0; i < votes.size(); ++i) {
+    const std::string where = "votes of party " + std::to_string(i + 1) + ": ";
+    if (i == static_cast<std::size_t>(kMaxParties)) throw UsageError(where + TooManyParties());
     const auto number = StrictWholeNumber(votes[i], kMaxVotes);
-    if (!number) {
-      throw UsageError("votes of party " + std::to_string(i + 1) + ": \"" + votes[i] +
-                       "\" is not " + VotesRule());
-    }
+    if (!number) throw UsageError(where + Quoted(votes[i]) + " is not " + VotesRule());
     parties.push_back(Party{"", *number});
   }
   return parties;
@@ -118,19 +115,32 @@ std::vector<Party> PartiesFromArguments(const std::vector<std::string>& votes) {
 
 std::vector<Party> ReadParties(std::istream& in, const std::string& source) {
   std::vector<Party> parties;
-  std::string line;
-  for (int line_number = 1; std::getline(in, line); ++line_number) {
-    std::string_view text = line;
-    if (line_number == 1 && text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+  // The longest line, a carriage return before its line feed, and the closing NUL.
+  std::vector<char> buffer(kMaxLineBytes + 2);
+  for (int line_number = 1;; ++line_number) {
+    in.getline(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+    if (in.bad()) throw UsageError(source + ": reading failed");
+    const std::string where = source + ", line " + std::to_string(line_number) + ": ";
+    if (in.fail() && in.eof()) break;  // the end of the input
+    // A full buffer without a line feed after it: the line goes on.
+    const bool full = in.fail();
+    const auto length = static_cast<std::size_t>(in.gcount()) - (in.eof() ? 0 : 1);
+    std::string_view text(buffer.data(), length);
     if (text.ends_with('\r')) text.remove_suffix(1);
+    if (full || text.size() > kMaxLineBytes) {
+      throw UsageError(where + "longer than " + std::to_string(kMaxLineBytes) + " bytes");
+    }
+    if (line_number == 1 && text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
     if (TrimmedBlanks(text).empty()) continue;
+    if (parties.size() == static_cast<std::size_t>(kMaxParties)) {
+      throw UsageError(where + TooManyParties());
+    }
     try {
       parties.push_back(PartyOfLine(text));
     } catch (const UsageError& error) {
-      throw UsageError(source + ", line " + std::to_string(line_number) + ": " + error.what());
+      throw UsageError(where + error.what());
     }
   }
-  if (in.bad()) throw UsageError(source + ": reading failed");
   return parties;
 }
 

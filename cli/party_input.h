@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <istream>
 #include <optional>
@@ -13,23 +14,28 @@ inline constexpr std::int32_t kMaxVotes = 2147483647;
 inline constexpr std::int32_t kMaxSeats = 32767;
 // The remainder queue keeps a party's number in three characters.
 inline constexpr int kMaxParties = 999;
+// Longer input lines are refused as soon as they are seen, so that no input is held whole.
+inline constexpr std::size_t kMaxLineBytes = 1024;
 
 struct Party {
   std::string name;  // empty when the input gives none
   std::int32_t votes = 0;
 };
 
-// A whole number from 1 to `max`, written with ASCII digits only: no sign, blank, decimal
-// separator, digit grouping or exponent. Anything else gives nullopt.
+// A whole number from 1 to `max`, written with ASCII digits only (leading zeros allowed): no
+// sign, blank, decimal separator, digit grouping or exponent. Anything else gives nullopt.
 std::optional<std::int32_t> StrictWholeNumber(std::string_view text, std::int32_t max);
 
-// One party per argument, in party order. Raises UsageError naming the argument.
+// One party per argument, in party order, at most kMaxParties. Raises UsageError naming the
+// argument.
 std::vector<Party> PartiesFromArguments(const std::vector<std::string>& votes);
 
 // One party a line, "votes" or "name,votes", UTF-8, blanks around either field ignored;
 // blank lines are skipped. The name is everything before the last comma, so it may hold
 // commas; a name in double quotes loses them, with "" read as one quote, as spreadsheets
-// write it. Raises UsageError naming `source` and the line.
+// write it. Control characters are refused (a tab only as a blank around a field). Reading
+// stops at a line beyond kMaxLineBytes or a party beyond kMaxParties. Raises UsageError
+// naming `source` and the line, or saying that reading failed.
 std::vector<Party> ReadParties(std::istream& in, const std::string& source);
 
 }  // namespace mandati::cli

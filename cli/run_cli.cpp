@@ -1,5 +1,7 @@
 #include "cli/run_cli.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <istream>
 #include <ostream>
@@ -10,6 +12,7 @@
 #include "cli/explanation.h"
 #include "cli/machine_formats.h"
 #include "cli/table_format.h"
+#include "cli/utf8.h"
 #include "core/errors.h"
 
 namespace mandati::cli {
@@ -17,13 +20,14 @@ namespace mandati::cli {
 namespace {
 
 constexpr const char* kProgram = "mandati-cli: ";
+constexpr std::size_t kShownPathCharacters = 256;
 
 std::vector<Party> ReadInputParties(const CliOptions& options, std::istream& in) {
   if (!options.votes.empty()) return PartiesFromArguments(options.votes);
   if (!options.input_path || *options.input_path == "-") return ReadParties(in, "standard input");
   std::ifstream file(*options.input_path, std::ios::binary);
-  if (!file) throw UsageError("--input: cannot open \"" + *options.input_path + "\"");
-  return ReadParties(file, *options.input_path);
+  if (!file) throw UsageError("--input: cannot open " + Quoted(*options.input_path));
+  return ReadParties(file, Shown(*options.input_path, kShownPathCharacters));
 }
 
 District DistrictOf(const CliOptions& options, std::istream& in) {
@@ -34,10 +38,6 @@ District DistrictOf(const CliOptions& options, std::istream& in) {
     throw UsageError(
         "no parties: give their votes as arguments, with --input FILE or on "
         "standard input");
-  }
-  if (district.parties.size() > static_cast<std::size_t>(kMaxParties)) {
-    throw UsageError(std::to_string(district.parties.size()) + " parties: at most " +
-                     std::to_string(kMaxParties) + " can be calculated");
   }
   return district;
 }
@@ -59,32 +59,48 @@ std::string Output(const CliOptions& options, const District& district,
   return text;
 }
 
+// The text mandati-cli writes: the help, or the chosen format of the calculated district.
+std::string OutputOf(const std::vector<std::string>& args, std::istream& in) {
+  const CliOptions options = ParseArguments(args);
+  if (options.help) return HelpText();
+  const District district = DistrictOf(options, in);
+  std::vector<Calculation> outcomes;
+  for (const QuotaMethod method : options.quotas) outcomes.push_back(Calculate(district, method));
+  return Output(options, district, outcomes);
+}
+
+// Writes and flushes `text`, then checks that it arrived: a full disk or a closed output
+// shows only here.
+int Written(const std::string& text, std::ostream& out, std::ostream& err) {
+  errno = 0;
+  out << text << std::flush;
+  if (out) return kSuccess;
+  const int error = errno;
+  err << kProgram << "writing the output failed";
+  if (error != 0) err << ": " << std::strerror(error);
+  err << '\n';
+  return kWriteFailed;
+}
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
            std::ostream& err) {
+  std::string text;
   try {
-    const CliOptions options = ParseArguments(args);
-    if (options.help) {
-      out << HelpText();
-      return 0;
-    }
-    const District district = DistrictOf(options, in);
-    std::vector<Calculation> outcomes;
-    for (const QuotaMethod method : options.quotas) outcomes.push_back(Calculate(district, method));
     // Written only once everything has worked, so a failure leaves standard output empty.
-    out << Output(options, district, outcomes);
-    return 0;
+    text = OutputOf(args, in);
   } catch (const UsageError& error) {
     err << kProgram << error.what() << '\n';
-    return 2;
+    return kUnusableInput;
   } catch (const CalculationError& error) {
     err << kProgram << error.what() << '\n';
-    return 3;
+    return kNoCalculation;
   } catch (const CoreError& error) {
     err << kProgram << "the calculation failed: " << error.what() << '\n';
-    return 3;
+    return kNoCalculation;
   }
+  return Written(text, out, err);
 }
 
 }  // namespace mandati::cli

@@ -8,8 +8,9 @@
 
 namespace mandati::cli {
 
-// The width of a UTF-8 text on a terminal, one place per character: right for the
-// Latin and Cyrillic letters, digits and signs the tables hold.
+// The width of a UTF-8 text on a terminal: one place for most characters (Latin, Cyrillic,
+// digits, signs), two for East Asian wide characters and emoji, none for combining marks
+// and zero-width characters.
 std::size_t DisplayWidth(std::string_view text);
 
 // A text padded with blanks to `width` places, on the right (left-aligned) or on the left.

@@ -78,4 +78,44 @@ TEST(ProgramTest, ExitStatusesAsAShellSeesThem) {
   }
 }
 
+// Runs a shell command line; its exit status and standard error.
+ProcessRun RunShell(const std::string& command_line) {
+  const auto err =
+      std::filesystem::temp_directory_path() / ("mandati_cli_err_" + std::to_string(::getpid()));
+  const std::string command = "(" + command_line + ") 2>'" + err.string() + "'";
+  const int raw = std::system(command.c_str());
+  ProcessRun run;
+  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  run.err = Slurp(err);
+  std::filesystem::remove(err);
+  return run;
+}
+
+// Output that cannot be written and input that cannot be read are reported, never taken for
+// success or for the end of the input.
+TEST(ProgramTest, FailedWritesAndReads) {
+  const std::string program = std::string("'") + MANDATI_CLI_EXE + "'";
+  const struct {
+    std::string command_line;
+    int status;
+    const char* err_start;
+  } cases[] = {
+      {program + " --seats 7 58125 45871 >/dev/full", 4,
+       "mandati-cli: writing the output failed: No space left on device\n"},
+      {program + " --seats 7 --format json 5 9 >/dev/full", 4,
+       "mandati-cli: writing the output failed: No space left on device\n"},
+      {program + " --help >/dev/full", 4,
+       "mandati-cli: writing the output failed: No space left on device\n"},
+      {program + " --seats 7 58125 45871 >&-", 4, "mandati-cli: writing the output failed"},
+      {program + " --seats 7 </", 2, "mandati-cli: standard input: reading failed\n"},
+      {program + " --seats 7 --input / </dev/null", 2, "mandati-cli: /: reading failed\n"},
+  };
+  for (const auto& c : cases) {
+    const ProcessRun run = RunShell(c.command_line);
+    EXPECT_EQ(run.status, c.status) << c.command_line;
+    EXPECT_TRUE(run.err.starts_with(c.err_start)) << c.command_line << ": " << run.err;
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << c.command_line;
+  }
+}
+
 }  // namespace

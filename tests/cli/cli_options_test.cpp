@@ -54,6 +54,15 @@ TEST(ParseArgumentsTest, InputFileAndDoubleDash) {
   EXPECT_EQ(ParseArguments({"--seats", "3", "-5"}).votes, Args{"-5"});
 }
 
+TEST(ParseArgumentsTest, HelpIsNeitherAVoteNorAnOptionsValue) {
+  const CliOptions after_dash = ParseArguments({"--seats", "2", "--", "--help", "-h"});
+  EXPECT_FALSE(after_dash.help);
+  EXPECT_EQ(after_dash.votes, (Args{"--help", "-h"}));
+  const CliOptions input = ParseArguments({"--seats", "2", "--input", "--help"});
+  EXPECT_FALSE(input.help);
+  EXPECT_EQ(input.input_path, "--help");
+}
+
 TEST(ParseArgumentsTest, HelpWinsOverEverythingElse) {
   EXPECT_TRUE(ParseArguments({"--bogus", "--help"}).help);
   EXPECT_TRUE(ParseArguments({"-h"}).help);

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <ios>
 #include <sstream>
+#include <streambuf>
 
 #include "cli/cli_errors.h"
 
@@ -19,6 +22,9 @@ TEST(StrictWholeNumberTest, AcceptsOnlyPlainDigitsInRange) {
       {"58125", kMaxVotes, 58125},
       {"2147483647", kMaxVotes, 2147483647},
       {"007", kMaxVotes, 7},
+      {"000000000001", kMaxVotes, 1},
+      {"0000000000001", kMaxVotes, 1},  // leading zeros never change the verdict
+      {"00000000002147483647", kMaxVotes, 2147483647},
       {"2147483648", kMaxVotes, std::nullopt},
       {"99999999999999999999", kMaxVotes, std::nullopt},
       {"0", kMaxVotes, std::nullopt},
@@ -91,7 +97,7 @@ TEST(ReadPartiesTest, EmptyInputGivesNoParties) {
 
 TEST(ReadPartiesTest, BadLinesNameTheSourceAndTheLine) {
   const struct {
-    const char* text;
+    std::string text;
     const char* message;
   } cases[] = {
       {"1\nx\n", "parties.csv, line 2: \"x\" is not a whole number of votes from 1 to 2147483647"},
@@ -107,6 +113,16 @@ TEST(ReadPartiesTest, BadLinesNameTheSourceAndTheLine) {
       {"\xC3\x28,5\n", "parties.csv, line 1: the name is not UTF-8 text"},
       {"\xD0,5\n", "parties.csv, line 1: the name is not UTF-8 text"},
       {"\xED\xA0\x80,5\n", "parties.csv, line 1: the name is not UTF-8 text"},
+      {"\"\",5\n", "parties.csv, line 1: the name before the comma is empty"},
+      {"\" \",5\n", "parties.csv, line 1: the name before the comma is empty"},
+      // Control characters are refused, and shown escaped in the message.
+      {"\x1B[31mА,5\n", "parties.csv, line 1: the control character \\x1B is not allowed"},
+      {"А\rБ,5\n", "parties.csv, line 1: the control character \\x0D is not allowed"},
+      {"А\tБ,5\n", "parties.csv, line 1: the control character \\x09 is not allowed"},
+      {"А\xC2\x9B,5\n", "parties.csv, line 1: the control character \\xC2\\x9B is not allowed"},
+      {std::string("1\0002\n", 4),
+       "parties.csv, line 1: the control character \\x00 is not allowed"},
+      {"\t7\x7F\n", "parties.csv, line 1: the control character \\x7F is not allowed"},
   };
   for (const auto& c : cases) {
     try {
@@ -116,6 +132,66 @@ TEST(ReadPartiesTest, BadLinesNameTheSourceAndTheLine) {
       EXPECT_STREQ(error.what(), c.message);
     }
   }
+}
+
+// A stream of "1\n" lines without end that counts the bytes taken from it, and fails with
+// an I/O error after `fail_after` bytes.
+class EndlessVotes : public std::streambuf {
+ public:
+  explicit EndlessVotes(std::size_t fail_after = SIZE_MAX) : fail_after_(fail_after) {}
+  std::size_t BytesRead() const { return bytes_read_; }
+
+ protected:
+  int_type underflow() override {
+    if (bytes_read_ >= fail_after_) throw std::ios_base::failure("input/output error");
+    chunk_ = "1\n1\n1\n1\n";
+    bytes_read_ += chunk_.size();
+    setg(chunk_.data(), chunk_.data(), chunk_.data() + chunk_.size());
+    return traits_type::to_int_type(chunk_[0]);
+  }
+
+ private:
+  std::string chunk_;
+  std::size_t bytes_read_ = 0;
+  std::size_t fail_after_;
+};
+
+std::string ErrorOf(std::istream& in) {
+  try {
+    ReadParties(in, "standard input");
+  } catch (const UsageError& error) {
+    return error.what();
+  }
+  return "no error";
+}
+
+TEST(ReadPartiesTest, StopsAtTheFirstPartyBeyondTheLimit) {
+  EndlessVotes endless;
+  std::istream in(&endless);
+  EXPECT_EQ(ErrorOf(in),
+            "standard input, line 1000: more than 999 parties, the most that can be calculated");
+  EXPECT_LT(endless.BytesRead(), 2100u);
+}
+
+TEST(ReadPartiesTest, RefusesALongLineAsSoonAsItIsSeen) {
+  std::istringstream in("1\n" + std::string(1025, '7') + std::string(10'000'000, ' '));
+  EXPECT_EQ(ErrorOf(in), "standard input, line 2: longer than 1024 bytes");
+  EXPECT_LT(in.tellg(), 10'000);
+  std::istringstream longest(std::string(1023, ' ') + "7\n");
+  EXPECT_EQ(ReadParties(longest, "standard input").size(), 1u);
+}
+
+TEST(ReadPartiesTest, AReadErrorPartWayIsNoEndOfInput) {
+  EndlessVotes failing(/*fail_after=*/100);
+  std::istream in(&failing);
+  EXPECT_EQ(ErrorOf(in), "standard input: reading failed");
+}
+
+TEST(ReadPartiesTest, QuotesAShortPrefixOfALongValue) {
+  std::istringstream in(std::string(1000, '9') + "x\n");
+  const std::string message = ErrorOf(in);
+  EXPECT_EQ(message, "standard input, line 1: \"" + std::string(32, '9') +
+                         "...\" is not a whole number of votes from 1 to 2147483647");
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <streambuf>
+
 #include "tests/cli/cli_runs.h"
 
 namespace mandati::cli {
@@ -36,7 +39,73 @@ TEST(RunCliTest, MostPartiesTheQueueCanNumber) {
   EXPECT_NE(run.out.find("hare,4995,9990,997,,10,0,0,"), std::string::npos);
   const CliRun too_many = RunWith({"--seats", "2"}, many + "10\n");
   EXPECT_EQ(too_many.status, 2);
-  EXPECT_EQ(too_many.err, "mandati-cli: 1000 parties: at most 999 can be calculated\n");
+  EXPECT_EQ(too_many.err,
+            "mandati-cli: standard input, line 1000: more than 999 parties, the most that can "
+            "be calculated\n");
+  std::vector<std::string> args(1002, "2");
+  args[0] = "--seats";
+  const CliRun too_many_arguments = RunWith(args);
+  EXPECT_EQ(too_many_arguments.err,
+            "mandati-cli: votes of party 1000: more than 999 parties, the most that can be "
+            "calculated\n");
+}
+
+// A stream whose every write fails, as on a full disk or a closed standard output.
+class FullDisk : public std::streambuf {
+ protected:
+  int_type overflow(int_type) override { return traits_type::eof(); }
+  std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
+};
+
+TEST(RunCliTest, AFailedWriteHasAStatusOfItsOwn) {
+  for (const auto& args : {std::vector<std::string>{"--seats", "7", "58125", "45871"},
+                           std::vector<std::string>{"--seats", "7", "--format", "json", "5", "9"},
+                           std::vector<std::string>{"--help"}}) {
+    FullDisk full;
+    std::ostream out(&full);
+    std::istringstream in;
+    std::ostringstream err;
+    EXPECT_EQ(RunCli(args, in, out, err), 4) << args[0];
+    EXPECT_TRUE(err.str().starts_with("mandati-cli: writing the output failed")) << err.str();
+    EXPECT_EQ(err.str().find('\n'), err.str().size() - 1);
+  }
+}
+
+// Untrusted text in a message: escaped and cut short, so it neither drives the terminal nor
+// floods it, and a NUL does not end the message early.
+TEST(RunCliTest, MessagesQuoteBadValuesSafelyAndShort) {
+  const struct {
+    std::vector<std::string> args;
+    const char* message;
+  } cases[] = {
+      {{"--seats", "7", std::string("12\0x", 4)},
+       "votes of party 1: \"12\\x00x\" is not a whole number of votes from 1 to 2147483647"},
+      {{"--seats", "\x1B]0;x\x07"},
+       "--seats: \"\\x1B]0;x\\x07\" is not a whole number of seats from 1 to 32767"},
+      {{"--seats", "7", "--format", std::string(100'000, 'x')},
+       "--format: \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx...\" is not one of table, csv, json"},
+      {{"--seats", "7", "--", "--help"},
+       "votes of party 1: \"--help\" is not a whole number of votes from 1 to 2147483647"},
+      {{"--seats", "7", "--input", "--help"}, "--input: cannot open \"--help\""},
+  };
+  for (const auto& c : cases) {
+    const CliRun run = RunWith(c.args);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, std::string("mandati-cli: ") + c.message + "\n");
+    EXPECT_EQ(run.out, "");
+  }
+}
+
+// A name that a spreadsheet would run as a formula reaches the CSV as text.
+TEST(RunCliTest, CsvKeepsFormulasInNamesAsText) {
+  const CliRun run =
+      RunWith({"--seats", "1", "--quota", "hare", "--format", "csv"},
+              "=1+2,5\n+A1,5\n-3,5\n@SUM(A1),5\n\"=HYPERLINK(\"\"x\"\")\",5\nБ=1,5\n");
+  EXPECT_EQ(run.status, 0) << run.err;
+  for (const char* field : {",\"'=1+2\",", ",\"'+A1\",", ",\"'-3\",", ",\"'@SUM(A1)\",",
+                            ",\"'=HYPERLINK(\"\"x\"\")\",", ",Б=1,"}) {
+    EXPECT_NE(run.out.find(field), std::string::npos) << field;
+  }
 }
 
 // Every unusable argument or input line, and every calculation that cannot be done: one

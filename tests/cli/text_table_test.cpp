@@ -14,6 +14,23 @@ TEST(DisplayWidthTest, CountsCharactersNotBytes) {
   EXPECT_EQ(PadRight("Възраждане", 3), "Възраждане");
 }
 
+TEST(DisplayWidthTest, WideAndCombiningCharacters) {
+  const struct {
+    const char* text;
+    std::size_t width;
+  } cases[] = {
+      {"\u4E2D\u6587", 4},        // CJK ideographs take two places each
+      {"\uFF21", 2},              // a fullwidth Latin letter
+      {"\U0001F5F3", 2},          // an emoji
+      {"\u0438\u0306", 1},        // и with a combining breve: й written in two characters
+      {"e\u0301te\u0301", 3},     // combining acute accents
+      {"\u0410\u200B\u0411", 2},  // a zero-width space
+      {"\u0412\u044A\u0437", 3},  // Cyrillic letters, one place each
+  };
+  for (const auto& c : cases) EXPECT_EQ(DisplayWidth(c.text), c.width) << c.text;
+  EXPECT_EQ(PadRight("\u4E2D", 4), "\u4E2D  ");
+}
+
 TEST(TextTableTest, AlignsColumnsAndTrimsLineEnds) {
   TextTable table({Align::kRight, Align::kLeft, Align::kRight});
   table.AddRow({"Партия", "Име", "глас. %"});

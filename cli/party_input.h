@@ -8,12 +8,11 @@
 #include <string_view>
 #include <vector>
 
+#include "core/party_table.h"
+
 namespace mandati::cli {
 
 inline constexpr std::int32_t kMaxVotes = 2147483647;
-inline constexpr std::int32_t kMaxSeats = 32767;
-// The remainder queue keeps a party's number in three characters.
-inline constexpr int kMaxParties = 999;
 // Longer input lines are refused as soon as they are seen, so that no input is held whole.
 inline constexpr std::size_t kMaxLineBytes = 1024;
 

@@ -94,6 +94,11 @@ class PartyTable {
 int PartyRow(double party_number);
 
 // The window offers the first three; Imperiali is the command line's only.
+// The most parties a calculation takes: a remainder key has three places for the party
+// number. And the most seats: preliminary and final seats are 16-bit numbers.
+inline constexpr std::int32_t kMaxParties = 999;
+inline constexpr std::int32_t kMaxSeats = 32767;
+
 enum class QuotaMethod : std::int16_t { Hare = 0, Droop = 1, HagenbachBischoff = 2, Imperiali = 3 };
 
 // The values that are not per party. They live as long as the window and are never saved;

@@ -11,14 +11,12 @@ namespace mandati {
 
 namespace {
 
-constexpr int kLargestKeyParty = 999;  // a key has three places for the party number
-
 std::size_t Index(int row) { return static_cast<std::size_t>(row); }
 
 // The remainder text, then a filler of blanks and SignedNumberText of the party number, which
 // together are the party number right-aligned in five places ("    1", "   42", "  100").
 std::string WithPartySuffix(std::string remainder_text, int party_number) {
-  if (party_number < 1 || party_number > kLargestKeyParty) {
+  if (party_number < 1 || party_number > kMaxParties) {
     return remainder_text + " " + SignedNumberText(party_number);
   }
   char suffix[5] = {' ', ' ', ' ', ' ', ' '};
@@ -82,10 +80,10 @@ Calculation AllocateQuotaSeats(PartyTable& table, FormValues& values, std::strin
   auto& parties = calculation.parties;
   calculation.method = values.quota_method;
   parties.reserve(static_cast<std::size_t>(
-      std::clamp(values.party_count.value_or(0.0), 0.0, double{kLargestKeyParty})));
+      std::clamp(values.party_count.value_or(0.0), 0.0, double{kMaxParties})));
   values.total_votes = 0;
   ForEachParty(values, [&](int row) {
-    if (row + 1 > kLargestKeyParty) throw OverflowError("party numbers beyond 999");
+    if (row + 1 > kMaxParties) throw OverflowError("party numbers beyond 999");
     parties.emplace_back().votes = LeadingNumber(table.VotesColumn().Row(row));
     values.total_votes = ToInt32(values.total_votes + parties.back().votes);
   });

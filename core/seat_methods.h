@@ -15,10 +15,10 @@
 #include <string_view>
 #include <vector>
 
+#include "core/party_table.h"
+
 namespace mandati {
 
-inline constexpr std::int32_t kMaxParties = 999;
-inline constexpr std::int32_t kMaxSeats = 32767;
 inline constexpr std::int32_t kMaxSweepCounts = 1000;
 
 enum class DivisorMethod { DHondt, SainteLague };
@@ -71,7 +71,7 @@ struct DivisorTie {
 
 struct DivisorAllocation {
   std::vector<std::int32_t> seats;  // per party
-  std::vector<DivisorSeat> awards;    // in the order the seats were won
+  std::vector<DivisorSeat> awards;  // in the order the seats were won
   // At most one tie can straddle the last seat: the averages of the awards never rise.
   std::optional<DivisorTie> tie;
 };

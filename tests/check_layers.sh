@@ -1,17 +1,20 @@
 #!/usr/bin/env bash
 # Fails when a library includes a header that its layer may not see: core/ only the
-# standard library and itself, commands/ also core/, cli/ only core/ and itself. The
-# standard library's headers are the lower-case ones without a folder or an extension.
+# standard library and itself, commands/ also core/, cli/ only core/ and itself, and the
+# system's C headers for its input and output. The standard library's headers are the
+# lower-case ones without a folder or an extension; the system's end in .h.
 set -euo pipefail
 root="${1:?usage: check_layers.sh REPOSITORY_ROOT}"
 status=0
 check() {
-  local folder="$1" allowed="$2" file line header
+  local folder="$1" allowed="$2" system="${3:-}" file line header
   while IFS= read -r -d '' file; do
     while IFS= read -r line; do
       header="${line#*include }"
       case "$header" in
-        \<*) [[ "$header" =~ ^\<[a-z_0-9]+\>$ ]] && continue ;;
+        \<*)
+          [[ "$header" =~ ^\<[a-z_0-9]+\>$ ]] && continue
+          [[ -n "$system" && "$header" =~ ^\<[a-z_0-9]+\.h\>$ ]] && continue ;;
         \"*) [[ "$header" =~ ^\"($allowed)/ ]] && continue ;;
       esac
       echo "$file: $folder/ may not include $header"
@@ -21,5 +24,5 @@ check() {
 }
 check core "core"
 check commands "core|commands"
-check cli "core|cli"
+check cli "core|cli" system
 exit "$status"

@@ -128,6 +128,17 @@ SeatSweep SweepSeatCounts(const FinalSeatsFor& final_seats, std::int32_t first, 
   return sweep;
 }
 
+std::vector<double> SharesInPercent(std::span<const std::int32_t> counts) {
+  std::int64_t total = 0;
+  for (const std::int32_t count : counts) total += count;
+  std::vector<double> shares;
+  if (total == 0) return shares;
+  for (const std::int32_t count : counts) {
+    shares.push_back(100.0 * count / static_cast<double>(total));
+  }
+  return shares;
+}
+
 std::optional<Disproportionality> MeasureDisproportionality(std::span<const std::int32_t> votes,
                                                             std::span<const std::int32_t> seats) {
   if (seats.size() != votes.size()) {
@@ -139,18 +150,13 @@ std::optional<Disproportionality> MeasureDisproportionality(std::span<const std:
   if (std::any_of(votes.begin(), votes.end(), [](std::int32_t v) { return v < 1; })) {
     throw LimitError("every party has at least 1 vote");
   }
-  std::int64_t total_votes = 0;
-  std::int64_t total_seats = 0;
-  for (std::size_t i = 0; i < votes.size(); ++i) {
-    total_votes += votes[i];
-    total_seats += seats[i];
-  }
-  if (total_seats == 0) return std::nullopt;
+  const std::vector<double> vote_shares = SharesInPercent(votes);
+  const std::vector<double> seat_shares = SharesInPercent(seats);
+  if (seat_shares.empty()) return std::nullopt;
   double squares = 0;
   double differences = 0;
   for (std::size_t i = 0; i < votes.size(); ++i) {
-    const double gap = 100.0 * votes[i] / static_cast<double>(total_votes) -
-                       100.0 * seats[i] / static_cast<double>(total_seats);
+    const double gap = vote_shares[i] - seat_shares[i];
     squares += gap * gap;
     differences += std::abs(gap);
   }

@@ -113,6 +113,9 @@ struct SeatSweep {
 // the same number of parties (std::logic_error otherwise).
 SeatSweep SweepSeatCounts(const FinalSeatsFor& final_seats, std::int32_t first, std::int32_t last);
 
+// Each count's share of their total, in per cent; empty when the total is 0.
+std::vector<double> SharesInPercent(std::span<const std::int32_t> counts);
+
 // In percentage points, from each party's vote share v and seat share s, both in per cent:
 //   gallagher        sqrt(½ Σ (v − s)²)
 //   loosemore_hanby  ½ Σ |v − s|

@@ -17,6 +17,7 @@
 #include <QScreen>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 #include <QStyle>
 
 #include "ui/form_builder.h"
@@ -63,8 +64,11 @@ bool ShowsSelected(const QListWidget& list, int selected) {
 // row raises a click (ListBox::RowChosen), so showing the state raises none.
 void ShowColumn(QListWidget& list, const TextColumn& column) {
   if (!ShowsRows(list, column)) {
+    QStringList rows;
+    rows.reserve(static_cast<qsizetype>(column.Rows().size()));
+    for (const std::string& row : column.Rows()) rows.append(QString::fromStdString(row));
     list.clear();
-    for (const std::string& row : column.Rows()) list.addItem(QString::fromStdString(row));
+    list.addItems(rows);  // one insertion, laid out once
   }
   const int selected = column.SelectedRow();
   if (!ShowsSelected(list, selected)) list.setCurrentRow(selected);

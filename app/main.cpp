@@ -1,15 +1,12 @@
 #include <QApplication>
 
-#include "app/exit_after_first_paint.h"
+#include "app/first_paint_exit.h"
 #include "ui/main_form.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
-  mandati::ExitAfterFirstPaint exit_after_first_paint;
   mandati::MainForm form;
-  if (!qEnvironmentVariableIsEmpty("MANDATI_EXIT_AFTER_FIRST_PAINT")) {
-    form.installEventFilter(&exit_after_first_paint);
-  }
+  mandati::ExitAfterFirstPaintWhenAsked(form);
   form.show();
   return QApplication::exec();
 }

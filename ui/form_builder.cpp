@@ -29,6 +29,9 @@ namespace mandati {
 
 namespace {
 
+// What a QLineEdit admits when nothing limits it.
+constexpr int kNoLengthLimit = 32767;
+
 QString ToQString(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -71,6 +74,11 @@ QWidget* MakeTextBox(const ControlLayout& control, QWidget* parent) {
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     box->setTabChangesFocus(true);  // Tab leaves the box instead of being typed into it
+    // A read-only box still shows a caret, which the arrow keys move, so that keyboard and
+    // screen-reader users see where the focus is.
+    if (box->isReadOnly()) {
+      box->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+    }
     return box;
   }
   auto* box = new QLineEdit(ToQString(control.caption), parent);
@@ -84,7 +92,17 @@ QWidget* MakeListBox(QWidget* parent) {
   auto* list = new ListBox(parent);
   list->setSelectionMode(QAbstractItemView::SingleSelection);
   list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // Every row is one line of the box's font: Qt need not measure each row to lay them out.
+  list->setUniformItemSizes(true);
   return list;
+}
+
+QWidget* MakeCommandButton(const ControlLayout& control, QWidget* parent) {
+  auto* button = new QPushButton(ToQString(control.caption), parent);
+  // Enter and Return click the button that holds the focus, as Space does. The window has no
+  // default button: Enter elsewhere does nothing.
+  button->setAutoDefault(true);
+  return button;
 }
 
 QWidget* MakeControl(const ControlLayout& control, QWidget* parent) {
@@ -100,7 +118,7 @@ QWidget* MakeControl(const ControlLayout& control, QWidget* parent) {
     case ControlKind::kOptionButton:
       return new QRadioButton(ToQString(control.caption), parent);
     case ControlKind::kCommandButton:
-      return new QPushButton(ToQString(control.caption), parent);
+      return MakeCommandButton(control, parent);
   }
   return nullptr;
 }
@@ -109,8 +127,11 @@ void Paint(QWidget& widget, const ControlLayout& control) {
   if (control.kind == ControlKind::kCommandButton) {
     widget.setStyleSheet(CommandStyleSheet(control.background));
   } else if (control.background == kSystemColour) {
-    // The window's colour must not reach the boxes: they keep the desktop's colours.
-    widget.setPalette(QApplication::palette(&widget));
+    // The window's colour must not reach the boxes, borders included: every colour of the
+    // desktop's palette is set on the box, so that none is taken from the window.
+    QPalette desktop = QApplication::palette(&widget);
+    desktop.setResolveMask(~QPalette::ResolveMask{0});
+    widget.setPalette(desktop);
   } else {
     // Option buttons fill with the button role, labels and frames with the window role.
     QPalette palette = widget.palette();
@@ -147,16 +168,60 @@ void ChainTabOrder(const std::array<QWidget*, kFormLayout.size()>& by_tab) {
   for (std::size_t i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 
+using MadeControls = std::array<QWidget*, kFormLayout.size()>;
+
+template <typename Control>
+Control* Made(const MadeControls& made, std::size_t row) {
+  return static_cast<Control*>(made[row]);
+}
+
+EntryBox MadeEntryBox(const MadeControls& made, std::size_t row) {
+  const int limit = kFormLayout[row].max_length;
+  return {Made<QLineEdit>(made, row), limit > 0 ? limit : kNoLengthLimit};
+}
+
+// Each control by its role; RowOf finds the rows while compiling.
+FormControls Handles(const MadeControls& made) {
+  using enum ControlKind;
+  constexpr std::array<std::size_t, FormControls::kListCount> kListRows = {
+      RowOf("List1(0)", kListBox), RowOf("List1(1)", kListBox), RowOf("List1(2)", kListBox),
+      RowOf("List1(3)", kListBox), RowOf("List1(4)", kListBox), RowOf("List1(5)", kListBox),
+      RowOf("List1(6)", kListBox)};
+  constexpr std::array<std::size_t, FormControls::kOptionCount> kOptionRows = {
+      RowOf("Option1(0)", kOptionButton), RowOf("Option1(1)", kOptionButton),
+      RowOf("Option1(2)", kOptionButton)};
+  FormControls controls;
+  controls.help_box = Made<QPlainTextEdit>(made, RowOf("Text1(0)", kTextBox));
+  controls.party_count_box = MadeEntryBox(made, RowOf("Text2(0)", kTextBox));
+  controls.seat_count_box = MadeEntryBox(made, RowOf("Text2(1)", kTextBox));
+  controls.votes_box = MadeEntryBox(made, RowOf("Text3(0)", kTextBox));
+  controls.total_box = MadeEntryBox(made, RowOf("Text3(1)", kTextBox));
+  controls.set_up_button = Made<QPushButton>(made, RowOf("Command1", kCommandButton));
+  controls.command2_buttons = {Made<QPushButton>(made, RowOf("Command2(0)", kCommandButton)),
+                               Made<QPushButton>(made, RowOf("Command2(1)", kCommandButton))};
+  controls.clear_button = Made<QPushButton>(made, RowOf("Command3", kCommandButton));
+  for (std::size_t i = 0; i < kListRows.size(); ++i) {
+    controls.lists[i] = Made<ListBox>(made, kListRows[i]);
+  }
+  for (std::size_t i = 0; i < kOptionRows.size(); ++i) {
+    controls.options[i] = Made<QRadioButton>(made, kOptionRows[i]);
+  }
+  return controls;
+}
+
 }  // namespace
 
-void BuildForm(QWidget& window) {
+FormControls BuildForm(QWidget& window) {
   std::array<QWidget*, kContainerNames.size()> containers{&window};
+  MadeControls made{};
   std::array<QWidget*, kFormLayout.size()> by_tab{};
   // The table lists the frames before the controls they hold.
-  for (const ControlLayout& control : kFormLayout) {
+  for (std::size_t row = 0; row < kFormLayout.size(); ++row) {
+    const ControlLayout& control = kFormLayout[row];
     QWidget* parent = containers[static_cast<std::size_t>(control.container)];
     QWidget* widget = MakeControl(control, parent);
     Dress(*widget, control);
+    made[row] = widget;
     by_tab[static_cast<std::size_t>(control.tab)] = widget;
     const auto* named = std::find(kContainerNames.begin(), kContainerNames.end(), control.name);
     if (named != kContainerNames.end()) {
@@ -164,6 +229,7 @@ void BuildForm(QWidget& window) {
     }
   }
   ChainTabOrder(by_tab);
+  return Handles(made);
 }
 
 }  // namespace mandati

@@ -9,6 +9,8 @@
 #include <cstddef>
 #include <string_view>
 
+#include "core/party_table.h"
+#include "core/quota_rules.h"
 #include "ui/reference_texts.h"
 
 namespace mandati {
@@ -83,6 +85,14 @@ struct ControlLayout {
   std::string_view tooltip;
 };
 
+// The caption of a quota's option button: the core's name for the quota, blanks included.
+constexpr std::string_view QuotaCaption(QuotaMethod method) {
+  for (const QuotaRule& rule : kQuotaRules) {
+    if (rule.method == method) return rule.caption;
+  }
+  return {};
+}
+
 // clang-format off
 inline constexpr std::array<ControlLayout, 33> kFormLayout = [] {
   using enum ControlKind;
@@ -131,11 +141,11 @@ inline constexpr std::array<ControlLayout, 33> kFormLayout = [] {
     {"Label2(6)", kLabel, kFrame2, {2400, 120, 1455, 375}, 17,
      kCentred, 0, kLabelColour, "Общо гл.:", {}, {}},
     {"Option1(2)", kOptionButton, kFrame2, {3960, 840, 3135, 285}, 27,
-     kPlain, 0, kOptionColour, "Квота на Хагенбах-Бишоф", {}, {}},
+     kPlain, 0, kOptionColour, QuotaCaption(QuotaMethod::HagenbachBischoff), {}, {}},
     {"Option1(1)", kOptionButton, kFrame2, {3960, 480, 1815, 285}, 28,
-     kPlain, 0, kOptionColour, "Квота на Друп ", {}, {}},
+     kPlain, 0, kOptionColour, QuotaCaption(QuotaMethod::Droop), {}, {}},
     {"Option1(0)", kOptionButton, kFrame2, {3960, 120, 1815, 285}, 29,
-     kPlain, 0, kOptionColour, "Квота на Хеър", {}, "Hare-Niemeyer"},
+     kPlain, 0, kOptionColour, QuotaCaption(QuotaMethod::Hare), {}, "Hare-Niemeyer"},
     {"List1(5)", kListBox, kFrame2, {5880, 720, 1575, 630}, 32,
      kHidden, 0, kSystemColour, {}, "Гласове", {}},
     // In Frame3: the results.
@@ -200,12 +210,13 @@ static_assert(PlacesAreWholePixels(), "places fall on whole logical pixels");
 
 }  // namespace layout_checks
 
-// The row of the control with this object name, or nullptr.
-constexpr const ControlLayout* FindControl(std::string_view name) {
-  for (const ControlLayout& control : kFormLayout) {
-    if (control.name == name) return &control;
+// The row of the control with this object name and kind. Evaluated by the compiler only: a name
+// that is not in the table, or a control of another kind, does not compile.
+consteval std::size_t RowOf(std::string_view name, ControlKind kind) {
+  for (std::size_t row = 0; row < kFormLayout.size(); ++row) {
+    if (kFormLayout[row].name == name && kFormLayout[row].kind == kind) return row;
   }
-  return nullptr;
+  throw "no control of this name and kind";
 }
 
 }  // namespace mandati

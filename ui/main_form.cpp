@@ -15,13 +15,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QSignalBlocker>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 #include <QStyle>
 
 #include "ui/form_builder.h"
 #include "ui/form_layout.h"
+#include "ui/list_box.h"
 #include "ui/locale_settings.h"
 #include "ui/window_icon.h"
 
@@ -29,25 +30,19 @@ namespace mandati {
 
 namespace {
 
-QString ArrayMember(const char* name, std::size_t index) {
-  return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
-}
-
-// Writes a box only when its text differs, so a refresh never disturbs the user's typing.
 // A box's length limit holds for typing only: a text the program shows there, such as votes
 // entered as "1e9" and kept as 1000000000, is shown whole rather than cut to the limit.
 // The box's limit is raised to the length of such a text and falls back as the user shortens it.
-void FitLengthLimit(QLineEdit& box, const QString& text) {
-  const ControlLayout* layout = FindControl(box.objectName().toStdString());
-  const int typed_limit = layout != nullptr && layout->max_length > 0 ? layout->max_length : 32767;
-  box.setMaxLength(std::max(typed_limit, static_cast<int>(text.size())));
+void FitLengthLimit(const EntryBox& entry, const QString& text) {
+  entry.box->setMaxLength(std::max(entry.typed_limit, static_cast<int>(text.size())));
 }
 
-void ShowText(QLineEdit& box, const std::string& text) {
+// Writes a box only when its text differs, so a refresh never disturbs the user's typing.
+void ShowText(const EntryBox& entry, const std::string& text) {
   const QString shown = QString::fromStdString(text);
-  if (box.text() == shown) return;
-  FitLengthLimit(box, shown);
-  box.setText(shown);
+  if (entry.box->text() == shown) return;
+  FitLengthLimit(entry, shown);
+  entry.box->setText(shown);
 }
 
 bool ShowsRows(const QListWidget& list, const TextColumn& column) {
@@ -58,16 +53,25 @@ bool ShowsRows(const QListWidget& list, const TextColumn& column) {
   return true;
 }
 
-// Shows a column's rows and its selected row, scrolled into view. The list box's signals are
-// blocked meanwhile, so showing the state raises no click.
+// Whether the list box marks exactly this row, or none for -1, and has it as its current row.
+bool ShowsSelected(const QListWidget& list, int selected) {
+  if (list.currentRow() != selected) return false;
+  if (selected < 0) return !list.selectionModel()->hasSelection();
+  return list.item(selected)->isSelected();
+}
+
+// Shows a column's rows and its selected row, scrolled into view. Only the user's choice of a
+// row raises a click (ListBox::RowChosen), so showing the state raises none.
 void ShowColumn(QListWidget& list, const TextColumn& column) {
-  const QSignalBlocker blocker(&list);
   if (!ShowsRows(list, column)) {
+    QStringList rows;
+    rows.reserve(static_cast<qsizetype>(column.Rows().size()));
+    for (const std::string& row : column.Rows()) rows.append(QString::fromStdString(row));
     list.clear();
-    for (const std::string& row : column.Rows()) list.addItem(QString::fromStdString(row));
+    list.addItems(rows);  // one insertion, laid out once
   }
   const int selected = column.SelectedRow();
-  if (list.currentRow() != selected) list.setCurrentRow(selected);
+  if (!ShowsSelected(list, selected)) list.setCurrentRow(selected);
   if (selected >= 0) list.scrollToItem(list.item(selected));
 }
 
@@ -78,12 +82,11 @@ MainForm::MainForm(QWidget* parent) : MainForm(SettingsFromLocale(QLocale()), pa
 MainForm::MainForm(const NumberSettings& settings, QWidget* parent)
     : QWidget(parent), settings_(settings) {
   SetUpWindow();
-  BuildForm(*this);
-  FindControls();
-  Connect();
+  controls_ = BuildForm(*this);
   LoadMainForm(state_);
-  Refresh();
-  findChild<QPlainTextEdit*>(QStringLiteral("Text1(0)"))->setFocus();
+  Refresh();  // checks the load handler's option before any option is connected
+  Connect();
+  controls_.help_box->setFocus();
 }
 
 MainForm::~MainForm() = default;
@@ -107,40 +110,31 @@ void MainForm::SetUpWindow() {
   }
 }
 
-void MainForm::FindControls() {
-  for (std::size_t i = 0; i < lists_.size(); ++i) {
-    lists_[i] = findChild<QListWidget*>(ArrayMember("List1", i));
-  }
-  for (std::size_t i = 0; i < options_.size(); ++i) {
-    options_[i] = findChild<QRadioButton*>(ArrayMember("Option1", i));
-  }
-  party_count_box_ = findChild<QLineEdit*>(QStringLiteral("Text2(0)"));
-  seat_count_box_ = findChild<QLineEdit*>(QStringLiteral("Text2(1)"));
-  votes_box_ = findChild<QLineEdit*>(QStringLiteral("Text3(0)"));
-  total_box_ = findChild<QLineEdit*>(QStringLiteral("Text3(1)"));
-}
-
 void MainForm::Connect() {
-  connect(findChild<QPushButton*>(QStringLiteral("Command1")), &QPushButton::clicked, this,
-          &MainForm::OnSetUp);
-  connect(findChild<QPushButton*>(QStringLiteral("Command3")), &QPushButton::clicked, this,
-          &MainForm::OnClear);
-  for (std::int16_t i = 0; i < 2; ++i) {
-    auto* button = findChild<QPushButton*>(ArrayMember("Command2", static_cast<std::size_t>(i)));
-    connect(button, &QPushButton::clicked, this, [this, i] { OnCommand2(i); });
-  }
-  for (QLineEdit* box : {party_count_box_, seat_count_box_, votes_box_}) {
-    connect(box, &QLineEdit::textEdited, box,
-            [box](const QString& text) { FitLengthLimit(*box, text); });
-  }
-  // `clicked` comes from the user only (mouse, Space, arrow keys), never from setChecked().
-  for (std::size_t i = 0; i < options_.size(); ++i) {
+  connect(controls_.set_up_button, &QPushButton::clicked, this, &MainForm::OnSetUp);
+  connect(controls_.clear_button, &QPushButton::clicked, this, &MainForm::OnClear);
+  for (std::size_t i = 0; i < controls_.command2_buttons.size(); ++i) {
     const auto index = static_cast<std::int16_t>(i);
-    connect(options_[i], &QRadioButton::clicked, this, [this, index] { OnOption(index); });
+    connect(controls_.command2_buttons[i], &QPushButton::clicked, this,
+            [this, index] { OnCommand2(index); });
   }
-  for (std::size_t i = 0; i < lists_.size(); ++i) {
+  for (const EntryBox& entry :
+       {controls_.party_count_box, controls_.seat_count_box, controls_.votes_box}) {
+    connect(entry.box, &QLineEdit::textEdited, entry.box,
+            [entry](const QString& text) { FitLengthLimit(entry, text); });
+  }
+  // `toggled` comes with every way of checking an option: the mouse, Space, the arrow keys
+  // and an assistive tool's toggle action (which raises no `clicked`). Re-checking the chosen
+  // option in Refresh() changes nothing and raises nothing.
+  for (std::size_t i = 0; i < controls_.options.size(); ++i) {
     const auto index = static_cast<std::int16_t>(i);
-    connect(lists_[i], &QListWidget::currentRowChanged, this,
+    connect(controls_.options[i], &QRadioButton::toggled, this, [this, index](bool checked) {
+      if (checked) OnOption(index);
+    });
+  }
+  for (std::size_t i = 0; i < controls_.lists.size(); ++i) {
+    const auto index = static_cast<std::int16_t>(i);
+    connect(controls_.lists[i], &ListBox::RowChosen, this,
             [this, index](int row) { OnListClick(index, row); });
   }
 }
@@ -153,24 +147,24 @@ void MainForm::Run(Handler&& handler) {
 }
 
 void MainForm::ReadEntryBoxes() {
-  state_.party_count_text = party_count_box_->text().toStdString();
-  state_.seat_count_text = seat_count_box_->text().toStdString();
-  state_.votes_text = votes_box_->text().toStdString();
+  state_.party_count_text = controls_.party_count_box.box->text().toStdString();
+  state_.seat_count_text = controls_.seat_count_box.box->text().toStdString();
+  state_.votes_text = controls_.votes_box.box->text().toStdString();
 }
 
 void MainForm::Refresh() {
-  for (std::size_t i = 0; i < lists_.size(); ++i) {
-    ShowColumn(*lists_[i], state_.table.At(static_cast<int>(i)));
+  for (std::size_t i = 0; i < controls_.lists.size(); ++i) {
+    ShowColumn(*controls_.lists[i], state_.table.At(static_cast<int>(i)));
   }
-  ShowText(*party_count_box_, state_.party_count_text);
-  ShowText(*seat_count_box_, state_.seat_count_text);
-  ShowText(*votes_box_, state_.votes_text);
-  ShowText(*total_box_, state_.total_text);
+  ShowText(controls_.party_count_box, state_.party_count_text);
+  ShowText(controls_.seat_count_box, state_.seat_count_text);
+  ShowText(controls_.votes_box, state_.votes_text);
+  ShowText(controls_.total_box, state_.total_text);
   ChosenOption()->setChecked(true);
 }
 
 QRadioButton* MainForm::ChosenOption() const {
-  return options_[static_cast<std::size_t>(state_.values.quota_method)];
+  return controls_.options[static_cast<std::size_t>(state_.values.quota_method)];
 }
 
 bool MainForm::focusNextPrevChild(bool next) {

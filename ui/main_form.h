@@ -6,11 +6,10 @@
 //   user event -> copy the three entry boxes into the state -> the event's handler
 //              -> Refresh(): the state is shown in the boxes, list boxes and option buttons.
 //
-// The window decides nothing itself. A change of a list box's row by the user counts as a click
-// on that list box; showing the state in a list box raises no click.
+// The window decides nothing itself. The user's choice of a list box's row (ListBox::RowChosen)
+// is a click on that list box; whatever checks an option button (mouse, keys, an assistive
+// tool) chooses its quota. Moving the focus and showing the state raise no event.
 
-#include <array>
-#include <cstddef>
 #include <cstdint>
 
 #include <QWidget>
@@ -18,9 +17,8 @@
 #include "commands/form_commands.h"
 #include "core/number_rules.h"
 #include "core/party_table.h"
+#include "ui/form_builder.h"
 
-class QLineEdit;
-class QListWidget;
 class QRadioButton;
 
 namespace mandati {
@@ -42,10 +40,7 @@ class MainForm : public QWidget {
   bool focusNextPrevChild(bool next) override;
 
  private:
-  static constexpr std::size_t kOptionCount = 3;
-
   void SetUpWindow();
-  void FindControls();
   void Connect();
 
   // Runs one handler of the commands over the state, between reading the entry boxes and
@@ -65,12 +60,7 @@ class MainForm : public QWidget {
   FormState state_;
   NumberSettings settings_;
 
-  std::array<QListWidget*, PartyTable::kColumnCount> lists_{};
-  std::array<QRadioButton*, kOptionCount> options_{};
-  QLineEdit* party_count_box_ = nullptr;  // Text2(0)
-  QLineEdit* seat_count_box_ = nullptr;   // Text2(1)
-  QLineEdit* votes_box_ = nullptr;        // Text3(0)
-  QLineEdit* total_box_ = nullptr;        // Text3(1)
+  FormControls controls_;
 };
 
 }  // namespace mandati

@@ -6,6 +6,7 @@
 
 #include <QIcon>
 #include <QIconEngine>
+#include <QImageReader>
 #include <QList>
 #include <QPainter>
 #include <QPixmap>
@@ -20,7 +21,10 @@ namespace mandati {
 
 namespace {
 
-constexpr std::array<int, 5> kIconSizes = {32, 48, 64, 128, 256};
+// The window offers its 32-pixel picture only: X11 reads every size a window's icon offers when
+// the window is shown, and the desktop's launcher and task bar take the larger sizes from the
+// icon theme that the package installs.
+constexpr std::array<int, 1> kIconSizes = {32};
 
 class ShippedSizesIconEngine : public QIconEngine {
  public:
@@ -60,7 +64,12 @@ class ShippedSizesIconEngine : public QIconEngine {
       }
     }
     QPixmap& picture = read_[chosen];
-    if (picture.isNull()) picture.load(QStringLiteral(":/icons/mandati-%1.png").arg(chosen));
+    if (picture.isNull()) {
+      // Read as the PNG it is: left to find the format, Qt tries every image plug-in first.
+      QImageReader reader(QStringLiteral(":/icons/mandati-%1.png").arg(chosen), "png");
+      reader.setAutoDetectImageFormat(false);
+      picture = QPixmap::fromImageReader(&reader);
+    }
     return picture;
   }
 

@@ -5,10 +5,18 @@
 #include <ostream>
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QColor>
+#include <QImage>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QRect>
 #include <QString>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -115,6 +123,34 @@ TEST_F(MainFormInputTest, ArrowKeysMoveTheChoiceWithinTheGroup) {
   EXPECT_EQ(PressKey(Qt::Key_Down), "Option1(2)");
   EXPECT_EQ(form_.State().values.quota_method, QuotaMethod::HagenbachBischoff);
   EXPECT_EQ(Checked(form_), (std::array<bool, 3>{false, false, true}));
+}
+
+// An assistive tool checks an option through its toggle action, which raises no click.
+TEST_F(MainFormInputTest, AnOptionCheckedByAnAssistiveToolIsTheQuotaUsed) {
+  QAccessibleInterface* droop =
+      QAccessible::queryAccessibleInterface(Control<QRadioButton>(form_, "Option1(1)"));
+  ASSERT_NE(droop, nullptr);
+  ASSERT_NE(droop->actionInterface(), nullptr);
+  droop->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+  EXPECT_EQ(Checked(form_), (std::array<bool, 3>{false, true, false}));
+  EXPECT_EQ(form_.State().values.quota_method, QuotaMethod::Droop);
+  ClickButton(*Control<QAbstractButton>(form_, "Command1"));  // any command shows the state again
+  EXPECT_EQ(Checked(form_), (std::array<bool, 3>{false, true, false}));
+}
+
+// The help text holds the focus at start; its caret shows where, and the keys move it.
+TEST_F(MainFormInputTest, HelpTextShowsACaretThatTheKeysMove) {
+  auto* help = Control<QPlainTextEdit>(form_, "Text1(0)");
+  ASSERT_TRUE(help->hasFocus());
+  PressKey(Qt::Key_End, Qt::ControlModifier);  // to the empty line after the last line
+  EXPECT_EQ(help->textCursor().position(), help->document()->characterCount() - 1);
+  const QRect caret = help->cursorRect();
+  const QImage picture = help->viewport()->grab().toImage();
+  const QColor paper = help->palette().color(QPalette::Base);
+  for (int y = caret.top() + 1; y < caret.bottom(); ++y) {
+    EXPECT_NE(picture.pixelColor(caret.left(), y), paper) << y;
+  }
+  EXPECT_EQ(TypeInto("Text1(0)", "1"), help->toPlainText());  // still read-only
 }
 
 }  // namespace

@@ -10,8 +10,11 @@
 #include <QAbstractButton>
 #include <QImage>
 #include <QLineEdit>
+#include <QList>
 #include <QListWidget>
+#include <QListWidgetItem>
 #include <QPixmap>
+#include <QPoint>
 #include <QRadioButton>
 #include <QRect>
 #include <QSignalSpy>
@@ -25,6 +28,7 @@
 #include "core/number_rules.h"
 #include "core/party_table.h"
 #include "tests/ui/ui_test_support.h"
+#include "ui/list_box.h"
 #include "ui/main_form.h"
 
 namespace mandati {
@@ -44,8 +48,8 @@ class UserRoadTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(ShowActive(form_)); }
 
-  QListWidget& List(int index) {
-    return *Control<QListWidget>(form_, QStringLiteral("List1(%1)").arg(index));
+  ListBox& List(int index) {
+    return *Control<ListBox>(form_, QStringLiteral("List1(%1)").arg(index));
   }
   QLineEdit& Box(const char* name) { return *Control<QLineEdit>(form_, QString::fromUtf8(name)); }
   void Click(const char* name) {
@@ -76,6 +80,21 @@ class UserRoadTest : public ::testing::Test {
       ClickRow(List(0), row);
       TypeInto("Text3(0)", votes[row]);
       Click("Command2(0)");
+    }
+  }
+
+  // In every non-empty column 0 to 4 the list box marks exactly the column's selected row (none
+  // when it has none), and that row is its current one.
+  void ExpectMarksFollowTheState() {
+    for (int index = 0; index <= 4; ++index) {
+      const ListBox& list = List(index);
+      if (list.count() == 0) continue;
+      const int selected = form_.State().table.At(index).SelectedRow();
+      EXPECT_EQ(list.currentRow(), selected) << "List1(" << index << ")";
+      QList<int> marked;
+      for (const QListWidgetItem* item : list.selectedItems()) marked << list.row(item);
+      EXPECT_EQ(marked, selected < 0 ? QList<int>{} : QList<int>{selected})
+          << "List1(" << index << ")";
     }
   }
 
@@ -242,7 +261,7 @@ TEST_F(CalculatedRoadTest, ShowingTheStateRaisesNoClick) {
   std::vector<std::unique_ptr<QSignalSpy>> spies;
   spies.reserve(PartyTable::kColumnCount);
   for (int index = 0; index < PartyTable::kColumnCount; ++index) {
-    spies.push_back(std::make_unique<QSignalSpy>(&List(index), &QListWidget::currentRowChanged));
+    spies.push_back(std::make_unique<QSignalSpy>(&List(index), &ListBox::RowChosen));
   }
   ClickRow(List(0), 3);  // the user's click changes List1(0) only; the rest is the refresh
   EXPECT_EQ(spies[0]->count(), 1);
@@ -254,6 +273,75 @@ TEST_F(CalculatedRoadTest, ShowingTheStateRaisesNoClick) {
   for (int index = 0; index < PartyTable::kColumnCount; ++index) {
     EXPECT_EQ(spies[static_cast<std::size_t>(index)]->count(), index == 0 ? 1 : 0) << index;
   }
+}
+
+// After the calculation party 5 is selected and the result columns have no selected row. Tab and
+// Shift+Tab through them with votes typed but not entered: the focus moves, nothing else.
+TEST_F(CalculatedRoadTest, MovingTheFocusThroughTheColumnsChangesNothing) {
+  TypeInto("Text3(0)", "999");
+  const FormState before = form_.State();
+  QTest::mouseClick(&Box("Text3(1)"), Qt::LeftButton);
+  const QStringList forth = {"List1(4)", "List1(3)", "List1(2)", "List1(1)"};
+  const QStringList back = {"List1(2)", "List1(3)", "List1(4)", "Text3(1)"};
+  for (const QString& expected : forth) {
+    EXPECT_EQ(PressKey(Qt::Key_Tab), expected);
+    ExpectMarksFollowTheState();
+  }
+  for (const QString& expected : back) {
+    EXPECT_EQ(PressKey(Qt::Key_Tab, Qt::ShiftModifier), expected);
+    ExpectMarksFollowTheState();
+  }
+  EXPECT_EQ(form_.State(), before);
+  EXPECT_EQ(Box("Text3(0)").text(), "999");
+  EXPECT_EQ(List(0).currentRow(), 4);
+  // In a focused column an arrow key is the user's choice of a row.
+  EXPECT_EQ(PressKey(Qt::Key_Tab), "List1(4)");
+  PressKey(Qt::Key_Down);
+  ExpectPartySelected(0);
+}
+
+// A click below a column's last row selects no party and takes the mark off none.
+TEST_F(UserRoadTest, ClickingBelowTheRowsChangesNothing) {
+  SetUpParties("2", "3");
+  EnterVotes({"5", "7"});
+  Click("Command2(1)");
+  TypeInto("Text3(0)", "9");
+  const FormState before = form_.State();
+  for (int index : {0, 4, 1}) {
+    QWidget& area = *List(index).viewport();
+    const QPoint below(4, area.height() - 2);
+    ASSERT_FALSE(List(index).indexAt(below).isValid()) << index;
+    QTest::mouseClick(&area, Qt::LeftButton, Qt::NoModifier, below);
+    ExpectMarksFollowTheState();
+  }
+  EXPECT_EQ(form_.State(), before);
+  EXPECT_EQ(List(0).currentRow(), 1);
+  Click("Command2(0)");  // the votes go to the party that the party column marks
+  EXPECT_EQ(Rows(5), (QStringList{"5", "9"}));
+}
+
+// Enter and Return click the focused button, as Space does; elsewhere they do nothing.
+TEST_F(UserRoadTest, EnterClicksTheFocusedButton) {
+  TypeInto("Text2(0)", "1");
+  TypeInto("Text2(1)", "3");
+  ASSERT_EQ(PressKey(Qt::Key_Tab), "Command1");
+  PressKey(Qt::Key_Return);
+  EXPECT_EQ(Rows(0), QStringList{"1"});
+  TypeInto("Text3(0)", "58125");
+  const FormState typed = form_.State();
+  PressKey(Qt::Key_Return);
+  EXPECT_EQ(form_.State(), typed);
+  ASSERT_EQ(PressKey(Qt::Key_Tab), "Command2(0)");
+  PressKey(Qt::Key_Enter);
+  EXPECT_EQ(Rows(5), QStringList{"58125"});
+  ASSERT_EQ(PressKey(Qt::Key_Tab), "Command2(1)");
+  PressKey(Qt::Key_Return);
+  EXPECT_EQ(Box("Text3(1)").text(), "58125");
+  QTest::mouseClick(Control<QWidget>(form_, "Text1(0)"), Qt::LeftButton);
+  ASSERT_EQ(PressKey(Qt::Key_Tab, Qt::ShiftModifier), "Command3");
+  PressKey(Qt::Key_Enter);
+  EXPECT_EQ(List(0).count(), 0);
+  EXPECT_EQ(Box("Text3(1)").text(), "");
 }
 
 TEST_F(CalculatedRoadTest, WritesAPictureOfTheWorkedExample) {

@@ -1,14 +1,16 @@
-#pragma once
+#include "app/first_paint_exit.h"
 
-// For start-up measurements (scripts/startup-bench): watching a window, this ends the program
-// as soon as the window has been painted for the first time. Shared with the bare yardstick
-// window, so both programs stop at the same point.
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QEvent>
 #include <QMetaObject>
 #include <QObject>
+#include <cstdio>
 
 namespace mandati {
+
+namespace {
 
 class ExitAfterFirstPaint : public QObject {
  public:
@@ -19,9 +21,14 @@ class ExitAfterFirstPaint : public QObject {
     if (event->type() == QEvent::Paint && !exit_queued_) {
       exit_queued_ = true;
       // Queued, so the paint under way (the window and all its controls) is finished and
-      // flushed to the screen before the event loop ends.
+      // shown before the program leaves.
       QMetaObject::invokeMethod(
-          QCoreApplication::instance(), [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+          QCoreApplication::instance(),
+          [] {
+            std::fflush(nullptr);
+            _exit(0);
+          },
+          Qt::QueuedConnection);
     }
     return QObject::eventFilter(watched, event);
   }
@@ -29,5 +36,12 @@ class ExitAfterFirstPaint : public QObject {
  private:
   bool exit_queued_ = false;
 };
+
+}  // namespace
+
+void ExitAfterFirstPaintWhenAsked(QObject& window) {
+  if (qEnvironmentVariableIsEmpty("MANDATI_EXIT_AFTER_FIRST_PAINT")) return;
+  window.installEventFilter(new ExitAfterFirstPaint(&window));
+}
 
 }  // namespace mandati

@@ -47,7 +47,7 @@ std::string AllocationFailure(const CoreError& error, const CoreRun& run, QuotaM
 
 }  // namespace
 
-Calculation Calculate(const District& district, QuotaMethod method) {
+Calculation Calculate(const District& district, QuotaMethod method, bool exact) {
   CoreRun run = SetUp(district, method);
   Calculation calculation;
   try {
@@ -55,6 +55,7 @@ Calculation Calculate(const District& district, QuotaMethod method) {
   } catch (const CoreError& error) {
     throw CalculationError(AllocationFailure(error, run, method, district.seats));
   }
+  if (exact) RankRemaindersExactly(calculation);
   try {
     DistributeRemainders(run.table, run.values, run.settings, calculation);
   } catch (const CoreError& error) {
@@ -62,6 +63,59 @@ Calculation Calculate(const District& district, QuotaMethod method) {
                            ": the leftover seats cannot be handed out (" + error.what() + ")");
   }
   return calculation;
+}
+
+std::string_view KeywordOf(Method method) {
+  if (const auto* quota = std::get_if<QuotaMethod>(&method)) return RuleOf(*quota).keyword;
+  return DivisorRuleOf(std::get<DivisorMethod>(method)).keyword;
+}
+
+std::string NameOf(Method method) {
+  if (const auto* quota = std::get_if<QuotaMethod>(&method)) return std::string(QuotaName(*quota));
+  return std::string(DivisorRuleOf(std::get<DivisorMethod>(method)).name);
+}
+
+std::optional<Method> MethodNamed(std::string_view keyword) {
+  for (const QuotaRule& rule : kQuotaRules) {
+    if (rule.keyword == keyword) return rule.method;
+  }
+  for (const DivisorRule& rule : kDivisorRules) {
+    if (rule.keyword == keyword) return rule.method;
+  }
+  return std::nullopt;
+}
+
+std::vector<std::int32_t> VotesOf(const District& district) {
+  std::vector<std::int32_t> votes;
+  for (const Party& party : district.parties) votes.push_back(party.votes);
+  return votes;
+}
+
+MethodOutcome CalculateMethod(const District& district, Method method, bool exact) {
+  MethodOutcome outcome{method, std::nullopt, std::nullopt, {}, std::nullopt};
+  if (const auto* quota = std::get_if<QuotaMethod>(&method)) {
+    outcome.quota = Calculate(district, *quota, exact);
+    for (const PartyOutcome& party : outcome.quota->parties) {
+      outcome.final_seats.push_back(party.final_seats);
+    }
+  } else {
+    outcome.divisors =
+        AllocateByDivisors(std::get<DivisorMethod>(method), VotesOf(district), district.seats);
+    outcome.final_seats = outcome.divisors->seats;
+  }
+  outcome.disproportionality = MeasureDisproportionality(VotesOf(district), outcome.final_seats);
+  return outcome;
+}
+
+SeatSweep SweepMethod(const District& district, Method method, std::int32_t first,
+                      std::int32_t last, bool exact) {
+  District at = district;
+  return SweepSeatCounts(
+      [&](std::int32_t seats) {
+        at.seats = static_cast<std::int16_t>(seats);
+        return CalculateMethod(at, method, exact).final_seats;
+      },
+      first, last);
 }
 
 }  // namespace mandati::cli

@@ -11,34 +11,87 @@ namespace mandati::cli {
 
 namespace {
 
-constexpr const char* kOptionsWithValues[] = {"--seats", "--quota", "--format", "--input"};
+constexpr const char* kOptionsWithValues[] = {"--seats", "--quota", "--method", "--format",
+                                              "--input"};
 
-constexpr QuotaMethod kAllQuotas[] = {QuotaMethod::Hare, QuotaMethod::Droop,
-                                      QuotaMethod::HagenbachBischoff};
+// The window's three quotas, the default.
+constexpr Method kWindowQuotas[] = {QuotaMethod::Hare, QuotaMethod::Droop,
+                                    QuotaMethod::HagenbachBischoff};
 
-std::vector<QuotaMethod> QuotasNamed(const std::string& name) {
-  if (name == "hare") return {QuotaMethod::Hare};
-  if (name == "droop") return {QuotaMethod::Droop};
-  if (name == "hagenbach-bischoff") return {QuotaMethod::HagenbachBischoff};
-  if (name == "all") return {std::begin(kAllQuotas), std::end(kAllQuotas)};
-  throw UsageError("--quota: " + Quoted(name) +
-                   " is not one of hare, droop, hagenbach-bischoff, all");
+std::vector<Method> QuotasNamed(const std::string& name) {
+  if (name == "all") return {std::begin(kWindowQuotas), std::end(kWindowQuotas)};
+  const std::optional<Method> method = MethodNamed(name);
+  if (!method || !std::holds_alternative<QuotaMethod>(*method) ||
+      std::get<QuotaMethod>(*method) == QuotaMethod::Imperiali) {
+    throw UsageError("--quota: " + Quoted(name) +
+                     " is not one of hare, droop, hagenbach-bischoff, all");
+  }
+  return {*method};
+}
+
+// A comma-separated list of method keywords, "quotas" or "all".
+std::vector<Method> MethodsNamed(const std::string& list) {
+  std::vector<Method> methods;
+  std::size_t start = 0;
+  while (start <= list.size()) {
+    const std::size_t comma = std::min(list.find(',', start), list.size());
+    const std::string name = list.substr(start, comma - start);
+    if (name == "quotas" || name == "all") {
+      methods.insert(methods.end(), std::begin(kWindowQuotas), std::end(kWindowQuotas));
+    }
+    if (name == "all") {
+      methods.emplace_back(QuotaMethod::Imperiali);
+      for (const DivisorRule& rule : kDivisorRules) methods.emplace_back(rule.method);
+    } else if (name != "quotas") {
+      const std::optional<Method> method = MethodNamed(name);
+      if (!method) {
+        throw UsageError("--method: " + Quoted(name) +
+                         " is not one of hare, droop, hagenbach-bischoff, imperiali, dhondt, "
+                         "sainte-lague, quotas, all");
+      }
+      methods.push_back(*method);
+    }
+    start = comma + 1;
+  }
+  for (std::size_t i = 0; i < methods.size(); ++i) {
+    if (std::find(methods.begin(), methods.begin() + static_cast<std::ptrdiff_t>(i), methods[i]) !=
+        methods.begin() + static_cast<std::ptrdiff_t>(i)) {
+      throw UsageError("--method: " + std::string(KeywordOf(methods[i])) + " is named twice");
+    }
+  }
+  return methods;
 }
 
 OutputFormat FormatNamed(const std::string& name) {
   if (name == "table") return OutputFormat::kTable;
   if (name == "csv") return OutputFormat::kCsv;
   if (name == "json") return OutputFormat::kJson;
-  throw UsageError("--format: " + Quoted(name) + " is not one of table, csv, json");
+  if (name == "svg") return OutputFormat::kSvg;
+  throw UsageError("--format: " + Quoted(name) + " is not one of table, csv, json, svg");
 }
 
-std::int16_t SeatsNamed(const std::string& text) {
+std::int16_t SeatCountNamed(const std::string& text, const std::string& shown) {
   const auto seats = StrictWholeNumber(text, kMaxSeats);
   if (!seats) {
-    throw UsageError("--seats: " + Quoted(text) + " is not a whole number of seats from 1 to " +
+    throw UsageError("--seats: " + Quoted(shown) +
+                     (text == shown ? " is not a whole number of seats from 1 to "
+                                    : " is no range A..B of whole numbers of seats from 1 to ") +
                      std::to_string(kMaxSeats));
   }
   return static_cast<std::int16_t>(*seats);
+}
+
+// "S", or "A..B" for a sweep of at most kMaxSweepCounts seat counts.
+void ReadSeats(const std::string& text, CliOptions& options) {
+  const std::size_t dots = text.find("..");
+  options.seats = SeatCountNamed(text.substr(0, dots), text);
+  if (dots == std::string::npos) return;
+  options.last_seats = SeatCountNamed(text.substr(dots + 2), text);
+  if (options.last_seats <= options.seats ||
+      options.last_seats - options.seats >= kMaxSweepCounts) {
+    throw UsageError("--seats: " + Quoted(text) + " is no range A..B with A < B and at most " +
+                     std::to_string(kMaxSweepCounts) + " seat counts");
+  }
 }
 
 // A negative number is a (bad) votes argument, not an option.
@@ -86,15 +139,20 @@ bool ReadOption(ArgumentReader& reader, const std::string& arg, CliOptions& opti
     Once(seen, name);
     const std::string value = reader.ValueOf(name, arg);
     const std::string_view option = name;
-    if (option == "--seats") options.seats = SeatsNamed(value);
-    if (option == "--quota") options.quotas = QuotasNamed(value);
+    const bool both_choose = (option == "--quota" || option == "--method") &&
+                             std::find(seen.begin(), seen.end(),
+                                       option == "--quota" ? "--method" : "--quota") != seen.end();
+    if (both_choose) throw UsageError(std::string(option) + ": --quota and --method both choose");
+    if (option == "--seats") ReadSeats(value, options);
+    if (option == "--quota") options.methods = QuotasNamed(value);
+    if (option == "--method") options.methods = MethodsNamed(value);
     if (option == "--format") options.format = FormatNamed(value);
     if (option == "--input") options.input_path = value;
     return true;
   }
-  if (arg == "--explain") {
+  if (arg == "--explain" || arg == "--exact") {
     Once(seen, arg);
-    options.explain = true;
+    (arg == "--explain" ? options.explain : options.exact) = true;
     return true;
   }
   return false;
@@ -108,8 +166,12 @@ void CheckComplete(const CliOptions& options) {
   if (options.input_path && !options.votes.empty()) {
     throw UsageError("--input: the votes are already given as arguments");
   }
-  if (options.explain && options.format == OutputFormat::kCsv) {
-    throw UsageError("--explain: goes with --format table or json, not csv");
+  if (options.explain && options.format != OutputFormat::kTable &&
+      options.format != OutputFormat::kJson) {
+    throw UsageError("--explain: goes with --format table or json");
+  }
+  if (options.explain && options.last_seats != 0) {
+    throw UsageError("--explain: goes with one seat count, not a range");
   }
 }
 
@@ -134,7 +196,7 @@ CliOptions ParseArguments(const std::vector<std::string>& args) {
     options.help = true;
     return options;
   }
-  options.quotas = QuotasNamed("all");
+  options.methods = QuotasNamed("all");
   ArgumentReader reader(args);
   std::vector<std::string> seen;
   bool options_ended = false;

@@ -5,17 +5,19 @@
 #include <string>
 #include <vector>
 
-#include "core/party_table.h"
+#include "cli/calculation.h"
 
 namespace mandati::cli {
 
-enum class OutputFormat { kTable, kCsv, kJson };
+enum class OutputFormat { kTable, kCsv, kJson, kSvg };
 
 // What one run of mandati-cli was asked to do.
 struct CliOptions {
   bool help = false;
   std::int16_t seats = 0;
-  std::vector<QuotaMethod> quotas;  // the chosen quotas, in the window's order
+  std::int16_t last_seats = 0;  // above `seats` for a sweep of the seat counts seats..last_seats
+  std::vector<Method> methods;  // the chosen methods, in the order of --method
+  bool exact = false;           // quotas rank remainders exactly, not by 8-decimal keys
   OutputFormat format = OutputFormat::kTable;
   bool explain = false;
   std::optional<std::string> input_path;  // "-" for standard input

@@ -53,6 +53,25 @@ std::string QueueLines(const Calculation& outcome) {
          table.Render();
 }
 
+// Where the 8-decimal keys made different remainders equal, so that the tie rule, not the
+// size of the remainder, ordered two parties.
+std::string KeyMergeLines(const Calculation& outcome) {
+  std::string text;
+  for (const KeyMerge& merge : KeyMerges(outcome)) {
+    const auto exact = [&](int party) {
+      return NumberText(PartyOf(outcome, party).exact_remainder, NumberSettings{});
+    };
+    text += "  Keys: parties " + std::to_string(merge.ahead) + " and " +
+            std::to_string(merge.behind) + " share the key " + Remainder8(merge.remainder_key) +
+            ",\n  but party " + std::to_string(merge.behind) + "'s exact remainder (" +
+            exact(merge.behind) + " votes) is larger than party " + std::to_string(merge.ahead) +
+            "'s (" + exact(merge.ahead) + ");\n  the tie rule put party " +
+            std::to_string(merge.ahead) + " first" +
+            (merge.seat ? ", and that decided a seat (--exact ranks them exactly)" : "") + ".\n";
+  }
+  return text;
+}
+
 std::string TieLines(const Calculation& outcome) {
   std::string text;
   const std::string round = outcome.full_rounds > 0 ? " in the last round" : "";
@@ -89,18 +108,56 @@ std::string HandOutLines(const District& district, const Calculation& outcome) {
                   std::to_string(award.party),
                   " (remainder " + Remainder8(PartyOf(outcome, award.party).remainder_key) + ")"});
   }
-  return text + table.Render() + TieLines(outcome);
+  return text + table.Render() + TieLines(outcome) + KeyMergeLines(outcome);
 }
 
-}  // namespace
-
-std::string ExplanationText(const District& district, const Calculation& outcome) {
+std::string QuotaExplanation(const District& district, const Calculation& outcome) {
   std::string text = std::string(QuotaName(outcome.method)) + '\n';
   text += "  Quota = " + QuotaRuleText(outcome.method) + " = " +
           QuotaFormulaText(outcome.method, outcome.total_votes, district.seats) + " = " +
           std::to_string(outcome.quota) + "   (V votes in total, S seats)\n";
+  if (outcome.ranked_exactly) {
+    text += "  Remainders are ranked exactly, in votes (votes - full quotas x quota).\n";
+  }
   return text + RemainderLines(district, outcome) + QueueLines(outcome) +
          HandOutLines(district, outcome);
+}
+
+std::string DivisorExplanation(const District& district, DivisorMethod method,
+                               const DivisorAllocation& allocation) {
+  const DivisorRule& rule = DivisorRuleOf(method);
+  std::string text = std::string(rule.name) + '\n';
+  text += "  Each seat goes to the largest average V / divisor, the divisors " +
+          std::string(rule.divisors) + " for a party's\n  1st, 2nd, 3rd, ... seat (" +
+          std::string(rule.average_rule) +
+          " with s seats won); averages are compared exactly,\n"
+          "  equal ones go to the higher party number first.\n";
+  text += "  Seats in the order they were won (of " + std::to_string(district.seats) + "):\n";
+  TextTable table({Align::kLeft, Align::kRight, Align::kLeft, Align::kRight, Align::kLeft}, " ");
+  for (const DivisorSeat& seat : allocation.awards) {
+    table.AddRow({"    seat", std::to_string(seat.seat) + ":", "party", std::to_string(seat.party),
+                  " (" + std::to_string(seat.average.votes) + " / " +
+                      std::to_string(seat.average.divisor) + ")"});
+  }
+  text += table.Render();
+  if (allocation.tie) {
+    const DivisorTie& tie = *allocation.tie;
+    std::vector<int> group(tie.served.begin(), tie.served.end());
+    group.insert(group.end(), tie.passed_over.begin(), tie.passed_over.end());
+    text += "  Tie rule: parties " + PartyList(group) + " have equal averages (" +
+            std::to_string(tie.average.votes) + " / " + std::to_string(tie.average.divisor) +
+            ");\n  the higher party number goes first, so " +
+            PartyList({tie.served.begin(), tie.served.end()}) + " got a seat and " +
+            PartyList({tie.passed_over.begin(), tie.passed_over.end()}) + " did not.\n";
+  }
+  return text;
+}
+
+}  // namespace
+
+std::string ExplanationText(const District& district, const MethodOutcome& outcome) {
+  if (outcome.quota) return QuotaExplanation(district, *outcome.quota);
+  return DivisorExplanation(district, std::get<DivisorMethod>(outcome.method), *outcome.divisors);
 }
 
 }  // namespace mandati::cli

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "cli/figures.h"
 #include "core/quota_rules.h"
 
 namespace mandati::cli {
@@ -32,65 +33,129 @@ std::string Joined(const std::vector<std::string>& items, std::string_view separ
   return text;
 }
 
-std::string JsonParty(const District& district, const Calculation& outcome, std::size_t i) {
-  const Party& party = district.parties[i];
-  const PartyOutcome& figures = outcome.parties[i];
-  return "{\"party\": " + std::to_string(i + 1) +
-         ", \"name\": " + (party.name.empty() ? "null" : JsonString(party.name)) +
-         ", \"votes\": " + std::to_string(party.votes) +
-         ", \"preliminary_seats\": " + std::to_string(figures.preliminary_seats) +
-         ", \"final_seats\": " + std::to_string(figures.final_seats) +
-         ", \"quota_ratio\": " + figures.ratio_text + ", \"vote_share\": " + figures.share_text +
-         "}";
+std::string JsonNumber(const std::string& text) { return text.empty() ? "null" : text; }
+
+std::string JsonList(const std::vector<int>& parties) {
+  std::vector<std::string> items;
+  for (const int party : parties) items.push_back(std::to_string(party));
+  return "[" + Joined(items, ", ") + "]";
 }
 
-// The members --explain adds to a quota, each on its own line.
-std::vector<std::string> JsonExplanation(const District& district, const Calculation& outcome) {
+std::string JsonParty(const District& district, const MethodOutcome& outcome,
+                      const std::string& share, std::size_t i) {
+  const Party& party = district.parties[i];
+  const PartyFigures figures = FiguresOf(outcome, i);
+  std::string text = "{\"party\": " + std::to_string(i + 1) +
+                     ", \"name\": " + (party.name.empty() ? "null" : JsonString(party.name)) +
+                     ", \"votes\": " + std::to_string(party.votes) +
+                     ", \"preliminary_seats\": " + JsonNumber(figures.preliminary_seats) +
+                     ", \"final_seats\": " + figures.final_seats +
+                     ", \"quota_ratio\": " + JsonNumber(figures.quota_ratio);
+  if (!outcome.quota) text += ", \"last_divisor\": " + JsonNumber(figures.last_divisor);
+  return text + ", \"vote_share\": " + share + "}";
+}
+
+// The members --explain adds to a quota method, each on its own line.
+std::vector<std::string> JsonQuotaExplanation(const District& district,
+                                              const Calculation& outcome) {
   std::vector<std::string> queue;
   for (const int party : outcome.hand_out_order) {
     queue.push_back("{\"party\": " + std::to_string(party) + ", \"remainder\": " +
                     outcome.parties[static_cast<std::size_t>(party - 1)].remainder_text + "}");
   }
-  std::vector<std::string> order;
-  for (const SeatAward& award : SeatAwards(outcome)) order.push_back(std::to_string(award.party));
-  return {"\"rule\": " + JsonString(QuotaRuleText(outcome.method)),
-          "\"formula\": " +
-              JsonString(QuotaFormulaText(outcome.method, outcome.total_votes, district.seats)),
-          "\"seats_left\": " + std::to_string(std::max(outcome.seats_left, 0)),
-          "\"remainder_queue\": [\n        " + Joined(queue, ",\n        ") + "\n      ]",
-          "\"leftover_seats\": [" + Joined(order, ", ") + "]"};
+  std::vector<int> order;
+  for (const SeatAward& award : SeatAwards(outcome)) order.push_back(award.party);
+  std::vector<std::string> ties;
+  for (const TieGroup& tie : outcome.ties) {
+    ties.push_back("{\"served\": " + JsonList(tie.served) +
+                   ", \"passed\": " + JsonList(tie.passed) + "}");
+  }
+  for (const KeyMerge& merge : KeyMerges(outcome)) {
+    ties.push_back("{\"key_merged\": [" + std::to_string(merge.ahead) + ", " +
+                   std::to_string(merge.behind) +
+                   "], \"decided_a_seat\": " + (merge.seat ? "true" : "false") + "}");
+  }
+  std::vector<std::string> members = {
+      "\"rule\": " + JsonString(QuotaRuleText(outcome.method)),
+      "\"formula\": " +
+          JsonString(QuotaFormulaText(outcome.method, outcome.total_votes, district.seats)),
+      "\"seats_left\": " + std::to_string(std::max(outcome.seats_left, 0)),
+      "\"remainder_queue\": [\n        " + Joined(queue, ",\n        ") + "\n      ]",
+      "\"leftover_seats\": " + JsonList(order)};
+  if (!ties.empty()) {
+    members.push_back("\"ties\": [\n        " + Joined(ties, ",\n        ") + "\n      ]");
+  }
+  return members;
 }
 
-std::string JsonQuota(const District& district, const Calculation& outcome, bool explain) {
-  std::vector<std::string> members = {"\"method\": " + JsonString(RuleOf(outcome.method).keyword),
-                                      "\"name\": " + JsonString(QuotaName(outcome.method)),
-                                      "\"total_votes\": " + std::to_string(outcome.total_votes),
-                                      "\"quota\": " + std::to_string(outcome.quota)};
+// The members --explain adds to a divisor method.
+std::vector<std::string> JsonDivisorExplanation(const DivisorAllocation& allocation) {
+  std::vector<std::string> seats;
+  for (const DivisorSeat& seat : allocation.awards) {
+    seats.push_back("{\"seat\": " + std::to_string(seat.seat) +
+                    ", \"party\": " + std::to_string(seat.party) +
+                    ", \"votes\": " + std::to_string(seat.average.votes) +
+                    ", \"divisor\": " + std::to_string(seat.average.divisor) + "}");
+  }
+  std::vector<std::string> members = {"\"seat_order\": [\n        " + Joined(seats, ",\n        ") +
+                                      "\n      ]"};
+  if (allocation.tie) {
+    members.push_back("\"ties\": [{\"served\": " + JsonList(allocation.tie->served) +
+                      ", \"passed\": " + JsonList(allocation.tie->passed_over) + "}]");
+  }
+  return members;
+}
+
+std::string JsonMethod(const District& district, const MethodOutcome& outcome, bool explain) {
+  std::vector<std::string> members = {
+      "\"method\": " + JsonString(KeywordOf(outcome.method)),
+      "\"name\": " + JsonString(NameOf(outcome.method)),
+      "\"total_votes\": " + std::to_string(TotalOf(VotesOf(district))),
+      "\"quota\": " + JsonNumber(QuotaText(outcome))};
+  if (outcome.divisors) {
+    members.push_back("\"divisors\": " +
+                      JsonString(DivisorRuleOf(std::get<DivisorMethod>(outcome.method)).divisors));
+  }
+  members.push_back("\"gallagher\": " + JsonNumber(IndexText(outcome.disproportionality,
+                                                             &Disproportionality::gallagher)));
+  members.push_back(
+      "\"loosemore_hanby\": " +
+      JsonNumber(IndexText(outcome.disproportionality, &Disproportionality::loosemore_hanby)));
+  const std::vector<std::string> shares = VoteShareTexts(district);
   std::vector<std::string> parties;
   for (std::size_t i = 0; i < district.parties.size(); ++i) {
-    parties.push_back(JsonParty(district, outcome, i));
+    parties.push_back(JsonParty(district, outcome, shares[i], i));
   }
   members.push_back("\"parties\": [\n        " + Joined(parties, ",\n        ") + "\n      ]");
   if (explain) {
-    for (std::string& member : JsonExplanation(district, outcome)) members.push_back(member);
+    for (std::string& member : outcome.quota ? JsonQuotaExplanation(district, *outcome.quota)
+                                             : JsonDivisorExplanation(*outcome.divisors)) {
+      members.push_back(member);
+    }
   }
   return "    {\n      " + Joined(members, ",\n      ") + "\n    }";
 }
 
 }  // namespace
 
-std::string CsvText(const District& district, const std::vector<Calculation>& outcomes) {
+std::string CsvText(const District& district, const std::vector<MethodOutcome>& outcomes) {
   std::string text =
       "quota_method,quota,total_votes,party,name,votes,preliminary_seats,final_seats,"
-      "quota_ratio,vote_share\n";
-  for (const Calculation& outcome : outcomes) {
+      "quota_ratio,vote_share,last_divisor,gallagher,loosemore_hanby\n";
+  const std::vector<std::string> shares = VoteShareTexts(district);
+  const std::string total = std::to_string(TotalOf(VotesOf(district)));
+  for (const MethodOutcome& outcome : outcomes) {
+    const std::string gallagher =
+        IndexText(outcome.disproportionality, &Disproportionality::gallagher);
+    const std::string loosemore_hanby =
+        IndexText(outcome.disproportionality, &Disproportionality::loosemore_hanby);
     for (std::size_t i = 0; i < district.parties.size(); ++i) {
-      const PartyOutcome& figures = outcome.parties[i];
-      text += Joined({std::string(RuleOf(outcome.method).keyword), std::to_string(outcome.quota),
-                      std::to_string(outcome.total_votes), std::to_string(i + 1),
-                      CsvField(district.parties[i].name), std::to_string(district.parties[i].votes),
-                      std::to_string(figures.preliminary_seats),
-                      std::to_string(figures.final_seats), figures.ratio_text, figures.share_text},
+      const PartyFigures figures = FiguresOf(outcome, i);
+      text += Joined({std::string(KeywordOf(outcome.method)), QuotaText(outcome), total,
+                      std::to_string(i + 1), CsvField(district.parties[i].name),
+                      std::to_string(district.parties[i].votes), figures.preliminary_seats,
+                      figures.final_seats, figures.quota_ratio, shares[i], figures.last_divisor,
+                      gallagher, loosemore_hanby},
                      ",") +
               '\n';
     }
@@ -98,15 +163,15 @@ std::string CsvText(const District& district, const std::vector<Calculation>& ou
   return text;
 }
 
-std::string JsonText(const District& district, const std::vector<Calculation>& outcomes,
+std::string JsonText(const District& district, const std::vector<MethodOutcome>& outcomes,
                      bool explain) {
-  std::vector<std::string> quotas;
-  quotas.reserve(outcomes.size());
-  for (const Calculation& outcome : outcomes) {
-    quotas.push_back(JsonQuota(district, outcome, explain));
+  std::vector<std::string> methods;
+  methods.reserve(outcomes.size());
+  for (const MethodOutcome& outcome : outcomes) {
+    methods.push_back(JsonMethod(district, outcome, explain));
   }
   return "{\n  \"seats\": " + std::to_string(district.seats) + ",\n  \"quotas\": [\n" +
-         Joined(quotas, ",\n") + "\n  ]\n}\n";
+         Joined(methods, ",\n") + "\n  ]\n}\n";
 }
 
 std::string JsonString(std::string_view text) {

@@ -8,19 +8,26 @@
 
 namespace mandati::cli {
 
-// CSV for spreadsheets: a header line, then one line per quota and party, quota by quota,
-// with the same fields whatever the chosen quotas:
+// CSV for spreadsheets: a header line, then one line per method and party, method by method,
+// with the same fields whatever the chosen methods:
 //   quota_method,quota,total_votes,party,name,votes,preliminary_seats,final_seats,
-//   quota_ratio,vote_share
-// Full stop as decimal separator, no grouping; a name with a comma or a quote is quoted.
-std::string CsvText(const District& district, const std::vector<Calculation>& outcomes);
+//   quota_ratio,vote_share,last_divisor,gallagher,loosemore_hanby
+// A divisor method leaves quota, preliminary_seats and quota_ratio empty and gives the
+// divisor of the party's last seat; a quota method leaves last_divisor empty. The two
+// indices of disproportionality are the method's, in percentage points. Full stop as
+// decimal separator, no grouping; a name with a comma or a quote is quoted.
+std::string CsvText(const District& district, const std::vector<MethodOutcome>& outcomes);
 
 // JSON for programs: {"seats", "quotas": [{"method", "name", "total_votes", "quota",
-// "parties": [{"party", "name", "votes", "preliminary_seats", "final_seats", "quota_ratio",
-// "vote_share"}]}]}; "name" is null when the input gives none. With `explain` each quota
-// also has "rule", "formula", "seats_left", "remainder_queue" (largest first, as
-// {"party", "remainder"}) and "leftover_seats" (party numbers in hand-out order).
-std::string JsonText(const District& district, const std::vector<Calculation>& outcomes,
+// ["divisors",] "gallagher", "loosemore_hanby", "parties": [{"party", "name", "votes",
+// "preliminary_seats", "final_seats", "quota_ratio", ["last_divisor",] "vote_share"}]}]};
+// "name" is null when the input gives none, and a divisor method has null for "quota",
+// "preliminary_seats" and "quota_ratio". With `explain` a quota method also has "rule",
+// "formula", "seats_left", "remainder_queue" (largest first, as {"party", "remainder"}),
+// "leftover_seats" (party numbers in hand-out order) and, where the tie rule decided or the
+// 8-decimal keys merged different remainders, "ties"; a divisor method has "seat_order"
+// ({"seat", "party", "votes", "divisor"}) and "ties".
+std::string JsonText(const District& district, const std::vector<MethodOutcome>& outcomes,
                      bool explain);
 
 // A JSON string literal for UTF-8 text.

@@ -10,7 +10,10 @@
 #include "cli/cli_errors.h"
 #include "cli/cli_options.h"
 #include "cli/explanation.h"
+#include "cli/figures.h"
 #include "cli/machine_formats.h"
+#include "cli/svg_chart.h"
+#include "cli/sweep_format.h"
 #include "cli/table_format.h"
 #include "cli/utf8.h"
 #include "core/errors.h"
@@ -42,21 +45,54 @@ District DistrictOf(const CliOptions& options, std::istream& in) {
   return district;
 }
 
+std::vector<std::string> PartyLabels(const District& district) {
+  std::vector<std::string> labels;
+  for (std::size_t i = 0; i < district.parties.size(); ++i) {
+    labels.push_back(PartyLabel(district, i));
+  }
+  return labels;
+}
+
 std::string Output(const CliOptions& options, const District& district,
-                   const std::vector<Calculation>& outcomes) {
+                   const std::vector<MethodOutcome>& outcomes) {
   switch (options.format) {
     case OutputFormat::kCsv:
       return CsvText(district, outcomes);
     case OutputFormat::kJson:
       return JsonText(district, outcomes, options.explain);
+    case OutputFormat::kSvg: {
+      std::vector<ShareSeries> series;
+      for (const MethodOutcome& outcome : outcomes) {
+        series.push_back({NameOf(outcome.method), SharesInPercent(outcome.final_seats)});
+      }
+      return SharesSvg(PartyLabels(district), SharesInPercent(VotesOf(district)), series,
+                       district.seats);
+    }
     case OutputFormat::kTable:
       break;
   }
   std::string text = TableText(district, outcomes);
   if (options.explain) {
-    for (const Calculation& outcome : outcomes) text += '\n' + ExplanationText(district, outcome);
+    for (const MethodOutcome& outcome : outcomes) {
+      text += '\n' + ExplanationText(district, outcome);
+    }
   }
   return text;
+}
+
+std::string SweepOutput(const CliOptions& options, const District& district,
+                        const std::vector<MethodSweep>& sweeps) {
+  switch (options.format) {
+    case OutputFormat::kCsv:
+      return SweepCsvText(district, sweeps);
+    case OutputFormat::kJson:
+      return SweepJsonText(district, sweeps);
+    case OutputFormat::kSvg:
+      return SweepSvg(PartyLabels(district), sweeps);
+    case OutputFormat::kTable:
+      break;
+  }
+  return SweepTableText(district, sweeps);
 }
 
 // The text mandati-cli writes: the help, or the chosen format of the calculated district.
@@ -64,8 +100,18 @@ std::string OutputOf(const std::vector<std::string>& args, std::istream& in) {
   const CliOptions options = ParseArguments(args);
   if (options.help) return HelpText();
   const District district = DistrictOf(options, in);
-  std::vector<Calculation> outcomes;
-  for (const QuotaMethod method : options.quotas) outcomes.push_back(Calculate(district, method));
+  if (options.last_seats != 0) {
+    std::vector<MethodSweep> sweeps;
+    for (const Method method : options.methods) {
+      sweeps.push_back({method, SweepMethod(district, method, options.seats, options.last_seats,
+                                            options.exact)});
+    }
+    return SweepOutput(options, district, sweeps);
+  }
+  std::vector<MethodOutcome> outcomes;
+  for (const Method method : options.methods) {
+    outcomes.push_back(CalculateMethod(district, method, options.exact));
+  }
   return Output(options, district, outcomes);
 }
 

@@ -70,14 +70,30 @@ std::string Document(double width, double height, std::string_view title, const 
          Rect(0, 0, width, height, "#FFFFFF") + body + "</svg>\n";
 }
 
-// Legend entries in one row from (x, y): a coloured square and its text.
-std::string Legend(double x, double y,
+// The width of a text in the 12-pixel font, near enough for laying out a legend: UTF-8
+// continuation bytes take no place.
+double TextWidth(std::string_view text) {
+  double characters = 0;
+  for (const char c : text) characters += (static_cast<unsigned char>(c) & 0xC0) == 0x80 ? 0 : 1;
+  return characters * 7;
+}
+
+// Legend entries, a coloured square and its text each, in rows from (x, y) that wrap before
+// `right`; `y` comes back below the last row.
+std::string Legend(double x, double& y, double right,
                    const std::vector<std::pair<std::string, std::string_view>>& entries) {
   std::string out;
+  double at = x;
   for (const auto& [label, colour] : entries) {
-    out += Rect(x, y - 10, 10, 10, colour) + Text(x + 14, y, label);
-    x += 24 + 7.0 * static_cast<double>(label.size()) / 1.6;
+    const double width = 24 + TextWidth(label);
+    if (at > x && at + width > right) {
+      at = x;
+      y += 18;
+    }
+    out += Rect(at, y - 10, 10, 10, colour) + Text(at + 14, y, label);
+    at += width;
   }
+  y += 18;
   return out;
 }
 
@@ -106,9 +122,8 @@ std::string SharesSvg(const std::vector<std::string>& parties,
                       const std::vector<ShareSeries>& methods, int seats) {
   const double bar = 12;
   const double group = bar * static_cast<double>(methods.size() + 1) + 16;
-  const double left = 60, top_margin = 70, plot_height = 260;
-  const double width = left + group * static_cast<double>(parties.size()) + 30;
-  const double bottom = top_margin + plot_height;
+  const double left = 60, plot_height = 260;
+  const double width = std::max(480.0, left + group * static_cast<double>(parties.size()) + 30);
   double largest = 0;
   for (const double share : vote_shares) largest = std::max(largest, share);
   for (const ShareSeries& method : methods) {
@@ -118,10 +133,13 @@ std::string SharesSvg(const std::vector<std::string>& parties,
   std::string body = Text(left, 24, "Гласове и мандати в %, брой мандати: " + std::to_string(seats),
                           "font-weight=\"bold\"");
   std::vector<std::pair<std::string, std::string_view>> legend = {{"глас. %", kVotesColour}};
-  for (std::size_t m = 0; m < methods.size(); ++m)
+  for (std::size_t m = 0; m < methods.size(); ++m) {
     legend.emplace_back(methods[m].method, Colour(m));
-  body +=
-      Legend(left, 48, legend) + Axis(left, bottom, width - left - 20, plot_height, top, 10, "%");
+  }
+  double legend_bottom = 48;
+  body += Legend(left, legend_bottom, width - 20, legend);
+  const double bottom = legend_bottom + 20 + plot_height;
+  body += Axis(left, bottom, width - left - 20, plot_height, top, 10, "%");
   for (std::size_t p = 0; p < parties.size(); ++p) {
     const double x = left + 8 + group * static_cast<double>(p);
     const auto bar_of = [&](std::size_t k, double share, std::string_view colour) {
@@ -138,14 +156,16 @@ std::string SharesSvg(const std::vector<std::string>& parties,
 }
 
 std::string SweepSvg(const std::vector<std::string>& parties,
-                     const std::vector<SweepSeries>& methods) {
-  const double left = 60, panel_height = 220, panel_gap = 60, top_margin = 80, plot_width = 640;
+                     const std::vector<MethodSweep>& methods) {
+  const double left = 60, panel_height = 220, panel_gap = 60, plot_width = 640;
   std::string body =
       Text(left, 24, "Мандати на партиите според броя на мандатите", "font-weight=\"bold\"");
   std::vector<std::pair<std::string, std::string_view>> legend;
   for (std::size_t p = 0; p < parties.size(); ++p) legend.emplace_back(parties[p], Colour(p));
   legend.emplace_back("○ парадокс на Алабама", "#FFFFFF");
-  body += Legend(left, 48, legend);
+  double top_margin = 48;
+  body += Legend(left, top_margin, left + plot_width, legend);
+  top_margin += 30;
   for (std::size_t m = 0; m < methods.size(); ++m) {
     const SeatSweep& sweep = methods[m].sweep;
     const double bottom =
@@ -163,8 +183,9 @@ std::string SweepSvg(const std::vector<std::string>& parties,
       return left + (seat_count - first) / span * plot_width;
     };
     const auto y_of = [&](double seats) { return bottom - seats / top * panel_height; };
-    body += Text(left, bottom - panel_height - 14, methods[m].method, "font-weight=\"bold\"") +
-            Axis(left, bottom, plot_width, panel_height, top, step, "мандати");
+    body +=
+        Text(left, bottom - panel_height - 14, NameOf(methods[m].method), "font-weight=\"bold\"") +
+        Axis(left, bottom, plot_width, panel_height, top, step, "мандати");
     body += Text(left + plot_width, bottom + 28, "брой мандати", "text-anchor=\"end\"") +
             Text(left, bottom + 16, std::to_string(sweep.rows.front().seat_count),
                  "text-anchor=\"middle\"") +

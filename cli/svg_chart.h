@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "core/seat_methods.h"
+#include "cli/calculation.h"
 
 namespace mandati::cli {
 
@@ -19,14 +19,9 @@ std::string SharesSvg(const std::vector<std::string>& parties,
                       const std::vector<double>& vote_shares,
                       const std::vector<ShareSeries>& methods, int seats);
 
-struct SweepSeries {
-  std::string method;
-  SeatSweep sweep;
-};
-
 // A standalone SVG 1.1 picture: per method, each party's seats against the seat count, with
 // every Alabama paradox marked where the party loses its seat.
 std::string SweepSvg(const std::vector<std::string>& parties,
-                     const std::vector<SweepSeries>& methods);
+                     const std::vector<MethodSweep>& methods);
 
 }  // namespace mandati::cli

@@ -2,26 +2,22 @@
 
 #include <algorithm>
 
+#include "cli/figures.h"
 #include "cli/text_table.h"
-#include "core/quota_rules.h"
 
 namespace mandati::cli {
 
 namespace {
 
-constexpr std::size_t kColumnsPerQuota = 3;
+constexpr std::size_t kColumnsPerMethod = 3;
 
 bool AnyName(const District& district) {
   return std::any_of(district.parties.begin(), district.parties.end(),
                      [](const Party& party) { return !party.name.empty(); });
 }
 
-std::string QuotaTitle(const Calculation& outcome) {
-  return std::string(QuotaName(outcome.method)) + ": " + std::to_string(outcome.quota);
-}
-
-// Партия, [Име], each quota's three columns, глас. %, Гласували: the window's order.
-TextTable PartyRows(const District& district, const std::vector<Calculation>& outcomes,
+// Партия, [Име], each method's three columns, глас. %, Гласували: the window's order.
+TextTable PartyRows(const District& district, const std::vector<MethodOutcome>& outcomes,
                     bool names) {
   std::vector<Align> aligns = {Align::kRight};
   std::vector<std::string> headings = {"Партия"};
@@ -29,38 +25,42 @@ TextTable PartyRows(const District& district, const std::vector<Calculation>& ou
     aligns.push_back(Align::kLeft);
     headings.emplace_back("Име");
   }
-  for (std::size_t q = 0; q < outcomes.size(); ++q) {
-    aligns.insert(aligns.end(), kColumnsPerQuota, Align::kRight);
-    headings.insert(headings.end(), {"манд. предв.", "манд. оконч.", "манд/квота"});
+  for (const MethodOutcome& outcome : outcomes) {
+    aligns.insert(aligns.end(), kColumnsPerMethod, Align::kRight);
+    if (outcome.quota) {
+      headings.insert(headings.end(), {"манд. предв.", "манд. оконч.", "манд/квота"});
+    } else {
+      headings.insert(headings.end(), {"", "манд. оконч.", "делител"});
+    }
   }
   aligns.insert(aligns.end(), {Align::kRight, Align::kRight});
   headings.insert(headings.end(), {"глас. %", "Гласували"});
   TextTable table(std::move(aligns));
   table.AddRow(std::move(headings));
+  const std::vector<std::string> shares = VoteShareTexts(district);
   for (std::size_t i = 0; i < district.parties.size(); ++i) {
     std::vector<std::string> cells = {std::to_string(i + 1)};
     if (names) cells.push_back(district.parties[i].name);
-    for (const Calculation& outcome : outcomes) {
-      const PartyOutcome& party = outcome.parties[i];
-      cells.insert(cells.end(), {std::to_string(party.preliminary_seats),
-                                 std::to_string(party.final_seats), party.ratio_text});
+    for (const MethodOutcome& outcome : outcomes) {
+      const PartyFigures figures = FiguresOf(outcome, i);
+      cells.insert(cells.end(), {figures.preliminary_seats, figures.final_seats,
+                                 outcome.quota ? figures.quota_ratio : figures.last_divisor});
     }
-    cells.insert(cells.end(), {outcomes.front().parties[i].share_text,
-                               std::to_string(district.parties[i].votes)});
+    cells.insert(cells.end(), {shares[i], std::to_string(district.parties[i].votes)});
     table.AddRow(std::move(cells));
   }
   return table;
 }
 
-// The line of quota names above their groups of columns.
-std::string GroupTitles(TextTable& table, const std::vector<Calculation>& outcomes,
+// The line of method names above their groups of columns.
+std::string GroupTitles(TextTable& table, const std::vector<MethodOutcome>& outcomes,
                         std::size_t first_group_column) {
   const std::size_t gap = table.Gap().size();
   for (std::size_t q = 0; q < outcomes.size(); ++q) {
-    const std::size_t first = first_group_column + q * kColumnsPerQuota;
+    const std::size_t first = first_group_column + q * kColumnsPerMethod;
     const std::vector<std::size_t> widths = table.Widths();
     const std::size_t span = widths[first] + widths[first + 1] + widths[first + 2] + 2 * gap;
-    const std::size_t title = DisplayWidth(QuotaTitle(outcomes[q]));
+    const std::size_t title = DisplayWidth(TitleOf(outcomes[q]));
     if (title > span) table.Widen(first + 2, widths[first + 2] + title - span);
   }
   const std::vector<std::size_t> widths = table.Widths();
@@ -68,27 +68,45 @@ std::string GroupTitles(TextTable& table, const std::vector<Calculation>& outcom
   for (std::size_t c = 0; c < first_group_column; ++c) start += widths[c] + gap;
   std::string line(start, ' ');
   for (std::size_t q = 0; q < outcomes.size(); ++q) {
-    const std::size_t first = first_group_column + q * kColumnsPerQuota;
+    const std::size_t first = first_group_column + q * kColumnsPerMethod;
     const std::size_t span = widths[first] + widths[first + 1] + widths[first + 2] + 2 * gap;
-    line += PadRight(QuotaTitle(outcomes[q]), span + gap);
+    line += PadRight(TitleOf(outcomes[q]), span + gap);
   }
   line.erase(line.find_last_not_of(' ') + 1);
   return line + '\n';
 }
 
+std::string IndexLines(const std::vector<MethodOutcome>& outcomes) {
+  TextTable table({Align::kLeft, Align::kRight, Align::kRight});
+  table.AddRow({"Disproportionality, in percentage points:", "Gallagher", "Loosemore-Hanby"});
+  for (const MethodOutcome& outcome : outcomes) {
+    table.AddRow({"  " + NameOf(outcome.method),
+                  IndexText(outcome.disproportionality, &Disproportionality::gallagher),
+                  IndexText(outcome.disproportionality, &Disproportionality::loosemore_hanby)});
+  }
+  return table.Render();
+}
+
 }  // namespace
 
-std::string TableText(const District& district, const std::vector<Calculation>& outcomes) {
+std::string TableText(const District& district, const std::vector<MethodOutcome>& outcomes) {
   std::string text = "Брой мандати: " + std::to_string(district.seats) + '\n';
-  text += "Общо гл.: " + std::to_string(outcomes.front().total_votes) + '\n';
+  text += "Общо гл.: " + std::to_string(TotalOf(VotesOf(district))) + '\n';
   const bool names = AnyName(district);
   TextTable table = PartyRows(district, outcomes, names);
   if (outcomes.size() == 1) {
-    text += QuotaTitle(outcomes.front()) + "\n\n";
+    text += TitleOf(outcomes.front()) + "\n\n";
   } else {
     text += '\n' + GroupTitles(table, outcomes, names ? 2 : 1);
   }
-  return text + table.Render();
+  text += table.Render();
+  if (std::any_of(outcomes.begin(), outcomes.end(),
+                  [](const MethodOutcome& outcome) { return outcome.divisors.has_value(); })) {
+    text +=
+        "\nDivisor methods have no quota and no preliminary seats: \"делител\" is the divisor\n"
+        "by which the party won its last seat (its votes / divisor was the largest average).\n";
+  }
+  return text + '\n' + IndexLines(outcomes);
 }
 
 }  // namespace mandati::cli

@@ -8,8 +8,9 @@
 namespace mandati::cli {
 
 // The aligned table for people: the seat count, the total of votes, then one row per party
-// with the window's column headings. Under several quotas each quota's seats and ratio form
-// a group of columns under the quota's name, side by side, so differences show at once.
-std::string TableText(const District& district, const std::vector<Calculation>& outcomes);
+// with the window's column headings. Under several methods each method's seats and ratio (or
+// divisor) form a group of columns under the method's name, side by side, so differences
+// show at once; then each method's disproportionality.
+std::string TableText(const District& district, const std::vector<MethodOutcome>& outcomes);
 
 }  // namespace mandati::cli

@@ -223,7 +223,15 @@ std::vector<KeyMerge> KeyMerges(const Calculation& calculation) {
   }
   if (smallest_served != cut &&
       party(smallest_served).exact_remainder < party(largest_passed).exact_remainder) {
-    merges.push_back({order[smallest_served], order[largest_passed], key, true});
+    const KeyMerge decided{order[smallest_served], order[largest_passed], key, true};
+    const auto same = std::find_if(merges.begin(), merges.end(), [&](const KeyMerge& merge) {
+      return merge.ahead == decided.ahead && merge.behind == decided.behind;
+    });
+    if (same == merges.end()) {
+      merges.push_back(decided);
+    } else {
+      same->seat = true;
+    }
   }
   return merges;
 }

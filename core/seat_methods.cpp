@@ -128,9 +128,14 @@ SeatSweep SweepSeatCounts(const FinalSeatsFor& final_seats, std::int32_t first, 
   return sweep;
 }
 
-std::vector<double> SharesInPercent(std::span<const std::int32_t> counts) {
+std::int64_t TotalOf(std::span<const std::int32_t> counts) {
   std::int64_t total = 0;
   for (const std::int32_t count : counts) total += count;
+  return total;
+}
+
+std::vector<double> SharesInPercent(std::span<const std::int32_t> counts) {
+  const std::int64_t total = TotalOf(counts);
   std::vector<double> shares;
   if (total == 0) return shares;
   for (const std::int32_t count : counts) {

@@ -113,6 +113,9 @@ struct SeatSweep {
 // the same number of parties (std::logic_error otherwise).
 SeatSweep SweepSeatCounts(const FinalSeatsFor& final_seats, std::int32_t first, std::int32_t last);
 
+// The sum of the counts: the total of votes or of seats.
+std::int64_t TotalOf(std::span<const std::int32_t> counts);
+
 // Each count's share of their total, in per cent; empty when the total is 0.
 std::vector<double> SharesInPercent(std::span<const std::int32_t> counts);
 

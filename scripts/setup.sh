@@ -11,6 +11,7 @@ PACKAGES=(
   qt6-base-dev libgl-dev
   fonts-liberation2
   help2man
+  libxml2-utils
 )
 
 # Only for .ci/run: the fuzzing build, the static analysis and the package checks (lintian,

@@ -8,14 +8,16 @@ namespace mandati::cli {
 namespace {
 
 using Args = std::vector<std::string>;
-using Quotas = std::vector<QuotaMethod>;
+using Methods = std::vector<Method>;
 
 TEST(ParseArgumentsTest, DefaultsToAllQuotasAsATable) {
   const CliOptions options = ParseArguments({"--seats", "7", "58125", "45871"});
   EXPECT_FALSE(options.help);
   EXPECT_EQ(options.seats, 7);
-  EXPECT_EQ(options.quotas,
-            (Quotas{QuotaMethod::Hare, QuotaMethod::Droop, QuotaMethod::HagenbachBischoff}));
+  EXPECT_EQ(options.methods,
+            (Methods{QuotaMethod::Hare, QuotaMethod::Droop, QuotaMethod::HagenbachBischoff}));
+  EXPECT_EQ(options.last_seats, 0);
+  EXPECT_FALSE(options.exact);
   EXPECT_EQ(options.format, OutputFormat::kTable);
   EXPECT_FALSE(options.explain);
   EXPECT_FALSE(options.input_path.has_value());
@@ -26,24 +28,50 @@ TEST(ParseArgumentsTest, OptionsInAnyOrderWithSpaceOrEquals) {
   const CliOptions options = ParseArguments(
       {"100", "--quota=droop", "--format", "json", "200", "--explain", "--seats=32767"});
   EXPECT_EQ(options.seats, 32767);
-  EXPECT_EQ(options.quotas, Quotas{QuotaMethod::Droop});
+  EXPECT_EQ(options.methods, Methods{QuotaMethod::Droop});
   EXPECT_EQ(options.format, OutputFormat::kJson);
   EXPECT_TRUE(options.explain);
   EXPECT_EQ(options.votes, (Args{"100", "200"}));
 }
 
-TEST(ParseArgumentsTest, EachQuotaKeyword) {
+TEST(ParseArgumentsTest, QuotaAndMethodKeywords) {
+  const Methods window = {QuotaMethod::Hare, QuotaMethod::Droop, QuotaMethod::HagenbachBischoff};
+  Methods all = window;
+  all.insert(all.end(),
+             {QuotaMethod::Imperiali, DivisorMethod::DHondt, DivisorMethod::SainteLague});
   const struct {
+    const char* option;
     const char* keyword;
-    Quotas quotas;
+    Methods methods;
   } cases[] = {
-      {"hare", {QuotaMethod::Hare}},
-      {"droop", {QuotaMethod::Droop}},
-      {"hagenbach-bischoff", {QuotaMethod::HagenbachBischoff}},
-      {"all", {QuotaMethod::Hare, QuotaMethod::Droop, QuotaMethod::HagenbachBischoff}},
+      {"--quota", "hare", {QuotaMethod::Hare}},
+      {"--quota", "droop", {QuotaMethod::Droop}},
+      {"--quota", "hagenbach-bischoff", {QuotaMethod::HagenbachBischoff}},
+      {"--quota", "all", window},
+      {"--method", "quotas", window},
+      {"--method", "all", all},
+      {"--method",
+       "sainte-lague,imperiali,hare",
+       {DivisorMethod::SainteLague, QuotaMethod::Imperiali, QuotaMethod::Hare}},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(ParseArguments({"--seats", "3", "--quota", c.keyword}).quotas, c.quotas);
+    EXPECT_EQ(ParseArguments({"--seats", "3", c.option, c.keyword}).methods, c.methods)
+        << c.keyword;
+  }
+}
+
+TEST(ParseArgumentsTest, SeatRangesAndExactTies) {
+  const CliOptions sweep = ParseArguments({"--seats", "1..1000", "--exact", "1"});
+  EXPECT_EQ(sweep.seats, 1);
+  EXPECT_EQ(sweep.last_seats, 1000);
+  EXPECT_TRUE(sweep.exact);
+  for (const Args& refused :
+       {Args{"--seats", "1..1001"}, Args{"--seats", "5..5"}, Args{"--seats", "6..5"},
+        Args{"--seats", "1..x"}, Args{"--seats", "3", "--quota", "imperiali"},
+        Args{"--seats", "3", "--method", "hare,hare"}, Args{"--seats", "3", "--method", "dhont"},
+        Args{"--seats", "3", "--quota", "hare", "--method", "dhondt"},
+        Args{"--seats", "1..3", "--explain"}}) {
+    EXPECT_THROW(ParseArguments(refused), UsageError) << refused[1];
   }
 }
 
@@ -86,7 +114,7 @@ TEST(ParseArgumentsTest, UnusableArgumentsAreNamed) {
        "--quota: \"dhondt\" is not one of hare, droop, hagenbach-bischoff, all"},
       {{"--seats", "3", "--quota", "Hare"},
        "--quota: \"Hare\" is not one of hare, droop, hagenbach-bischoff, all"},
-      {{"--seats", "3", "--format", "xml"}, "--format: \"xml\" is not one of table, csv, json"},
+      {{"--seats", "3", "--format", "xml"}, "--format: \"xml\" is not one of table, csv, json, svg"},
       {{"--seats", "3", "--seat", "3"}, "--seat: no such option (see --help)"},
       {{"--seats", "3", "--seatsx"}, "--seatsx: no such option (see --help)"},
       {{"--seats", "3", "-x"}, "-x: no such option (see --help)"},
@@ -94,7 +122,7 @@ TEST(ParseArgumentsTest, UnusableArgumentsAreNamed) {
       {{"--seats", "3", "--input", "f.csv", "5"},
        "--input: the votes are already given as arguments"},
       {{"--seats", "3", "--format", "csv", "--explain"},
-       "--explain: goes with --format table or json, not csv"},
+       "--explain: goes with --format table or json"},
   };
   for (const auto& c : cases) {
     try {

@@ -21,11 +21,11 @@ TEST(RunCliTest, VotesFromStandardInputOnlyWithoutVotesArguments) {
   const CliRun run = RunWith({"--seats", "7", "--quota", "hare", "--format", "csv"},
                              "58125\n45871\n27142\n15947\n12264\n");
   EXPECT_EQ(run.status, 0);
-  EXPECT_NE(run.out.find("hare,22764,159349,4,,15947,0,1,0.701,10.01\n"), std::string::npos);
+  EXPECT_NE(run.out.find("hare,22764,159349,4,,15947,0,1,0.701,10.01,,"), std::string::npos);
   // Arguments win; standard input is not read.
   const CliRun args = RunWith({"--seats", "1", "--format", "csv", "5"}, "not votes\n");
   EXPECT_EQ(args.status, 0);
-  EXPECT_NE(args.out.find("hare,5,5,1,,5,1,1,1.000,100.00\n"), std::string::npos);
+  EXPECT_NE(args.out.find("hare,5,5,1,,5,1,1,1.000,100.00,,"), std::string::npos);
 }
 
 TEST(RunCliTest, MostPartiesTheQueueCanNumber) {
@@ -34,7 +34,7 @@ TEST(RunCliTest, MostPartiesTheQueueCanNumber) {
   const CliRun run = RunWith({"--seats", "2", "--quota", "hare", "--format", "csv"}, many);
   EXPECT_EQ(run.status, 0);
   // Equal remainders: the two highest party numbers take the two seats.
-  EXPECT_NE(run.out.find("hare,4995,9990,999,,10,0,1,0.002,0.10\n"), std::string::npos);
+  EXPECT_NE(run.out.find("hare,4995,9990,999,,10,0,1,0.002,0.10,,"), std::string::npos);
   EXPECT_NE(run.out.find("hare,4995,9990,998,,10,0,1,"), std::string::npos);
   EXPECT_NE(run.out.find("hare,4995,9990,997,,10,0,0,"), std::string::npos);
   const CliRun too_many = RunWith({"--seats", "2"}, many + "10\n");
@@ -83,7 +83,7 @@ TEST(RunCliTest, MessagesQuoteBadValuesSafelyAndShort) {
       {{"--seats", "\x1B]0;x\x07"},
        "--seats: \"\\x1B]0;x\\x07\" is not a whole number of seats from 1 to 32767"},
       {{"--seats", "7", "--format", std::string(100'000, 'x')},
-       "--format: \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx...\" is not one of table, csv, json"},
+       "--format: \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx...\" is not one of table, csv, json, svg"},
       {{"--seats", "7", "--", "--help"},
        "votes of party 1: \"--help\" is not a whole number of votes from 1 to 2147483647"},
       {{"--seats", "7", "--input", "--help"}, "--input: cannot open \"--help\""},

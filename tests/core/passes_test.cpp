@@ -370,7 +370,7 @@ TEST(CalculationRecordTest, ExactRankingAndWhereTheKeysMergedRemainders) {
   District keyed({700000001, 700000000}, 1, QuotaMethod::Hare);
   keyed.Calculate();
   const std::vector<KeyMerge> merges = KeyMerges(keyed.calculation);
-  ASSERT_FALSE(merges.empty());
+  ASSERT_EQ(merges.size(), 1u);
   EXPECT_EQ(merges.back().ahead, 2);
   EXPECT_EQ(merges.back().behind, 1);
   EXPECT_TRUE(merges.back().seat);

@@ -33,10 +33,11 @@ struct QuotaSeats {
   long final_seats = 0;
 };
 
-// Fields 7 and 8 of a CSV row counted from the right (the name may hold commas).
+// Fields 6 and 7 of a CSV row counted from the right, final and preliminary seats (the name
+// may hold commas).
 void AddCsvRow(std::string_view row, std::vector<QuotaSeats>& quotas, std::string& method) {
   std::vector<std::string_view> right;
-  while (right.size() < 5) {
+  while (right.size() < 8) {
     const auto comma = row.rfind(',');
     Check(comma != std::string_view::npos);
     right.push_back(row.substr(comma + 1));
@@ -45,8 +46,8 @@ void AddCsvRow(std::string_view row, std::vector<QuotaSeats>& quotas, std::strin
   const std::string this_method(row.substr(0, row.find(',')));
   if (quotas.empty() || this_method != method) quotas.emplace_back();
   method = this_method;
-  const long preliminary = std::stol(std::string(right[3]));
-  const long final_seats = std::stol(std::string(right[2]));
+  const long preliminary = std::stol(std::string(right[6]));
+  const long final_seats = std::stol(std::string(right[5]));
   Check(final_seats >= preliminary);
   quotas.back().preliminary += preliminary;
   quotas.back().final_seats += final_seats;

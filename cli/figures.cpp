@@ -1,0 +1,49 @@
+#include "cli/figures.h"
+
+#include "core/number_rules.h"
+
+namespace mandati::cli {
+
+PartyFigures FiguresOf(const MethodOutcome& outcome, std::size_t party_index) {
+  if (outcome.quota) {
+    const PartyOutcome& party = outcome.quota->parties[party_index];
+    return {std::to_string(party.preliminary_seats), std::to_string(party.final_seats),
+            party.ratio_text, ""};
+  }
+  PartyFigures figures{"", std::to_string(outcome.final_seats[party_index]), "", ""};
+  const auto party = static_cast<std::int32_t>(party_index + 1);
+  for (const DivisorSeat& seat : outcome.divisors->awards) {
+    if (seat.party == party) figures.last_divisor = std::to_string(seat.average.divisor);
+  }
+  return figures;
+}
+
+std::string QuotaText(const MethodOutcome& outcome) {
+  return outcome.quota ? std::to_string(outcome.quota->quota) : "";
+}
+
+std::string TitleOf(const MethodOutcome& outcome) {
+  if (outcome.quota) return NameOf(outcome.method) + ": " + QuotaText(outcome);
+  return NameOf(outcome.method) + ": делители " +
+         std::string(DivisorRuleOf(std::get<DivisorMethod>(outcome.method)).divisors);
+}
+
+std::string IndexText(const std::optional<Disproportionality>& indices,
+                      double Disproportionality::*index) {
+  return indices ? FixedText((*indices).*index, 2, NumberSettings{}) : "";
+}
+
+std::vector<std::string> VoteShareTexts(const District& district) {
+  std::vector<std::string> texts;
+  for (const double share : SharesInPercent(VotesOf(district))) {
+    texts.push_back(FixedText(share, 2, NumberSettings{}));
+  }
+  return texts;
+}
+
+std::string PartyLabel(const District& district, std::size_t party_index) {
+  const std::string& name = district.parties[party_index].name;
+  return name.empty() ? "Партия " + std::to_string(party_index + 1) : name;
+}
+
+}  // namespace mandati::cli

@@ -220,7 +220,9 @@ std::string HelpText() {
 Shares S seats among parties by an electoral quota and the largest remainders, with the
 same rules as the mandati window: first the allocation pass gives each party one seat per
 full quota (the preliminary seats), then the remainder pass hands the seats still left to
-the largest remainders, equal remainders to the higher party number first.
+the largest remainders, equal remainders to the higher party number first. Beside the
+window's three quotas it knows the Imperiali quota and two divisor methods (highest
+averages), so that one district can be compared under all of them.
 
 The parties' votes come as arguments, one whole number per party in party order, or, when
 there are none, one party a line from --input FILE or standard input, as "votes" or
@@ -229,21 +231,39 @@ skipped). Votes are whole numbers from 1 to 2147483647; at most 999 parties. In 
 name that begins with =, +, - or @ gets a leading ' so that spreadsheets show it as text.
 
 Options:
-  --seats S       the number of seats, a whole number from 1 to 32767 (required)
+  --seats S       the number of seats, a whole number from 1 to 32767 (required), or a
+                  range A..B of at most 1000 seat counts: each party's final seats for
+                  every count, with each Alabama paradox marked (a party with fewer
+                  seats at one seat more)
   --quota Q       hare, droop, hagenbach-bischoff or all (default: all, side by side)
-  --format F      table (for people), csv or json (for programs); default: table
+  --method LIST   methods separated by commas: hare, droop, hagenbach-bischoff,
+                  imperiali (floor(V / (S + 2))), dhondt (divisors 1, 2, 3, ...),
+                  sainte-lague (divisors 1, 3, 5, ...), quotas (the window's three, the
+                  default) or all
+  --exact         rank the quotas' remainders exactly (votes - full quotas x quota)
+                  instead of by their keys rounded to 8 decimals, as the window does
+  --format F      table (for people), csv or json (for programs), svg (a chart for a
+                  slide); default: table
   --explain       also show the quota's formula, each party's remainder, the remainder
-                  queue and the order in which the leftover seats went (table, json)
+                  queue, the order in which the leftover seats went and every tie that a
+                  tie rule decided; for divisor methods the seats in the order they were
+                  won (table, json; one seat count)
   --input FILE    read the parties from FILE; "-" is standard input
   -h, --help      show this help
+
+Every method shows the Gallagher and Loosemore-Hanby indices of disproportionality, in
+percentage points. A quota can give more preliminary seats than seats (Imperiali with few
+parties): as in the window, they are kept and no seat is handed out.
 
 Exit status: 0 when the seats are shown, 2 for an argument or input line that cannot be
 used or input that cannot be read, 3 for a calculation that cannot be done (a quota of 0,
 too many votes in total), 4 when the output cannot be written (a full disk, a closed
 standard output).
 
-Example:
+Examples:
   mandati-cli --seats 7 58125 45871 27142 15947 12264
+  mandati-cli --seats 7 --method all --explain 58125 45871 27142 15947 12264
+  mandati-cli --seats 1..8 --method hare --format svg 18 17 6 > alabama.svg
 )";
 }
 

@@ -34,8 +34,8 @@ std::string ParadoxLines(const District& district, const MethodSweep& sweep) {
   for (const AlabamaParadox& paradox : sweep.sweep.paradoxes) {
     text +=
         "  Alabama paradox: " + PartyLabel(district, static_cast<std::size_t>(paradox.party - 1)) +
-        " has " + std::to_string(paradox.before) + " seats of " +
-        std::to_string(paradox.seat_count) + " but " + std::to_string(paradox.after) + " of " +
+        " gets " + std::to_string(paradox.before) + " of " + std::to_string(paradox.seat_count) +
+        " seats but " + std::to_string(paradox.after) + " of " +
         std::to_string(paradox.seat_count + 1) + ".\n";
   }
   return text;

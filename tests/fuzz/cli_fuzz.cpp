@@ -46,7 +46,8 @@ void AddCsvRow(std::string_view row, std::vector<QuotaSeats>& quotas, std::strin
   const std::string this_method(row.substr(0, row.find(',')));
   if (quotas.empty() || this_method != method) quotas.emplace_back();
   method = this_method;
-  const long preliminary = std::stol(std::string(right[6]));
+  // A divisor method has no preliminary seats.
+  const long preliminary = right[6].empty() ? 0 : std::stol(std::string(right[6]));
   const long final_seats = std::stol(std::string(right[5]));
   Check(final_seats >= preliminary);
   quotas.back().preliminary += preliminary;
@@ -86,7 +87,7 @@ std::vector<QuotaSeats> JsonSeats(const std::string& json) {
 
 }  // namespace
 
-// Byte 0 picks the format, the quotas, --explain and where the votes come from; bytes 1 and
+// Byte 0 picks the format, the methods, --explain and where the votes come from; bytes 1 and
 // 2 the seat count (sometimes out of range); the rest is standard input, or arguments
 // separated by NUL bytes.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -94,10 +95,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::uint8_t choice = data[0];
   const int seats = (data[1] << 8 | data[2]) % 33000;
   const char* formats[] = {"csv", "json", "table"};
-  const char* quotas[] = {"all", "hare", "droop", "hagenbach-bischoff"};
+  const char* methods[][2] = {{"--quota", "all"},
+                              {"--quota", "hare"},
+                              {"--quota", "droop"},
+                              {"--quota", "hagenbach-bischoff"},
+                              {"--method", "imperiali"},
+                              {"--method", "dhondt"},
+                              {"--method", "sainte-lague,hare"}};
   const std::string format = formats[choice % 3];
-  std::vector<std::string> args = {"--seats", std::to_string(seats), "--format", format,
-                                   "--quota", quotas[choice / 3 % 4]};
+  const auto* method = methods[choice / 3 % 7];
+  std::vector<std::string> args = {"--seats", std::to_string(seats), "--format", format, method[0],
+                                   method[1]};
   if (choice & 0x10 && format != "csv") args.push_back("--explain");
   const std::string rest(reinterpret_cast<const char*>(data + 3), size - 3);
   std::string stdin_text;

@@ -37,6 +37,7 @@ std::string JsonNumber(const std::string& text) { return text.empty() ? "null" :
 
 std::string JsonList(const std::vector<int>& parties) {
   std::vector<std::string> items;
+  items.reserve(parties.size());
   for (const int party : parties) items.push_back(std::to_string(party));
   return "[" + Joined(items, ", ") + "]";
 }

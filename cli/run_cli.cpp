@@ -62,6 +62,7 @@ std::string Output(const CliOptions& options, const District& district,
       return JsonText(district, outcomes, options.explain);
     case OutputFormat::kSvg: {
       std::vector<ShareSeries> series;
+      series.reserve(outcomes.size());
       for (const MethodOutcome& outcome : outcomes) {
         series.push_back({NameOf(outcome.method), SharesInPercent(outcome.final_seats)});
       }

@@ -101,7 +101,9 @@ std::string Legend(double x, double& y, double right,
 std::string Axis(double left, double bottom, double width, double height, double top, double step,
                  std::string_view unit) {
   std::string out;
-  for (double v = 0; v <= top + 1e-9; v += step) {
+  const int lines = static_cast<int>(std::lround(top / step));
+  for (int line = 0; line <= lines; ++line) {
+    const double v = step * line;
     const double y = bottom - v / top * height;
     out += Line(left, y, left + width, y, "#DDDDDD") +
            Text(left - 6, y + 4, Number(v).substr(0, Number(v).size() - 2), "text-anchor=\"end\"");

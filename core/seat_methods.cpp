@@ -109,7 +109,7 @@ SeatSweep SweepSeatCounts(const FinalSeatsFor& final_seats, std::int32_t first, 
                      " counts");
   }
   SeatSweep sweep;
-  sweep.rows.reserve(static_cast<std::size_t>(last - first + 1));
+  sweep.rows.reserve(static_cast<std::size_t>(last) - static_cast<std::size_t>(first) + 1);
   for (std::int32_t seat_count = first; seat_count <= last; ++seat_count) {
     sweep.rows.push_back({seat_count, final_seats(seat_count)});
     if (seat_count == first) continue;

@@ -174,7 +174,9 @@ TEST(ReadPartiesTest, StopsAtTheFirstPartyBeyondTheLimit) {
 }
 
 TEST(ReadPartiesTest, RefusesALongLineAsSoonAsItIsSeen) {
-  std::istringstream in("1\n" + std::string(1025, '7') + std::string(10'000'000, ' '));
+  std::istringstream in(
+      "1\n" + std::string(1025, '7') +
+      std::string(10'000'000, ' '));  // NOLINT(bugprone-string-constructor): a huge line on purpose
   EXPECT_EQ(ErrorOf(in), "standard input, line 2: longer than 1024 bytes");
   EXPECT_LT(in.tellg(), 10'000);
   std::istringstream longest(std::string(1023, ' ') + "7\n");

@@ -93,7 +93,8 @@ ModelColumns Model(const std::vector<int>& votes, int seats, QuotaMethod method)
     r8.erase(r8.find_last_not_of('0') + 1);
     if (r8.back() == '.') r8.pop_back();
     const std::string number = std::to_string(i + 1);
-    model.queue.push_back(r8 + std::string(5 - number.size(), ' ') + number);
+    r8.append(5 - number.size(), ' ').append(number);
+    model.queue.push_back(r8);
   }
   std::sort(model.queue.begin(), model.queue.end());
   model.finals = model.preliminary;

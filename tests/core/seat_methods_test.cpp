@@ -158,11 +158,12 @@ Seats HareLargestRemainders(const Seats& votes, std::int32_t seat_count) {
   std::int32_t total = 0;
   for (std::int32_t v : votes) total += v;
   const std::int32_t quota = total / seat_count;
+  if (quota == 0) throw std::logic_error("no seat can be bought with a quota of 0");
   Seats seats;
   std::vector<std::pair<std::int32_t, std::size_t>> remainders;
   for (std::size_t i = 0; i < votes.size(); ++i) {
     seats.push_back(votes[i] / quota);
-    remainders.push_back({votes[i] % quota, i});
+    remainders.emplace_back(votes[i] % quota, i);
     seat_count -= seats.back();
   }
   std::sort(remainders.rbegin(), remainders.rend());

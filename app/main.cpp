@@ -7,6 +7,7 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   // The launcher's name without ".desktop": Wayland desktops find its icon and name by it.
   QApplication::setDesktopFileName(QStringLiteral("example.c_seed_a7c68709.mandati"));
+  mandati::UseWindowFontByDefault();
   mandati::MainForm form;
   mandati::ExitAfterFirstPaintWhenAsked(form);
   form.show();

@@ -23,6 +23,7 @@
 #include <QWidget>
 
 #include "ui/form_layout.h"
+#include "ui/group_box_style.h"
 #include "ui/list_box.h"
 
 namespace mandati {
@@ -55,8 +56,13 @@ QString CommandStyleSheet(const Rgb& rgb) {
 
 QWidget* MakeFrame(const ControlLayout& control, QWidget* parent) {
   // Only a frame with a border draws its caption; the others are plain areas.
-  if (Has(control, kDrawsBorder)) return new QGroupBox(ToQString(control.caption), parent);
-  return new QWidget(parent);
+  if (!Has(control, kDrawsBorder)) return new QWidget(parent);
+  auto* frame = new QGroupBox(parent);
+  auto* style = new GroupBoxStyle;
+  style->setParent(frame);
+  frame->setStyle(style);
+  frame->setTitle(ToQString(control.caption));
+  return frame;
 }
 
 QWidget* MakeLabel(const ControlLayout& control, QWidget* parent) {

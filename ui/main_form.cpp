@@ -1,8 +1,11 @@
 #include "ui/main_form.h"
 
 #include <algorithm>
+#include <array>
+#include <cstddef>
 #include <string>
 
+#include <QApplication>
 #include <QColor>
 #include <QFont>
 #include <QGuiApplication>
@@ -77,6 +80,22 @@ void ShowColumn(QListWidget& list, const TextColumn& column) {
 
 }  // namespace
 
+QFont WindowFont() { return QFont(QString::fromUtf8(kFontFamily), kFontPointSize); }
+
+void UseWindowFontByDefault() {
+  // Setting the application's font drops the fonts set for kinds of widgets, so those are kept
+  // first and set again.
+  constexpr std::array<const char*, 2> kDesktopFontKinds = {"QMenu", "QTipLabel"};
+  std::array<QFont, kDesktopFontKinds.size()> desktop_fonts;
+  for (std::size_t i = 0; i < kDesktopFontKinds.size(); ++i) {
+    desktop_fonts[i] = QApplication::font(kDesktopFontKinds[i]);
+  }
+  QApplication::setFont(WindowFont());
+  for (std::size_t i = 0; i < kDesktopFontKinds.size(); ++i) {
+    QApplication::setFont(desktop_fonts[i], kDesktopFontKinds[i]);
+  }
+}
+
 MainForm::MainForm(QWidget* parent) : MainForm(SettingsFromLocale(QLocale()), parent) {}
 
 MainForm::MainForm(const NumberSettings& settings, QWidget* parent)
@@ -97,7 +116,7 @@ void MainForm::SetUpWindow() {
   setWindowTitle(QString::fromUtf8(kWindowCaption));
   setWindowIcon(WindowIcon());
   setFixedSize(ToPixels(kClientWidthTwips), ToPixels(kClientHeightTwips));
-  setFont(QFont(QString::fromUtf8(kFontFamily), kFontPointSize));
+  setFont(WindowFont());
   QPalette window_palette = palette();
   window_palette.setColor(QPalette::Window,
                           QColor(kWindowColour.red, kWindowColour.green, kWindowColour.blue));

@@ -19,9 +19,19 @@
 #include "core/party_table.h"
 #include "ui/form_builder.h"
 
+class QFont;
 class QRadioButton;
 
 namespace mandati {
+
+// The window's font: its controls show their texts in it.
+QFont WindowFont();
+
+// Makes the window's font the application's, which Qt uses for text it lays out before knowing
+// the widget that shows it: a text box's first, empty document. Without this, building the window
+// loads the desktop's font too, only for that empty document. Menus and tool tips keep the
+// desktop's font.
+void UseWindowFontByDefault();
 
 class MainForm : public QWidget {
   Q_OBJECT

@@ -257,5 +257,19 @@ TEST_F(MainFormLookTest, WritesAPictureOfTheWindow) {
   EXPECT_EQ(QImage(path).size(), QSize(512, 460));
 }
 
+// The program makes the window's font the application's; menus and tool tips keep the desktop's.
+TEST(WindowFontTest, BecomesTheDefaultExceptForMenusAndToolTips) {
+  const QFont desktop = QApplication::font();
+  const QFont menus = QApplication::font("QMenu");
+  const QFont tool_tips = QApplication::font("QTipLabel");
+  UseWindowFontByDefault();
+  EXPECT_EQ(QApplication::font(), WindowFont());
+  EXPECT_EQ(QApplication::font("QMenu"), menus);
+  EXPECT_EQ(QApplication::font("QTipLabel"), tool_tips);
+  QApplication::setFont(desktop);  // the other tests build the window under the desktop's font
+  QApplication::setFont(menus, "QMenu");
+  QApplication::setFont(tool_tips, "QTipLabel");
+}
+
 }  // namespace
 }  // namespace mandati

@@ -7,6 +7,7 @@
 #include <limits>
 #include <optional>
 #include <system_error>
+#include <utility>
 
 #include "core/errors.h"
 
@@ -109,70 +110,87 @@ std::optional<std::uint64_t> ScaledWhole(double x, int decimals) {
   if (decimals >= static_cast<int>(std::size(kPowers))) return std::nullopt;
   const double scaled = std::fabs(x) * kPowers[decimals];
   if (!(scaled < 1e15)) return std::nullopt;
-  const double whole = std::floor(scaled);
+  // From 0 up to 10^15 the whole part is exact in 64 bits, and cutting the fraction off is
+  // the floor.
+  const auto truncated = static_cast<std::uint64_t>(scaled);
+  const auto whole = static_cast<double>(truncated);
   const double from_half = scaled - whole - 0.5;
   if (std::fabs(from_half) <= scaled * 1e-14) return std::nullopt;
-  return static_cast<std::uint64_t>(whole) + (from_half > 0 ? 1 : 0);
+  return truncated + (from_half > 0 ? 1 : 0);
 }
 
-std::string WithNegativeForm(const std::string& magnitude, NumberSettings::NegativeForm form) {
+// What stands before and after the digits of a negative number: "-1.5", "(1.5)", "1.5 -".
+std::pair<std::string_view, std::string_view> NegativeAffixes(NumberSettings::NegativeForm form) {
   using Form = NumberSettings::NegativeForm;
   switch (form) {
     case Form::kParentheses:
-      return "(" + magnitude + ")";
+      return {"(", ")"};
     case Form::kLeadingMinusBlank:
-      return "- " + magnitude;
+      return {"- ", ""};
     case Form::kTrailingMinus:
-      return magnitude + "-";
+      return {"", "-"};
     case Form::kTrailingBlankMinus:
-      return magnitude + " -";
+      return {"", " -"};
     case Form::kLeadingMinus:
       break;
   }
-  return "-" + magnitude;
+  return {"-", ""};
+}
+
+char* Put(std::string_view part, char* out) {
+  for (const char c : part) *out++ = c;
+  return out;
 }
 
 // Exactly the given fraction digits, with grouping, leading-zero setting and negative form.
+// The text is sized once and then filled from the left.
 std::string FixedFromParts(bool negative, std::string_view whole, std::string_view fraction,
                            const NumberSettings& settings) {
-  if (whole == "0" && !fraction.empty() && !settings.leading_zero) whole = "";
+  if (!settings.leading_zero && !fraction.empty() && whole == "0") whole = {};
   const auto group = static_cast<std::size_t>(settings.group_size);
   const std::size_t separators = group > 0 && !whole.empty() ? (whole.size() - 1) / group : 0;
+  const std::string_view separator = settings.group_separator;
   const std::string_view decimal =
       fraction.empty() ? std::string_view() : std::string_view(settings.decimal_separator);
-  std::string text;
-  text.reserve(whole.size() + separators * settings.group_separator.size() + decimal.size() +
-               fraction.size());
+  const auto [before, after] = negative ? NegativeAffixes(settings.negative_form)
+                                        : std::pair<std::string_view, std::string_view>();
+  std::string text(before.size() + whole.size() + separators * separator.size() + decimal.size() +
+                       fraction.size() + after.size(),
+                   '0');
+  char* out = Put(before, text.data());
   if (separators == 0) {
-    text.append(whole);
+    out = Put(whole, out);
   } else {
     for (std::size_t i = 0; i < whole.size(); ++i) {
-      if (i > 0 && (whole.size() - i) % group == 0) text += settings.group_separator;
-      text += whole[i];
+      if (i > 0 && (whole.size() - i) % group == 0) out = Put(separator, out);
+      *out++ = whole[i];
     }
   }
-  text.append(decimal).append(fraction);
-  if (negative) return WithNegativeForm(text, settings.negative_form);
+  Put(after, Put(fraction, Put(decimal, out)));
   return text;
 }
 
-// Reads digits, skipping the blanks that LeadingNumber ignores, into `out`.
+// Reads a text character by character, skipping the blanks that LeadingNumber ignores.
 class LeadingScanner {
  public:
-  explicit LeadingScanner(std::string_view text) : text_(text) {}
+  explicit LeadingScanner(std::string_view text) : text_(text) { SkipBlanks(); }
 
-  char Peek() {
-    while (pos_ < text_.size() &&
-           (text_[pos_] == ' ' || text_[pos_] == '\t' || text_[pos_] == '\n')) {
-      ++pos_;
-    }
-    return pos_ < text_.size() ? text_[pos_] : '\0';
+  char Peek() const { return pos_ < text_.size() ? text_[pos_] : '\0'; }
+  void Next() {
+    ++pos_;
+    SkipBlanks();
   }
-  void Next() { ++pos_; }
   std::size_t Position() const { return pos_; }
   void Rewind(std::size_t pos) { pos_ = pos; }
 
  private:
+  void SkipBlanks() {
+    while (pos_ < text_.size() &&
+           (text_[pos_] == ' ' || text_[pos_] == '\t' || text_[pos_] == '\n')) {
+      ++pos_;
+    }
+  }
+
   std::string_view text_;
   std::size_t pos_ = 0;
 };
@@ -274,9 +292,14 @@ double LeadingNumber(std::string_view text) {
   }
   bool any_digit = false;
   bool seen_point = false;
+  std::uint64_t whole = 0;  // the digits as a whole number; wraps past 19 digits, unused then
   for (char c = scan.Peek(); IsDigit(c) || (c == '.' && !seen_point); c = scan.Peek()) {
-    if (c == '.') seen_point = true;
-    any_digit = any_digit || IsDigit(c);
+    if (c == '.') {
+      seen_point = true;
+    } else {
+      any_digit = true;
+      whole = whole * 10 + static_cast<std::uint64_t>(c - '0');
+    }
     number += c;
     scan.Next();
   }
@@ -295,10 +318,6 @@ double LeadingNumber(std::string_view text) {
   }
   // Up to 15 digits with no point or exponent are a whole number that a double holds exactly.
   if (!seen_point && !exponent_read && number.size() <= kShownDigits) {
-    long long whole = 0;
-    for (const char c : number) {
-      if (IsDigit(c)) whole = whole * 10 + (c - '0');
-    }
     return number[0] == '-' && whole != 0 ? -static_cast<double>(whole)
                                           : static_cast<double>(whole);
   }

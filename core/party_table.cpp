@@ -10,6 +10,12 @@ namespace mandati {
 
 namespace {
 
+// Out of line, so that the checks that pass stay cheap.
+[[noreturn, gnu::noinline]] void ThrowMissingRow(int k, int row_count) {
+  throw MissingRowError("row " + std::to_string(k) + " of a column with " +
+                        std::to_string(row_count) + " rows");
+}
+
 char Folded(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 }  // namespace
@@ -44,13 +50,13 @@ void TextColumn::Append(std::string text) {
   rows_.insert(place, std::move(text));
 }
 
-void TextColumn::SetRow(int k, std::string text) {
+void TextColumn::SetRow(int k, std::string_view text) {
   if (k == RowCount()) {
-    Append(std::move(text));
+    Append(std::string(text));
     return;
   }
   CheckRow(k);
-  rows_[static_cast<std::size_t>(k)] = std::move(text);  // in place, as for any column
+  rows_[static_cast<std::size_t>(k)].assign(text);  // in place, as for any column
 }
 
 const std::string& TextColumn::Row(int k) const {
@@ -64,10 +70,7 @@ void TextColumn::SetSelectedRow(int k) {
 }
 
 void TextColumn::CheckRow(int k) const {
-  if (k < 0 || k >= RowCount()) {
-    throw MissingRowError("row " + std::to_string(k) + " of a column with " +
-                          std::to_string(RowCount()) + " rows");
-  }
+  if (k < 0 || k >= RowCount()) ThrowMissingRow(k, RowCount());
 }
 
 TextColumn& PartyTable::At(int index) {

@@ -1,7 +1,7 @@
 #include "core/passes.h"
 
 #include <algorithm>
-#include <charconv>
+#include <string_view>
 #include <utility>
 
 #include "core/errors.h"
@@ -13,17 +13,23 @@ namespace {
 
 std::size_t Index(int row) { return static_cast<std::size_t>(row); }
 
+char* Put(std::string_view part, char* out) {
+  for (const char c : part) *out++ = c;
+  return out;
+}
+
 // The remainder text, then a filler of blanks and SignedNumberText of the party number, which
 // together are the party number right-aligned in five places ("    1", "   42", "  100").
-std::string WithPartySuffix(std::string remainder_text, int party_number) {
+std::string WithPartySuffix(const std::string& remainder_text, int party_number) {
   if (party_number < 1 || party_number > kMaxParties) {
     return remainder_text + " " + SignedNumberText(party_number);
   }
-  char suffix[5] = {' ', ' ', ' ', ' ', ' '};
-  char digits[4];
-  const auto end = std::to_chars(digits, digits + sizeof digits, party_number).ptr;
-  std::copy_backward(digits, end, std::end(suffix));
-  return remainder_text.append(suffix, sizeof suffix);
+  std::string key(remainder_text.size() + 5, ' ');
+  Put(remainder_text, key.data());
+  for (std::size_t end = key.size(); party_number > 0; party_number /= 10) {
+    key[--end] = static_cast<char>('0' + party_number % 10);
+  }
+  return key;
 }
 
 // NumberText of the remainder rounded to 8 decimals: "0", "1", or "0", the separator and
@@ -33,13 +39,15 @@ std::string RemainderText(std::int64_t key, const NumberSettings& settings) {
     return NumberText(static_cast<double>(key) / kKeyScale, settings);
   }
   char digits[8];
-  std::fill(std::begin(digits), std::end(digits), '0');
-  char written[8];
-  const auto end = std::to_chars(written, written + sizeof written, key).ptr;
-  std::copy_backward(written, end, std::end(digits));
+  for (std::size_t i = sizeof digits; i-- > 0; key /= 10) {
+    digits[i] = static_cast<char>('0' + key % 10);
+  }
   std::size_t length = sizeof digits;
   while (digits[length - 1] == '0') --length;
-  return "0" + settings.decimal_separator + std::string(digits, length);
+  const std::string_view separator = settings.decimal_separator;
+  std::string text(1 + separator.size() + length, '0');
+  Put(std::string_view(digits, length), Put(separator, text.data() + 1));
+  return text;
 }
 
 // The rows of the queue as the pass fills it: by rounded remainder, then by party number.
@@ -97,6 +105,8 @@ Calculation AllocateQuotaSeats(PartyTable& table, FormValues& values, std::strin
   });
   values.quota = ComputeQuota(values);
   calculation.quota = *values.quota;
+  // The remainders and keys are worked out in the same loop as the seats: they write nothing
+  // to the table before the queue is filled, after the loop.
   ForEachParty(values, [&](int row) {
     PartyOutcome& party = parties[Index(row)];
     party.ratio = Divide(party.votes, calculation.quota);
@@ -104,9 +114,6 @@ Calculation AllocateQuotaSeats(PartyTable& table, FormValues& values, std::strin
     party.ratio_text = FixedText(party.ratio, 3, settings);
     table.PreliminarySeatsColumn().SetRow(row, NumberText(party.preliminary_seats, settings));
     table.QuotaRatioColumn().SetRow(row, party.ratio_text);
-  });
-  ForEachParty(values, [&](int row) {
-    PartyOutcome& party = parties[Index(row)];
     party.remainder_key = ScaledRound(party.ratio - party.preliminary_seats, 8);
     party.exact_remainder =
         party.votes - static_cast<double>(party.preliminary_seats) * calculation.quota;

@@ -10,12 +10,6 @@ namespace mandati {
 
 namespace {
 
-// Out of line, so that the checks that pass stay cheap.
-[[noreturn, gnu::noinline]] void ThrowMissingRow(int k, int row_count) {
-  throw MissingRowError("row " + std::to_string(k) + " of a column with " +
-                        std::to_string(row_count) + " rows");
-}
-
 char Folded(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 }  // namespace
@@ -59,18 +53,14 @@ void TextColumn::SetRow(int k, std::string_view text) {
   rows_[static_cast<std::size_t>(k)].assign(text);  // in place, as for any column
 }
 
-const std::string& TextColumn::Row(int k) const {
-  CheckRow(k);
-  return rows_[static_cast<std::size_t>(k)];
-}
-
 void TextColumn::SetSelectedRow(int k) {
   if (k != -1) CheckRow(k);
   selected_ = k;
 }
 
-void TextColumn::CheckRow(int k) const {
-  if (k < 0 || k >= RowCount()) ThrowMissingRow(k, RowCount());
+void TextColumn::ThrowMissingRow(int k) const {
+  throw MissingRowError("row " + std::to_string(k) + " of a column with " +
+                        std::to_string(RowCount()) + " rows");
 }
 
 TextColumn& PartyTable::At(int index) {

@@ -23,7 +23,10 @@ class TextColumn {
   void Append(std::string text);
   // Replaces row k; when k equals the row count, appends the text as row k.
   void SetRow(int k, std::string_view text);
-  const std::string& Row(int k) const;
+  const std::string& Row(int k) const {
+    CheckRow(k);
+    return rows_[static_cast<std::size_t>(k)];
+  }
   int RowCount() const { return static_cast<int>(rows_.size()); }
   bool Empty() const { return rows_.empty(); }
   int SelectedRow() const { return selected_; }
@@ -35,7 +38,10 @@ class TextColumn {
   friend bool operator==(const TextColumn&, const TextColumn&) = default;
 
  private:
-  void CheckRow(int k) const;
+  void CheckRow(int k) const {
+    if (k < 0 || k >= RowCount()) ThrowMissingRow(k);
+  }
+  [[noreturn]] void ThrowMissingRow(int k) const;
 
   std::vector<std::string> rows_;
   int selected_ = -1;

@@ -18,25 +18,28 @@ char* Put(std::string_view part, char* out) {
   return out;
 }
 
-// The remainder text, then a filler of blanks and SignedNumberText of the party number, which
-// together are the party number right-aligned in five places ("    1", "   42", "  100").
-std::string WithPartySuffix(const std::string& remainder_text, int party_number) {
+// `key` becomes the remainder text, then a filler of blanks and SignedNumberText of the party
+// number, which together are the party number right-aligned in five places ("    1", "   42",
+// "  100").
+void WriteKey(const std::string& remainder_text, int party_number, std::string& key) {
   if (party_number < 1 || party_number > kMaxParties) {
-    return remainder_text + " " + SignedNumberText(party_number);
+    key = remainder_text + " " + SignedNumberText(party_number);
+    return;
   }
-  std::string key(remainder_text.size() + 5, ' ');
+  key.assign(remainder_text.size() + 5, ' ');
   Put(remainder_text, key.data());
   for (std::size_t end = key.size(); party_number > 0; party_number /= 10) {
     key[--end] = static_cast<char>('0' + party_number % 10);
   }
-  return key;
 }
 
-// NumberText of the remainder rounded to 8 decimals: "0", "1", or "0", the separator and
-// the decimals without trailing zeros, the shortest text that reads back as the value.
-std::string RemainderText(std::int64_t key, const NumberSettings& settings) {
+// `text` becomes NumberText of the remainder rounded to 8 decimals: "0", "1", or "0", the
+// separator and the decimals without trailing zeros, the shortest text that reads back as
+// the value.
+void WriteRemainderText(std::int64_t key, const NumberSettings& settings, std::string& text) {
   if (key <= 0 || key >= kKeyScale) {
-    return NumberText(static_cast<double>(key) / kKeyScale, settings);
+    text = NumberText(static_cast<double>(key) / kKeyScale, settings);
+    return;
   }
   char digits[8];
   for (std::size_t i = sizeof digits; i-- > 0; key /= 10) {
@@ -45,9 +48,8 @@ std::string RemainderText(std::int64_t key, const NumberSettings& settings) {
   std::size_t length = sizeof digits;
   while (digits[length - 1] == '0') --length;
   const std::string_view separator = settings.decimal_separator;
-  std::string text(1 + separator.size() + length, '0');
+  text.assign(1 + separator.size() + length, '0');
   Put(std::string_view(digits, length), Put(separator, text.data() + 1));
-  return text;
 }
 
 // The rows of the queue as the pass fills it: by rounded remainder, then by party number.
@@ -76,7 +78,9 @@ void FillQueue(PartyTable& table, Calculation& calculation) {
 }  // namespace
 
 std::string RemainderKey(double r8, int party_number, const NumberSettings& settings) {
-  return WithPartySuffix(NumberText(r8, settings), party_number);
+  std::string key;
+  WriteKey(NumberText(r8, settings), party_number, key);
+  return key;
 }
 
 Calculation AllocateQuotaSeats(PartyTable& table, FormValues& values, std::string& total_text,
@@ -117,8 +121,8 @@ Calculation AllocateQuotaSeats(PartyTable& table, FormValues& values, std::strin
     party.remainder_key = ScaledRound(party.ratio - party.preliminary_seats, 8);
     party.exact_remainder =
         party.votes - static_cast<double>(party.preliminary_seats) * calculation.quota;
-    party.remainder_text = RemainderText(party.remainder_key, settings);
-    party.key = WithPartySuffix(party.remainder_text, row + 1);
+    WriteRemainderText(party.remainder_key, settings, party.remainder_text);
+    WriteKey(party.remainder_text, row + 1, party.key);
   });
   FillQueue(table, calculation);
   return calculation;

@@ -183,6 +183,19 @@ std::string FixedFromScaled(bool negative, std::uint64_t significand, std::size_
   return text;
 }
 
+// FixedText digit by digit: rounded to `decimals` places, the 15 digits or fewer that remain,
+// followed by zeros up to the last decimal place, are the scaled whole number.
+std::string FixedTextByDigits(double x, int decimals, const NumberSettings& settings) {
+  const Decimal dec = RoundedAt(DecimalOf(x, kShownDigits), decimals);
+  std::uint64_t significand = 0;
+  for (const char c : dec.digits) {
+    significand = significand * 10 + static_cast<std::uint64_t>(c - '0');
+  }
+  const int zeros = dec.point + decimals - static_cast<int>(dec.digits.size());
+  return FixedFromScaled(dec.negative, significand, static_cast<std::size_t>(zeros < 0 ? 0 : zeros),
+                         static_cast<std::size_t>(decimals), settings);
+}
+
 // Reads a text character by character, skipping the blanks that LeadingNumber ignores.
 class LeadingScanner {
  public:
@@ -392,15 +405,7 @@ std::string FixedText(double x, int decimals, const NumberSettings& settings) {
   if (const auto scaled = ScaledWhole(x, decimals)) {
     return FixedFromScaled(x < 0 && *scaled != 0, *scaled, 0, width, settings);
   }
-  // Rounded to `decimals` places, the 15 digits or fewer that remain, followed by zeros up to
-  // the last decimal place, are the scaled whole number.
-  const Decimal dec = RoundedAt(DecimalOf(x, kShownDigits), decimals);
-  std::uint64_t significand = 0;
-  for (const char c : dec.digits)
-    significand = significand * 10 + static_cast<std::uint64_t>(c - '0');
-  const int zeros = dec.point + decimals - static_cast<int>(dec.digits.size());
-  return FixedFromScaled(dec.negative, significand, static_cast<std::size_t>(zeros < 0 ? 0 : zeros),
-                         width, settings);
+  return FixedTextByDigits(x, decimals, settings);
 }
 
 std::int64_t ScaledRound(double x, int decimals) {

@@ -44,13 +44,9 @@ void TextColumn::Append(std::string text) {
   rows_.insert(place, std::move(text));
 }
 
-void TextColumn::SetRow(int k, std::string_view text) {
-  if (k == RowCount()) {
-    Append(std::string(text));
-    return;
-  }
-  CheckRow(k);
-  rows_[static_cast<std::size_t>(k)].assign(text);  // in place, as for any column
+void TextColumn::SetNewRow(int k, std::string_view text) {
+  if (k != RowCount()) ThrowMissingRow(k);
+  Append(std::string(text));
 }
 
 void TextColumn::SetSelectedRow(int k) {

@@ -22,7 +22,13 @@ class TextColumn {
   // Adds a row at the end, or at its place in the sort order for a sorted column.
   void Append(std::string text);
   // Replaces row k; when k equals the row count, appends the text as row k.
-  void SetRow(int k, std::string_view text);
+  void SetRow(int k, std::string_view text) {
+    if (k >= 0 && k < RowCount()) {
+      rows_[static_cast<std::size_t>(k)].assign(text);  // in place, as for any column
+    } else {
+      SetNewRow(k, text);
+    }
+  }
   const std::string& Row(int k) const {
     CheckRow(k);
     return rows_[static_cast<std::size_t>(k)];
@@ -42,6 +48,8 @@ class TextColumn {
     if (k < 0 || k >= RowCount()) ThrowMissingRow(k);
   }
   [[noreturn]] void ThrowMissingRow(int k) const;
+  // SetRow past the last row: appends at the row count, raises MissingRowError beyond it.
+  void SetNewRow(int k, std::string_view text);
 
   std::vector<std::string> rows_;
   int selected_ = -1;

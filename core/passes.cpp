@@ -1,6 +1,8 @@
 #include "core/passes.h"
 
 #include <algorithm>
+#include <charconv>
+#include <iterator>
 #include <string_view>
 #include <utility>
 
@@ -41,11 +43,11 @@ void WriteRemainderText(std::int64_t key, const NumberSettings& settings, std::s
     text = NumberText(static_cast<double>(key) / kKeyScale, settings);
     return;
   }
-  char digits[8];
-  for (std::size_t i = sizeof digits; i-- > 0; key /= 10) {
-    digits[i] = static_cast<char>('0' + key % 10);
-  }
-  std::size_t length = sizeof digits;
+  // kKeyScale + key has nine digits, a 1 and then the key's eight with zeros in front.
+  char written[9];
+  std::to_chars(written, std::end(written), kKeyScale + key);
+  const char* const digits = written + 1;
+  std::size_t length = 8;
   while (digits[length - 1] == '0') --length;
   const std::string_view separator = settings.decimal_separator;
   text.assign(1 + separator.size() + length, '0');

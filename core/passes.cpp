@@ -35,23 +35,31 @@ void WriteKey(const std::string& remainder_text, int party_number, std::string& 
   }
 }
 
-// `text` becomes NumberText of the remainder rounded to 8 decimals: "0", "1", or "0", the
-// separator and the decimals without trailing zeros, the shortest text that reads back as
-// the value.
-void WriteRemainderText(std::int64_t key, const NumberSettings& settings, std::string& text) {
-  if (key <= 0 || key >= kKeyScale) {
-    text = NumberText(static_cast<double>(key) / kKeyScale, settings);
+// The party's remainder text, NumberText of its remainder rounded to 8 decimals ("0", "1", or
+// "0", the separator and the decimals without trailing zeros: the shortest text that reads
+// back as the value), and its key, that text with the party suffix. For a remainder between
+// 0 and 1 the key is written first and the remainder text is its front.
+void WriteRemainderTexts(int party_number, const NumberSettings& settings, PartyOutcome& party) {
+  const std::int64_t rounded = party.remainder_key;
+  if (rounded <= 0 || rounded >= kKeyScale || party_number < 1 || party_number > kMaxParties) {
+    party.remainder_text = NumberText(static_cast<double>(rounded) / kKeyScale, settings);
+    WriteKey(party.remainder_text, party_number, party.key);
     return;
   }
-  // kKeyScale + key has nine digits, a 1 and then the key's eight with zeros in front.
+  // kKeyScale + rounded has nine digits, a 1 and then the remainder's eight decimals.
   char written[9];
-  std::to_chars(written, std::end(written), kKeyScale + key);
-  const char* const digits = written + 1;
-  std::size_t length = 8;
-  while (digits[length - 1] == '0') --length;
+  std::to_chars(written, std::end(written), kKeyScale + rounded);
+  const std::string_view decimals(written + 1, 8);
   const std::string_view separator = settings.decimal_separator;
-  text.assign(1 + separator.size() + length, '0');
-  Put(std::string_view(digits, length), Put(separator, text.data() + 1));
+  const std::size_t length = 1 + separator.size() + decimals.find_last_not_of('0') + 1;
+  std::string& key = party.key;
+  key.assign(length + 5, ' ');
+  key[0] = '0';
+  Put(decimals.substr(0, length - 1 - separator.size()), Put(separator, key.data() + 1));
+  for (std::size_t end = key.size(); party_number > 0; party_number /= 10) {
+    key[--end] = static_cast<char>('0' + party_number % 10);
+  }
+  party.remainder_text.assign(key.data(), length);
 }
 
 // The rows of the queue as the pass fills it: by rounded remainder, then by party number.
@@ -123,8 +131,7 @@ Calculation AllocateQuotaSeats(PartyTable& table, FormValues& values, std::strin
     party.remainder_key = ScaledRound(party.ratio - party.preliminary_seats, 8);
     party.exact_remainder =
         party.votes - static_cast<double>(party.preliminary_seats) * calculation.quota;
-    WriteRemainderText(party.remainder_key, settings, party.remainder_text);
-    WriteKey(party.remainder_text, row + 1, party.key);
+    WriteRemainderTexts(row + 1, settings, party);
   });
   FillQueue(table, calculation);
   return calculation;

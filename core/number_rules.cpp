@@ -183,17 +183,25 @@ std::string FixedFromScaled(bool negative, std::uint64_t significand, std::size_
   return text;
 }
 
-// FixedText digit by digit: rounded to `decimals` places, the 15 digits or fewer that remain,
-// followed by zeros up to the last decimal place, are the scaled whole number.
-std::string FixedTextByDigits(double x, int decimals, const NumberSettings& settings) {
-  const Decimal dec = RoundedAt(DecimalOf(x, kShownDigits), decimals);
+// A number to be written with a given count of decimals, as the whole number
+// significand x 10^zeros of units of its last decimal place.
+struct ScaledNumber {
+  bool negative = false;
   std::uint64_t significand = 0;
+  std::size_t zeros = 0;
+};
+
+// Digit by digit: rounded to `decimals` places, the 15 digits or fewer that remain, followed
+// by zeros up to the last decimal place, are the scaled whole number.
+ScaledNumber ScaledByDigits(double x, int decimals) {
+  const Decimal dec = RoundedAt(DecimalOf(x, kShownDigits), decimals);
+  ScaledNumber scaled{dec.negative, 0, 0};
   for (const char c : dec.digits) {
-    significand = significand * 10 + static_cast<std::uint64_t>(c - '0');
+    scaled.significand = scaled.significand * 10 + static_cast<std::uint64_t>(c - '0');
   }
   const int zeros = dec.point + decimals - static_cast<int>(dec.digits.size());
-  return FixedFromScaled(dec.negative, significand, static_cast<std::size_t>(zeros < 0 ? 0 : zeros),
-                         static_cast<std::size_t>(decimals), settings);
+  scaled.zeros = static_cast<std::size_t>(zeros < 0 ? 0 : zeros);
+  return scaled;
 }
 
 // Reads a text character by character, skipping the blanks that LeadingNumber ignores.
@@ -401,11 +409,11 @@ std::string SignedNumberText(double x) {
 std::string FixedText(double x, int decimals, const NumberSettings& settings) {
   CheckFinite(x);
   if (decimals < 0) decimals = 0;
-  const auto width = static_cast<std::size_t>(decimals);
-  if (const auto scaled = ScaledWhole(x, decimals)) {
-    return FixedFromScaled(x < 0 && *scaled != 0, *scaled, 0, width, settings);
-  }
-  return FixedTextByDigits(x, decimals, settings);
+  const std::optional<std::uint64_t> whole = ScaledWhole(x, decimals);
+  const ScaledNumber scaled =
+      whole ? ScaledNumber{x < 0 && *whole != 0, *whole, 0} : ScaledByDigits(x, decimals);
+  return FixedFromScaled(scaled.negative, scaled.significand, scaled.zeros,
+                         static_cast<std::size_t>(decimals), settings);
 }
 
 std::int64_t ScaledRound(double x, int decimals) {

@@ -1,8 +1,6 @@
 #include "core/passes.h"
 
 #include <algorithm>
-#include <charconv>
-#include <iterator>
 #include <string_view>
 #include <utility>
 
@@ -46,10 +44,12 @@ void WriteRemainderTexts(int party_number, const NumberSettings& settings, Party
     WriteKey(party.remainder_text, party_number, party.key);
     return;
   }
-  // kKeyScale + rounded has nine digits, a 1 and then the remainder's eight decimals.
-  char written[9];
-  std::to_chars(written, std::end(written), kKeyScale + rounded);
-  const std::string_view decimals(written + 1, 8);
+  char written[8];  // the eight decimals, with zeros in front
+  auto rest = static_cast<std::uint32_t>(rounded);
+  for (std::size_t i = sizeof written; i > 0; --i, rest /= 10) {
+    written[i - 1] = static_cast<char>('0' + rest % 10);
+  }
+  const std::string_view decimals(written, sizeof written);
   const std::string_view separator = settings.decimal_separator;
   const std::size_t length = 1 + separator.size() + decimals.find_last_not_of('0') + 1;
   std::string& key = party.key;
@@ -62,27 +62,28 @@ void WriteRemainderTexts(int party_number, const NumberSettings& settings, Party
   party.remainder_text.assign(key.data(), length);
 }
 
-// The rows of the queue as the pass fills it: by rounded remainder, then by party number.
-// For remainder texts "0", "0<separator>digits" and "1" followed by the blank filler, the
-// text order of the keys is this same order: the blank sorts before the separator, and both
-// before the digits, so a shorter remainder text sorts before a longer one that extends it,
-// and trailing zeros never occur. The filler keeps the party number right-aligned in three
-// places, so party numbers up to 999, all the programs admit, sort as numbers.
-bool QueueLess(const PartyOutcome& a, int party_a, const PartyOutcome& b, int party_b) {
-  if (a.remainder_key != b.remainder_key) return a.remainder_key < b.remainder_key;
-  return party_a < party_b;
-}
-
+// The rows of the queue as the pass fills it: by rounded remainder, then by party number,
+// sorted as one whole number per party, rounded remainder x 1000 + party number (party
+// numbers stop at 999). For remainder texts "0", "0<separator>digits" and "1" followed by the
+// blank filler, the text order of the keys is this same order: the blank sorts before the
+// separator, and both before the digits, so a shorter remainder text sorts before a longer
+// one that extends it, and trailing zeros never occur. The filler keeps the party number
+// right-aligned in three places, so party numbers up to 999, all the programs admit, sort as
+// numbers.
 void FillQueue(PartyTable& table, Calculation& calculation) {
-  std::vector<int>& queue = calculation.queue;
-  queue.resize(calculation.parties.size());
-  for (std::size_t i = 0; i < queue.size(); ++i) queue[i] = static_cast<int>(i) + 1;
   const auto& parties = calculation.parties;
-  std::sort(queue.begin(), queue.end(), [&](int a, int b) {
-    return QueueLess(parties[Index(a - 1)], a, parties[Index(b - 1)], b);
-  });
+  std::vector<std::int64_t> ranks(parties.size());
+  for (std::size_t i = 0; i < ranks.size(); ++i) {
+    ranks[i] = parties[i].remainder_key * 1000 + static_cast<std::int64_t>(i + 1);
+  }
+  std::sort(ranks.begin(), ranks.end());
+  std::vector<int>& queue = calculation.queue;
+  queue.resize(ranks.size());
   table.RemainderQueue().Clear();
-  for (const int party : queue) table.RemainderQueue().Append(parties[Index(party - 1)].key);
+  for (std::size_t i = 0; i < ranks.size(); ++i) {
+    queue[i] = static_cast<int>(ranks[i] % 1000);
+    table.RemainderQueue().Append(parties[Index(queue[i] - 1)].key);
+  }
 }
 
 }  // namespace

@@ -63,13 +63,13 @@ void WriteRemainderTexts(int party_number, const NumberSettings& settings, Party
 }
 
 // The rows of the queue as the pass fills it: by rounded remainder, then by party number,
-// sorted as one whole number per party, rounded remainder x 1000 + party number (party
-// numbers stop at 999). For remainder texts "0", "0<separator>digits" and "1" followed by the
-// blank filler, the text order of the keys is this same order: the blank sorts before the
-// separator, and both before the digits, so a shorter remainder text sorts before a longer
-// one that extends it, and trailing zeros never occur. The filler keeps the party number
-// right-aligned in three places, so party numbers up to 999, all the programs admit, sort as
-// numbers.
+// sorted as one whole number per party, rounded remainder x 1000 + party number (the rounded
+// remainder of x - Floor(x) runs from 0 to kKeyScale, party numbers stop at 999). For remainder
+// texts "0", "0<separator>digits" and "1" followed by the blank filler, the text order of the keys
+// is this same order: the blank sorts before the separator, and both before the digits, so a
+// shorter remainder text sorts before a longer one that extends it, and trailing zeros never occur.
+// The filler keeps the party number right-aligned in three places, so party numbers up to 999, all
+// the programs admit, sort as numbers.
 void FillQueue(PartyTable& table, Calculation& calculation) {
   const auto& parties = calculation.parties;
   std::vector<std::int64_t> ranks(parties.size());

@@ -7,6 +7,7 @@
 #include <limits>
 #include <optional>
 #include <system_error>
+#include <utility>
 
 #include "core/errors.h"
 
@@ -109,70 +110,121 @@ std::optional<std::uint64_t> ScaledWhole(double x, int decimals) {
   if (decimals >= static_cast<int>(std::size(kPowers))) return std::nullopt;
   const double scaled = std::fabs(x) * kPowers[decimals];
   if (!(scaled < 1e15)) return std::nullopt;
-  const double whole = std::floor(scaled);
+  // From 0 up to 10^15 the whole part is exact in 64 bits, and cutting the fraction off is
+  // the floor.
+  const auto truncated = static_cast<std::uint64_t>(scaled);
+  const auto whole = static_cast<double>(truncated);
   const double from_half = scaled - whole - 0.5;
   if (std::fabs(from_half) <= scaled * 1e-14) return std::nullopt;
-  return static_cast<std::uint64_t>(whole) + (from_half > 0 ? 1 : 0);
+  return truncated + (from_half > 0 ? 1 : 0);
 }
 
-std::string WithNegativeForm(const std::string& magnitude, NumberSettings::NegativeForm form) {
+// What stands before and after the digits of a negative number: "-1.5", "(1.5)", "1.5 -".
+std::pair<std::string_view, std::string_view> NegativeAffixes(NumberSettings::NegativeForm form) {
   using Form = NumberSettings::NegativeForm;
   switch (form) {
     case Form::kParentheses:
-      return "(" + magnitude + ")";
+      return {"(", ")"};
     case Form::kLeadingMinusBlank:
-      return "- " + magnitude;
+      return {"- ", ""};
     case Form::kTrailingMinus:
-      return magnitude + "-";
+      return {"", "-"};
     case Form::kTrailingBlankMinus:
-      return magnitude + " -";
+      return {"", " -"};
     case Form::kLeadingMinus:
       break;
   }
-  return "-" + magnitude;
+  return {"-", ""};
 }
 
-// Exactly the given fraction digits, with grouping, leading-zero setting and negative form.
-std::string FixedFromParts(bool negative, std::string_view whole, std::string_view fraction,
-                           const NumberSettings& settings) {
-  if (whole == "0" && !fraction.empty() && !settings.leading_zero) whole = "";
+// Writes `part` so that it ends at `end`; returns where it starts.
+char* PutBefore(std::string_view part, char* end) {
+  for (std::size_t i = part.size(); i > 0; --i) *--end = part[i - 1];
+  return end;
+}
+
+// The text of the whole number scaled = significand x 10^zeros divided by 10^decimals, with
+// exactly `decimals` decimals, at least one whole digit (unless the settings drop the leading
+// zero), grouping and the negative form. Written from the right, digit by digit.
+std::string FixedFromScaled(bool negative, std::uint64_t significand, std::size_t zeros,
+                            std::size_t decimals, const NumberSettings& settings) {
+  char significant[20];  // the significand's digits; none for 0
+  std::size_t next =
+      significand == 0
+          ? 0
+          : static_cast<std::size_t>(
+                std::to_chars(significant, std::end(significant), significand).ptr - significant);
+  const std::size_t digits = next == 0 ? 0 : next + zeros;
+  std::size_t whole = (digits > decimals ? digits : decimals + 1) - decimals;
+  if (!settings.leading_zero && decimals > 0 && digits <= decimals) whole = 0;  // ".05"
   const auto group = static_cast<std::size_t>(settings.group_size);
-  const std::size_t separators = group > 0 && !whole.empty() ? (whole.size() - 1) / group : 0;
+  const std::size_t separators = group > 0 && whole > 0 ? (whole - 1) / group : 0;
+  const std::string_view separator = settings.group_separator;
   const std::string_view decimal =
-      fraction.empty() ? std::string_view() : std::string_view(settings.decimal_separator);
-  std::string text;
-  text.reserve(whole.size() + separators * settings.group_separator.size() + decimal.size() +
-               fraction.size());
-  if (separators == 0) {
-    text.append(whole);
-  } else {
-    for (std::size_t i = 0; i < whole.size(); ++i) {
-      if (i > 0 && (whole.size() - i) % group == 0) text += settings.group_separator;
-      text += whole[i];
-    }
+      decimals > 0 ? std::string_view(settings.decimal_separator) : std::string_view();
+  const auto [before, after] = negative ? NegativeAffixes(settings.negative_form)
+                                        : std::pair<std::string_view, std::string_view>();
+  std::string text(before.size() + whole + separators * separator.size() + decimal.size() +
+                       decimals + after.size(),
+                   '0');
+  // The digits from the right: the zeros, then the significand's, then zeros in front.
+  std::size_t place = 0;
+  const auto next_digit = [&]() {
+    return place++ < zeros || next == 0 ? '0' : significant[--next];
+  };
+  char* out = PutBefore(after, text.data() + text.size());
+  for (std::size_t k = 0; k < decimals; ++k) *--out = next_digit();
+  out = PutBefore(decimal, out);
+  for (std::size_t k = 0; k < whole; ++k) {
+    if (separators > 0 && k > 0 && k % group == 0) out = PutBefore(separator, out);
+    *--out = next_digit();
   }
-  text.append(decimal).append(fraction);
-  if (negative) return WithNegativeForm(text, settings.negative_form);
+  PutBefore(before, out);
   return text;
 }
 
-// Reads digits, skipping the blanks that LeadingNumber ignores, into `out`.
+// A number to be written with a given count of decimals, as the whole number
+// significand x 10^zeros of units of its last decimal place.
+struct ScaledNumber {
+  bool negative = false;
+  std::uint64_t significand = 0;
+  std::size_t zeros = 0;
+};
+
+// Digit by digit: rounded to `decimals` places, the 15 digits or fewer that remain, followed
+// by zeros up to the last decimal place, are the scaled whole number.
+ScaledNumber ScaledByDigits(double x, int decimals) {
+  const Decimal dec = RoundedAt(DecimalOf(x, kShownDigits), decimals);
+  ScaledNumber scaled{dec.negative, 0, 0};
+  for (const char c : dec.digits) {
+    scaled.significand = scaled.significand * 10 + static_cast<std::uint64_t>(c - '0');
+  }
+  const int zeros = dec.point + decimals - static_cast<int>(dec.digits.size());
+  scaled.zeros = static_cast<std::size_t>(zeros < 0 ? 0 : zeros);
+  return scaled;
+}
+
+// Reads a text character by character, skipping the blanks that LeadingNumber ignores.
 class LeadingScanner {
  public:
-  explicit LeadingScanner(std::string_view text) : text_(text) {}
+  explicit LeadingScanner(std::string_view text) : text_(text) { SkipBlanks(); }
 
-  char Peek() {
-    while (pos_ < text_.size() &&
-           (text_[pos_] == ' ' || text_[pos_] == '\t' || text_[pos_] == '\n')) {
-      ++pos_;
-    }
-    return pos_ < text_.size() ? text_[pos_] : '\0';
+  char Peek() const { return pos_ < text_.size() ? text_[pos_] : '\0'; }
+  void Next() {
+    ++pos_;
+    SkipBlanks();
   }
-  void Next() { ++pos_; }
   std::size_t Position() const { return pos_; }
   void Rewind(std::size_t pos) { pos_ = pos; }
 
  private:
+  void SkipBlanks() {
+    while (pos_ < text_.size() &&
+           (text_[pos_] == ' ' || text_[pos_] == '\t' || text_[pos_] == '\n')) {
+      ++pos_;
+    }
+  }
+
   std::string_view text_;
   std::size_t pos_ = 0;
 };
@@ -267,11 +319,23 @@ bool TakeSign(std::string_view& text) {
 
 double LeadingNumber(std::string_view text) {
   LeadingScanner scan(text);
-  std::string number;
-  if (scan.Peek() == '+' || scan.Peek() == '-') {
-    if (scan.Peek() == '-') number += '-';
-    scan.Next();
+  const bool negative = scan.Peek() == '-';
+  if (scan.Peek() == '+' || scan.Peek() == '-') scan.Next();
+  const std::size_t start = scan.Position();
+  // Up to 15 digits with no point or exponent after them are a whole number that a double
+  // holds exactly (below 2^53), as the full reading below would give it too.
+  std::uint64_t whole = 0;
+  int digits = 0;
+  for (; IsDigit(scan.Peek()) && digits < kShownDigits; scan.Next()) {
+    whole = whole * 10 + static_cast<std::uint64_t>(scan.Peek() - '0');
+    ++digits;
   }
+  const char next = scan.Peek();
+  if (digits > 0 && !IsDigit(next) && next != '.' && next != 'e' && next != 'E') {
+    return negative && whole != 0 ? -static_cast<double>(whole) : static_cast<double>(whole);
+  }
+  scan.Rewind(start);
+  std::string number = negative ? "-" : "";
   bool any_digit = false;
   bool seen_point = false;
   for (char c = scan.Peek(); IsDigit(c) || (c == '.' && !seen_point); c = scan.Peek()) {
@@ -292,15 +356,6 @@ double LeadingNumber(std::string_view text) {
     } else {
       scan.Rewind(before);
     }
-  }
-  // Up to 15 digits with no point or exponent are a whole number that a double holds exactly.
-  if (!seen_point && !exponent_read && number.size() <= kShownDigits) {
-    long long whole = 0;
-    for (const char c : number) {
-      if (IsDigit(c)) whole = whole * 10 + (c - '0');
-    }
-    return number[0] == '-' && whole != 0 ? -static_cast<double>(whole)
-                                          : static_cast<double>(whole);
   }
   bool out_of_range = false;
   const double value = ParseAscii(number, out_of_range);
@@ -328,7 +383,9 @@ double Divide(double dividend, double divisor) {
 
 std::string NumberText(double x, const NumberSettings& settings) {
   CheckFinite(x);
-  if (x == std::trunc(x) && std::fabs(x) < 9.2e18) {
+  // Below 9.2 x 10^18 in magnitude a number converts to a 64-bit integer by cutting off its
+  // fraction, and it is whole when that changes nothing.
+  if (std::fabs(x) < 9.2e18 && x == static_cast<double>(static_cast<long long>(x))) {
     char digits[24];
     const auto end = std::to_chars(digits, digits + sizeof digits, static_cast<long long>(x)).ptr;
     return std::string(digits, end);
@@ -352,22 +409,11 @@ std::string SignedNumberText(double x) {
 std::string FixedText(double x, int decimals, const NumberSettings& settings) {
   CheckFinite(x);
   if (decimals < 0) decimals = 0;
-  const auto width = static_cast<std::size_t>(decimals);
-  if (const auto scaled = ScaledWhole(x, decimals)) {
-    char digits[24];
-    char* const first = digits + width + 1;  // room for the zeros of a value below 1
-    const std::size_t length =
-        static_cast<std::size_t>(std::to_chars(first, std::end(digits), *scaled).ptr - first);
-    const std::size_t padding = length <= width ? width + 1 - length : 0;
-    std::fill(first - padding, first, '0');
-    const std::string_view all(first - padding, length + padding);
-    return FixedFromParts(x < 0 && *scaled != 0, all.substr(0, all.size() - width),
-                          all.substr(all.size() - width), settings);
-  }
-  const Decimal dec = RoundedAt(DecimalOf(x, kShownDigits), decimals);
-  std::string fraction = FractionDigits(dec);
-  fraction.append(width - fraction.size(), '0');
-  return FixedFromParts(dec.negative, WholeDigits(dec), fraction, settings);
+  const std::optional<std::uint64_t> whole = ScaledWhole(x, decimals);
+  const ScaledNumber scaled =
+      whole ? ScaledNumber{x < 0 && *whole != 0, *whole, 0} : ScaledByDigits(x, decimals);
+  return FixedFromScaled(scaled.negative, scaled.significand, scaled.zeros,
+                         static_cast<std::size_t>(decimals), settings);
 }
 
 std::int64_t ScaledRound(double x, int decimals) {

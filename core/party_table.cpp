@@ -44,18 +44,9 @@ void TextColumn::Append(std::string text) {
   rows_.insert(place, std::move(text));
 }
 
-void TextColumn::SetRow(int k, std::string text) {
-  if (k == RowCount()) {
-    Append(std::move(text));
-    return;
-  }
-  CheckRow(k);
-  rows_[static_cast<std::size_t>(k)] = std::move(text);  // in place, as for any column
-}
-
-const std::string& TextColumn::Row(int k) const {
-  CheckRow(k);
-  return rows_[static_cast<std::size_t>(k)];
+void TextColumn::SetNewRow(int k, std::string_view text) {
+  if (k != RowCount()) ThrowMissingRow(k);
+  Append(std::string(text));
 }
 
 void TextColumn::SetSelectedRow(int k) {
@@ -63,11 +54,9 @@ void TextColumn::SetSelectedRow(int k) {
   selected_ = k;
 }
 
-void TextColumn::CheckRow(int k) const {
-  if (k < 0 || k >= RowCount()) {
-    throw MissingRowError("row " + std::to_string(k) + " of a column with " +
-                          std::to_string(RowCount()) + " rows");
-  }
+void TextColumn::ThrowMissingRow(int k) const {
+  throw MissingRowError("row " + std::to_string(k) + " of a column with " +
+                        std::to_string(RowCount()) + " rows");
 }
 
 TextColumn& PartyTable::At(int index) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace mandati {
@@ -21,8 +22,17 @@ class TextColumn {
   // Adds a row at the end, or at its place in the sort order for a sorted column.
   void Append(std::string text);
   // Replaces row k; when k equals the row count, appends the text as row k.
-  void SetRow(int k, std::string text);
-  const std::string& Row(int k) const;
+  void SetRow(int k, std::string_view text) {
+    if (k >= 0 && k < RowCount()) {
+      rows_[static_cast<std::size_t>(k)].assign(text);  // in place, as for any column
+    } else {
+      SetNewRow(k, text);
+    }
+  }
+  const std::string& Row(int k) const {
+    CheckRow(k);
+    return rows_[static_cast<std::size_t>(k)];
+  }
   int RowCount() const { return static_cast<int>(rows_.size()); }
   bool Empty() const { return rows_.empty(); }
   int SelectedRow() const { return selected_; }
@@ -34,7 +44,12 @@ class TextColumn {
   friend bool operator==(const TextColumn&, const TextColumn&) = default;
 
  private:
-  void CheckRow(int k) const;
+  void CheckRow(int k) const {
+    if (k < 0 || k >= RowCount()) ThrowMissingRow(k);
+  }
+  [[noreturn]] void ThrowMissingRow(int k) const;
+  // SetRow past the last row: appends at the row count, raises MissingRowError beyond it.
+  void SetNewRow(int k, std::string_view text);
 
   std::vector<std::string> rows_;
   int selected_ = -1;
@@ -119,10 +134,13 @@ struct FormValues {
 template <typename Visit>
 void ForEachParty(const FormValues& values, Visit&& visit) {
   const double bound = values.party_count.value_or(0.0);
-  // Past 32768 parties the row number leaves 16 bits and PartyRow raises, so the count
-  // can be capped well above that without changing anything.
   const long long last = bound >= 1 ? static_cast<long long>(bound < 1e6 ? bound : 1e6) : 0;
-  for (long long i = 1; i <= last; ++i) visit(PartyRow(static_cast<double>(i)));
+  // PartyRow(i) is the row i - 1 while that fits 16 bits, that is for i up to 32768; for
+  // party 32769 it raises, once every row before it has been visited.
+  constexpr long long kRows = 32768;
+  const long long rows = last < kRows ? last : kRows;
+  for (int row = 0; row < rows; ++row) visit(row);
+  if (last > rows) PartyRow(static_cast<double>(rows + 1));
 }
 
 }  // namespace mandati

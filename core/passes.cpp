@@ -1,7 +1,7 @@
 #include "core/passes.h"
 
 #include <algorithm>
-#include <charconv>
+#include <string_view>
 #include <utility>
 
 #include "core/errors.h"
@@ -13,62 +13,85 @@ namespace {
 
 std::size_t Index(int row) { return static_cast<std::size_t>(row); }
 
-// The remainder text, then a filler of blanks and SignedNumberText of the party number, which
-// together are the party number right-aligned in five places ("    1", "   42", "  100").
-std::string WithPartySuffix(std::string remainder_text, int party_number) {
+char* Put(std::string_view part, char* out) {
+  for (const char c : part) *out++ = c;
+  return out;
+}
+
+// `key` becomes the remainder text, then a filler of blanks and SignedNumberText of the party
+// number, which together are the party number right-aligned in five places ("    1", "   42",
+// "  100").
+void WriteKey(const std::string& remainder_text, int party_number, std::string& key) {
   if (party_number < 1 || party_number > kMaxParties) {
-    return remainder_text + " " + SignedNumberText(party_number);
+    key = remainder_text + " " + SignedNumberText(party_number);
+    return;
   }
-  char suffix[5] = {' ', ' ', ' ', ' ', ' '};
-  char digits[4];
-  const auto end = std::to_chars(digits, digits + sizeof digits, party_number).ptr;
-  std::copy_backward(digits, end, std::end(suffix));
-  return remainder_text.append(suffix, sizeof suffix);
-}
-
-// NumberText of the remainder rounded to 8 decimals: "0", "1", or "0", the separator and
-// the decimals without trailing zeros, the shortest text that reads back as the value.
-std::string RemainderText(std::int64_t key, const NumberSettings& settings) {
-  if (key <= 0 || key >= kKeyScale) {
-    return NumberText(static_cast<double>(key) / kKeyScale, settings);
+  key.assign(remainder_text.size() + 5, ' ');
+  Put(remainder_text, key.data());
+  for (std::size_t end = key.size(); party_number > 0; party_number /= 10) {
+    key[--end] = static_cast<char>('0' + party_number % 10);
   }
-  char digits[8];
-  std::fill(std::begin(digits), std::end(digits), '0');
-  char written[8];
-  const auto end = std::to_chars(written, written + sizeof written, key).ptr;
-  std::copy_backward(written, end, std::end(digits));
-  std::size_t length = sizeof digits;
-  while (digits[length - 1] == '0') --length;
-  return "0" + settings.decimal_separator + std::string(digits, length);
 }
 
-// The rows of the queue as the pass fills it: by rounded remainder, then by party number.
-// For remainder texts "0", "0<separator>digits" and "1" followed by the blank filler, the
-// text order of the keys is this same order: the blank sorts before the separator, and both
-// before the digits, so a shorter remainder text sorts before a longer one that extends it,
-// and trailing zeros never occur. The filler keeps the party number right-aligned in three
-// places, so party numbers up to 999, all the programs admit, sort as numbers.
-bool QueueLess(const PartyOutcome& a, int party_a, const PartyOutcome& b, int party_b) {
-  if (a.remainder_key != b.remainder_key) return a.remainder_key < b.remainder_key;
-  return party_a < party_b;
+// The party's remainder text, NumberText of its remainder rounded to 8 decimals ("0", "1", or
+// "0", the separator and the decimals without trailing zeros: the shortest text that reads
+// back as the value), and its key, that text with the party suffix. For a remainder between
+// 0 and 1 the key is written first and the remainder text is its front.
+void WriteRemainderTexts(int party_number, const NumberSettings& settings, PartyOutcome& party) {
+  const std::int64_t rounded = party.remainder_key;
+  if (rounded <= 0 || rounded >= kKeyScale || party_number < 1 || party_number > kMaxParties) {
+    party.remainder_text = NumberText(static_cast<double>(rounded) / kKeyScale, settings);
+    WriteKey(party.remainder_text, party_number, party.key);
+    return;
+  }
+  char written[8];  // the eight decimals, with zeros in front
+  auto rest = static_cast<std::uint32_t>(rounded);
+  for (std::size_t i = sizeof written; i > 0; --i, rest /= 10) {
+    written[i - 1] = static_cast<char>('0' + rest % 10);
+  }
+  const std::string_view decimals(written, sizeof written);
+  const std::string_view separator = settings.decimal_separator;
+  const std::size_t length = 1 + separator.size() + decimals.find_last_not_of('0') + 1;
+  std::string& key = party.key;
+  key.assign(length + 5, ' ');
+  key[0] = '0';
+  Put(decimals.substr(0, length - 1 - separator.size()), Put(separator, key.data() + 1));
+  for (std::size_t end = key.size(); party_number > 0; party_number /= 10) {
+    key[--end] = static_cast<char>('0' + party_number % 10);
+  }
+  party.remainder_text.assign(key.data(), length);
 }
 
+// The rows of the queue as the pass fills it: by rounded remainder, then by party number,
+// sorted as one whole number per party, rounded remainder x 1000 + party number (the rounded
+// remainder of x - Floor(x) runs from 0 to kKeyScale, party numbers stop at 999). For remainder
+// texts "0", "0<separator>digits" and "1" followed by the blank filler, the text order of the keys
+// is this same order: the blank sorts before the separator, and both before the digits, so a
+// shorter remainder text sorts before a longer one that extends it, and trailing zeros never occur.
+// The filler keeps the party number right-aligned in three places, so party numbers up to 999, all
+// the programs admit, sort as numbers.
 void FillQueue(PartyTable& table, Calculation& calculation) {
-  std::vector<int>& queue = calculation.queue;
-  queue.resize(calculation.parties.size());
-  for (std::size_t i = 0; i < queue.size(); ++i) queue[i] = static_cast<int>(i) + 1;
   const auto& parties = calculation.parties;
-  std::sort(queue.begin(), queue.end(), [&](int a, int b) {
-    return QueueLess(parties[Index(a - 1)], a, parties[Index(b - 1)], b);
-  });
+  std::vector<std::int64_t> ranks(parties.size());
+  for (std::size_t i = 0; i < ranks.size(); ++i) {
+    ranks[i] = parties[i].remainder_key * 1000 + static_cast<std::int64_t>(i + 1);
+  }
+  std::sort(ranks.begin(), ranks.end());
+  std::vector<int>& queue = calculation.queue;
+  queue.resize(ranks.size());
   table.RemainderQueue().Clear();
-  for (const int party : queue) table.RemainderQueue().Append(parties[Index(party - 1)].key);
+  for (std::size_t i = 0; i < ranks.size(); ++i) {
+    queue[i] = static_cast<int>(ranks[i] % 1000);
+    table.RemainderQueue().Append(parties[Index(queue[i] - 1)].key);
+  }
 }
 
 }  // namespace
 
 std::string RemainderKey(double r8, int party_number, const NumberSettings& settings) {
-  return WithPartySuffix(NumberText(r8, settings), party_number);
+  std::string key;
+  WriteKey(NumberText(r8, settings), party_number, key);
+  return key;
 }
 
 Calculation AllocateQuotaSeats(PartyTable& table, FormValues& values, std::string& total_text,
@@ -97,6 +120,8 @@ Calculation AllocateQuotaSeats(PartyTable& table, FormValues& values, std::strin
   });
   values.quota = ComputeQuota(values);
   calculation.quota = *values.quota;
+  // The remainders and keys are worked out in the same loop as the seats: they write nothing
+  // to the table before the queue is filled, after the loop.
   ForEachParty(values, [&](int row) {
     PartyOutcome& party = parties[Index(row)];
     party.ratio = Divide(party.votes, calculation.quota);
@@ -104,14 +129,10 @@ Calculation AllocateQuotaSeats(PartyTable& table, FormValues& values, std::strin
     party.ratio_text = FixedText(party.ratio, 3, settings);
     table.PreliminarySeatsColumn().SetRow(row, NumberText(party.preliminary_seats, settings));
     table.QuotaRatioColumn().SetRow(row, party.ratio_text);
-  });
-  ForEachParty(values, [&](int row) {
-    PartyOutcome& party = parties[Index(row)];
     party.remainder_key = ScaledRound(party.ratio - party.preliminary_seats, 8);
     party.exact_remainder =
         party.votes - static_cast<double>(party.preliminary_seats) * calculation.quota;
-    party.remainder_text = RemainderText(party.remainder_key, settings);
-    party.key = WithPartySuffix(party.remainder_text, row + 1);
+    WriteRemainderTexts(row + 1, settings, party);
   });
   FillQueue(table, calculation);
   return calculation;

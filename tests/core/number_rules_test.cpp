@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <limits>
+#include <random>
 #include <string>
 
 #include "core/errors.h"
@@ -179,6 +181,68 @@ TEST(FixedTextTest, FollowsGroupingSeparatorsAndNegativeForm) {
   EXPECT_EQ(FixedText(-1.5, 1, settings), "(1.5)");
   settings.negative_form = NumberSettings::NegativeForm::kTrailingBlankMinus;
   EXPECT_EQ(FixedText(-1.5, 1, settings), "1.5 -");
+}
+
+// FixedText's rule written out plainly: the number's 15 significant digits as text, then
+// rounded at the last decimal with a half going away from zero, by hand on the digits.
+std::string PlainFixedText(double x, int decimals) {
+  char buffer[32];
+  const auto end =
+      std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::scientific, 14).ptr;
+  const std::string text(buffer, end);  // "-d.ddddddddddddddde+XX"
+  const bool negative = text[0] == '-';
+  const std::size_t first = negative ? 1 : 0;
+  const std::string mantissa = text.substr(first, 1) + text.substr(first + 2, 14);
+  const int point = std::stoi(text.substr(text.find('e') + 1)) + 1;  // digits before the point
+  // The digits from the 10^(point - 1) place down, padded with zeros on both sides.
+  const int front = point < 1 ? 1 - point : 0;
+  std::string digits = std::string(static_cast<std::size_t>(front), '0') + mantissa +
+                       std::string(static_cast<std::size_t>(decimals + 20), '0');
+  const std::size_t whole = static_cast<std::size_t>(point + front);
+  const std::size_t kept = whole + static_cast<std::size_t>(decimals);
+  const bool up = digits[kept] >= '5';
+  digits.resize(kept);
+  if (up) {
+    std::size_t i = kept;
+    while (i > 0 && digits[i - 1] == '9') digits[--i] = '0';
+    if (i == 0) {
+      digits.insert(digits.begin(), '1');
+    } else {
+      ++digits[i - 1];
+    }
+  }
+  const std::size_t whole_digits = digits.size() - static_cast<std::size_t>(decimals);
+  std::string whole_text = digits.substr(0, whole_digits);
+  whole_text.erase(0, std::min(whole_text.find_first_not_of('0'), whole_text.size() - 1));
+  std::string result = whole_text;
+  if (decimals > 0) result += "." + digits.substr(whole_digits);
+  const bool zero = digits.find_first_not_of('0') == std::string::npos;
+  return negative && !zero ? "-" + result : result;
+}
+
+TEST(FixedTextTest, AgreesWithThePlainRuleOnRandomNumbers) {
+  std::mt19937_64 random(20261208);
+  std::uniform_int_distribution<int> decimals_of(0, 9);
+  std::uniform_int_distribution<int> magnitude(-9, 14);
+  std::uniform_real_distribution<double> unit(-1.0, 1.0);
+  std::uniform_int_distribution<std::int64_t> digits(0, 999'999'999'999'999);
+  const NumberSettings dot;
+  for (int n = 0; n < 20000; ++n) {
+    const int decimals = decimals_of(random);
+    double x = unit(random) * std::pow(10.0, magnitude(random));
+    if (n % 4 == 1) {
+      // Halves of the last decimal, exact in 15 digits or just beside them.
+      x = (static_cast<double>(digits(random) % 100'000'000) + 0.5) / std::pow(10.0, decimals);
+      x = std::nextafter(x, n % 8 == 1 ? 0.0 : 1e300);
+    } else if (n % 4 == 2) {
+      // Just below a power of ten.
+      x = std::nextafter(std::pow(10.0, magnitude(random)), 0.0) * (n % 8 == 2 ? 1 : -1);
+    }
+    EXPECT_EQ(FixedText(x, decimals, dot), PlainFixedText(x, decimals))
+        << std::scientific << x << " to " << decimals;
+  }
+  EXPECT_EQ(FixedText(9999999.999999994, 8, dot), "9999999.99999999");
+  EXPECT_EQ(FixedText(-9999999.999999994, 8, dot), "-9999999.99999999");
 }
 
 TEST(LocaleNumberTest, ReadsWholeTextsInTheUsersSettings) {

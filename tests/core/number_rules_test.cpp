@@ -198,7 +198,8 @@ std::string PlainFixedText(double x, int decimals) {
   const int front = point < 1 ? 1 - point : 0;
   std::string digits = std::string(static_cast<std::size_t>(front), '0') + mantissa +
                        std::string(static_cast<std::size_t>(decimals + 20), '0');
-  const std::size_t whole = static_cast<std::size_t>(point + front);
+  const int places_before = point + front;
+  const auto whole = static_cast<std::size_t>(places_before);
   const std::size_t kept = whole + static_cast<std::size_t>(decimals);
   const bool up = digits[kept] >= '5';
   digits.resize(kept);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One full calculation (the allocation pass, then the remainder pass) for 99 parties.
 #include <benchmark/benchmark.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The seat-count sweep under a divisor method: 99 parties, every seat count from 1 to 1000.
 #include <benchmark/benchmark.h>
 

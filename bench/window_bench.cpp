@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // End to end through the window: 99 parties with votes, one click of "Изчисли" until the window
 // has painted its new state, which is what the user waits for. The click alone returns before
 // Qt lays out the list boxes' rows and paints them, later on the event loop.

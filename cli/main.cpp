@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mandati-cli: the calculator's allocation pass and remainder pass for scripts and
 // worksheets; see RunCli for what it reads, writes and returns.
 #include <unistd.h>

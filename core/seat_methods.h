@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Seat methods beside the quotas, and the measures that compare them on one district:

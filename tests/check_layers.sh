@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a library includes a header that its layer may not see: core/ only the
 # standard library and itself, commands/ also core/, cli/ only core/ and itself, and the
 # system's C headers for its input and output. The standard library's headers are the

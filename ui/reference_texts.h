@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fixed texts of the calculator window: the title across its top, the legend of the result
 // headings (the caption of the results frame, which draws no caption), the quotation (held by
 // a text box that is never shown) and the help text with a short introduction to quota

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick for scripts/startup-bench: a Qt window of the calculator's size that shows one
 // line of text in the calculator's font, so that it loads the fonts before its first paint as
 // the calculator does. With MANDATI_EXIT_AFTER_FIRST_PAINT set it leaves right after that paint.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The built mandati-cli program run as a separate process: its output streams and exit
 // status as a shell sees them.
 #include <gtest/gtest.h>

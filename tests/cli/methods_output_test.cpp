@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exact output of the methods beside the window's quotas, of exact and merged ties, and
 // of the seat-count sweep, against files under tests/cli/data.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exact output of the sample district (7 seats; votes 58125 45871 27142 15947 12264) in
 // every quota and format, and of the explanation, against files under tests/cli/data.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Thousands of random user actions against the handlers: nothing may escape, and the
 // party table must stay consistent after every step.
 #include <gtest/gtest.h>

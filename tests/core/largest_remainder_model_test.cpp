@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two passes against an independent largest-remainder computation in exact integers,
 // on thousands of random districts.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The texts of the two passes against a deliberately plain model of the text rules: printf's
 // 15 significant digits, rounded by hand with halves away from zero, keys sorted as bytes
 // and the hand-out read from the keys' last three characters, on thousands of districts.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // mandati-cli run in-process on fuzzed arguments and party lines. Whatever it is given: the
 // exit status is one of the documented ones; a refusal writes nothing on standard output and
 // one line on standard error; neither stream carries a control character other than the

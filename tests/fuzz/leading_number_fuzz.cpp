@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // LeadingNumber against a plain model of its rule: drop every blank, tab and line feed, take
 // the longest start of the form [+-] digits with at most one "." [e|E [+-] digits] that holds
 // a digit, and read it with strtod; no number gives 0. The two must agree exactly.

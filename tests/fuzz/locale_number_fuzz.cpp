@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // LocaleNumber under "." and "," settings: the only thing that may escape is one of the
 // core's own errors, and what it reads must survive being written and read again.
 #include <cmath>

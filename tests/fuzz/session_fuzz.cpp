@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole session driven by fuzz bytes through the window's handlers: set-up, typed texts,
 // vote entry, quota choice, calculation, clear and row clicks. No handler may let anything
 // escape; the party table must stay consistent after every step; a command whose input it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The framed group box's style draws the frame exactly as the application's style does.
 
 #include "ui/group_box_style.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the controls accept from the keyboard and the mouse before any command runs: the length
 // limits of the entry boxes, the boxes the user cannot edit, and the group of option buttons.
 

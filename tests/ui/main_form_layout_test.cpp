@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's controls as the user finds them: names, kinds, containers, places in logical
 // pixels, captions, accessible names, visibility, tab order, tooltip, and the window itself.
 

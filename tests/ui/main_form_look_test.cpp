@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the window looks like: colours sampled from its picture, the fonts actually used, the
 // fixed texts, and a picture of the window written next to the test binary.
 

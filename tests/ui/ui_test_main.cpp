@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One QApplication for every window test. Test discovery runs this binary too, so it must start
 // without a display: the offscreen platform is chosen unless the caller picked one.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Helpers by which the window tests act as a user: typing, clicking and pressing keys on the real

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user's road through the real window, with typed keys and mouse clicks: set up the
 // parties of the worked example, enter their votes, calculate under each quota, move between
 // parties and clear.

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "cli/calculation.h"
+#include "cli/district.h"
 
 namespace mandati::cli {
 

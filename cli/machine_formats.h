@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/calculation.h"
+#include "cli/district.h"
 
 namespace mandati::cli {
 

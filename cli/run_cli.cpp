@@ -7,9 +7,9 @@
 #include <istream>
 #include <ostream>
 
-#include "cli/calculation.h"
 #include "cli/cli_errors.h"
 #include "cli/cli_options.h"
+#include "cli/district.h"
 #include "cli/explanation.h"
 #include "cli/figures.h"
 #include "cli/machine_formats.h"
@@ -18,6 +18,7 @@
 #include "cli/table_format.h"
 #include "cli/utf8.h"
 #include "core/errors.h"
+#include "core/quota_rules.h"
 
 namespace mandati::cli {
 
@@ -97,24 +98,73 @@ std::string SweepOutput(const CliOptions& options, const District& district,
   return SweepTableText(district, sweeps);
 }
 
-// The text mandati-cli writes: the help, or the chosen format of the calculated district.
-std::string OutputOf(const std::vector<std::string>& args, std::istream& in) {
-  const CliOptions options = ParseArguments(args);
-  if (options.help) return HelpText();
-  const District district = DistrictOf(options, in);
-  if (options.last_seats != 0) {
-    std::vector<MethodSweep> sweeps;
-    for (const Method method : options.methods) {
-      sweeps.push_back({method, SweepMethod(district, method, options.seats, options.last_seats,
-                                            options.exact)});
-    }
-    return SweepOutput(options, district, sweeps);
+Ranking RankingOf(const CliOptions& options) {
+  return options.exact ? Ranking::kExact : Ranking::kKeys;
+}
+
+// Why `method` cannot be calculated for the district, from the limit the core names.
+std::string Refusal(Method method, const District& district, const CalculationLimitError& error) {
+  const std::string seats = std::to_string(error.SeatCount());
+  const std::string name = NameOf(method) + ", " + seats + " seats: ";
+  const std::string value = std::to_string(error.Value());
+  switch (error.Limit()) {
+    case CalculationLimit::kTotalVotes:
+      return name + "the total of votes, " + value + ", is beyond " + std::to_string(kMaxVotes) +
+             ", the most the calculator can add up";
+    case CalculationLimit::kNoQuotaDivisor:
+      return name + "the quota " + QuotaRuleText(std::get<QuotaMethod>(method)) +
+             " divides by 0, so there is no quota";
+    case CalculationLimit::kQuotaZero:
+      return name + "the quota " +
+             QuotaFormulaText(std::get<QuotaMethod>(method),
+                              static_cast<std::int32_t>(TotalOf(VotesOf(district))),
+                              error.SeatCount()) +
+             " = 0: too few votes for the seats, and no votes can be divided by a quota of 0";
+    case CalculationLimit::kPreliminarySeats:
+      return name + "a party's full quotas, " + value + ", are beyond " +
+             std::to_string(kMaxSeats) + ", the most seats the calculator counts";
+    case CalculationLimit::kPartyCount:
+    case CalculationLimit::kVotes:
+    case CalculationLimit::kSeatCount:
+      break;
   }
+  return name + error.what();
+}
+
+// The chosen format of the calculated district (or of its sweep), and a line for each method
+// that cannot be calculated; the other methods are still shown.
+struct Results {
+  std::string text;
+  std::vector<std::string> refusals;
+};
+
+Results ResultsOf(const CliOptions& options, const District& district) {
+  Results results;
+  const std::vector<std::int32_t> votes = VotesOf(district);
+  std::vector<MethodSweep> sweeps;
   std::vector<MethodOutcome> outcomes;
   for (const Method method : options.methods) {
-    outcomes.push_back(CalculateMethod(district, method, options.exact));
+    try {
+      if (options.last_seats != 0) {
+        sweeps.push_back({method, SweepMethod(method, votes, options.seats, options.last_seats,
+                                              RankingOf(options))});
+      } else {
+        outcomes.push_back(CalculateMethod(method, votes, options.seats, RankingOf(options)));
+      }
+    } catch (const CalculationLimitError& error) {
+      results.refusals.push_back(Refusal(method, district, error));
+    }
   }
-  return Output(options, district, outcomes);
+  if (!sweeps.empty()) results.text = SweepOutput(options, district, sweeps);
+  if (!outcomes.empty()) results.text = Output(options, district, outcomes);
+  return results;
+}
+
+// Written only once everything has worked, so a failure leaves standard output empty.
+Results OutputOf(const std::vector<std::string>& args, std::istream& in) {
+  const CliOptions options = ParseArguments(args);
+  if (options.help) return {HelpText(), {}};
+  return ResultsOf(options, DistrictOf(options, in));
 }
 
 // Writes and flushes `text`, then checks that it arrived: a full disk or a closed output
@@ -134,21 +184,19 @@ int Written(const std::string& text, std::ostream& out, std::ostream& err) {
 
 int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
            std::ostream& err) {
-  std::string text;
+  Results results;
   try {
-    // Written only once everything has worked, so a failure leaves standard output empty.
-    text = OutputOf(args, in);
+    results = OutputOf(args, in);
   } catch (const UsageError& error) {
     err << kProgram << error.what() << '\n';
     return kUnusableInput;
-  } catch (const CalculationError& error) {
-    err << kProgram << error.what() << '\n';
-    return kNoCalculation;
   } catch (const CoreError& error) {
     err << kProgram << "the calculation failed: " << error.what() << '\n';
     return kNoCalculation;
   }
-  return Written(text, out, err);
+  const int written = results.text.empty() ? kSuccess : Written(results.text, out, err);
+  for (const std::string& refusal : results.refusals) err << kProgram << refusal << '\n';
+  return results.refusals.empty() || written != kSuccess ? written : kNoCalculation;
 }
 
 }  // namespace mandati::cli

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/calculation.h"
+#include "cli/district.h"
 
 namespace mandati::cli {
 

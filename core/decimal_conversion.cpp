@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/decimal_conversion.h"
 
-#include <locale.h>
-
 #include <array>
 #include <cfloat>
 #include <charconv>
+#include <clocale>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -198,6 +197,7 @@ Decimal ShortDecimalOf(double x) {
 
 double ReadDecimal(const std::string& ascii) {
   // The "C" locale's reading, whatever the user's LC_NUMERIC: the point is always ".".
+  // newlocale and strtod_l are POSIX's part of <clocale> and <cstdlib>, in glibc and musl.
   static const locale_t c_locale = newlocale(LC_ALL_MASK, "C", nullptr);
   if (c_locale == nullptr) throw std::bad_alloc();
   return strtod_l(ascii.c_str(), nullptr, c_locale);

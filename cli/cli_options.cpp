@@ -7,6 +7,7 @@
 #include "cli/cli_errors.h"
 #include "cli/party_input.h"
 #include "cli/utf8.h"
+#include "core/quota_rules.h"
 
 namespace mandati::cli {
 
@@ -15,15 +16,18 @@ namespace {
 constexpr const char* kOptionsWithValues[] = {"--seats", "--quota", "--method", "--format",
                                               "--input"};
 
-// The window's three quotas, the default.
-constexpr Method kWindowQuotas[] = {QuotaMethod::Hare, QuotaMethod::Droop,
-                                    QuotaMethod::HagenbachBischoff};
+// The window's quotas, the default.
+std::vector<Method> WindowQuotas() {
+  std::vector<Method> methods;
+  for (int i = 0; WindowQuota(i); ++i) methods.emplace_back(*WindowQuota(i));
+  return methods;
+}
 
 std::vector<Method> QuotasNamed(const std::string& name) {
-  if (name == "all") return {std::begin(kWindowQuotas), std::end(kWindowQuotas)};
+  if (name == "all") return WindowQuotas();
   const std::optional<Method> method = MethodNamed(name);
   if (!method || !std::holds_alternative<QuotaMethod>(*method) ||
-      std::get<QuotaMethod>(*method) == QuotaMethod::Imperiali) {
+      !RuleOf(std::get<QuotaMethod>(*method)).in_window) {
     throw UsageError("--quota: " + Quoted(name) +
                      " is not one of hare, droop, hagenbach-bischoff, all");
   }
@@ -37,13 +41,13 @@ std::vector<Method> MethodsNamed(const std::string& list) {
   while (start <= list.size()) {
     const std::size_t comma = std::min(list.find(',', start), list.size());
     const std::string name = list.substr(start, comma - start);
-    if (name == "quotas" || name == "all") {
-      methods.insert(methods.end(), std::begin(kWindowQuotas), std::end(kWindowQuotas));
-    }
-    if (name == "all") {
-      methods.emplace_back(QuotaMethod::Imperiali);
-      for (const DivisorRule& rule : kDivisorRules) methods.emplace_back(rule.method);
-    } else if (name != "quotas") {
+    if (name == "quotas") {
+      const std::vector<Method> quotas = WindowQuotas();
+      methods.insert(methods.end(), quotas.begin(), quotas.end());
+    } else if (name == "all") {
+      const std::vector<Method> all = AllMethods();
+      methods.insert(methods.end(), all.begin(), all.end());
+    } else {
       const std::optional<Method> method = MethodNamed(name);
       if (!method) {
         throw UsageError("--method: " + Quoted(name) +

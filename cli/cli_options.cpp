@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <utility>
 
 #include "cli/cli_errors.h"
 #include "cli/party_input.h"
@@ -219,8 +220,10 @@ CliOptions ParseArguments(const std::vector<std::string>& args) {
   return options;
 }
 
-std::string HelpText() {
-  return R"(Usage: mandati-cli --seats S [OPTIONS] [VOTES...]
+namespace {
+
+// The help's text, with each limit in braces ("{max_seats}") for the constant that holds it.
+constexpr std::string_view kHelpText = R"(Usage: mandati-cli --seats S [OPTIONS] [VOTES...]
 
 Shares S seats among parties by an electoral quota and the largest remainders, with the
 same rules as the mandati window: first the allocation pass gives each party one seat per
@@ -231,13 +234,13 @@ averages), so that one district can be compared under all of them.
 
 The parties' votes come as arguments, one whole number per party in party order, or, when
 there are none, one party a line from --input FILE or standard input, as "votes" or
-"name,votes" (UTF-8, no control characters, at most 1024 bytes a line; blank lines are
-skipped). Votes are whole numbers from 1 to 2147483647; at most 999 parties. In csv, a
+"name,votes" (UTF-8, no control characters, at most {line_bytes} bytes a line; blank lines are
+skipped). Votes are whole numbers from 1 to {max_votes}; at most {max_parties} parties. In csv, a
 name that begins with =, +, - or @ gets a leading ' so that spreadsheets show it as text.
 
 Options:
-  --seats S       the number of seats, a whole number from 1 to 32767 (required), or a
-                  range A..B of at most 1000 seat counts: each party's final seats for
+  --seats S       the number of seats, a whole number from 1 to {max_seats} (required), or a
+                  range A..B of at most {max_counts} seat counts: each party's final seats for
                   every count, with each Alabama paradox marked (a party with fewer
                   seats at one seat more)
   --quota Q       hare, droop, hagenbach-bischoff or all (default: all, side by side)
@@ -263,7 +266,7 @@ as in the window, those preliminary seats are all kept, no seat is handed out, a
 seats than S are given out.
 
 Each method stands or fails on its own: a quota of 0 or a total of votes beyond
-2147483647 refuses only the quota methods it breaks, with a line on standard error that
+{max_votes} refuses only the quota methods it breaks, with a line on standard error that
 names the method and the seat count, and the other methods are still shown.
 
 Exit status: 0 when the seats are shown, 2 for an argument or input line that cannot be
@@ -276,6 +279,23 @@ Examples:
   mandati-cli --seats 7 --method all --explain 58125 45871 27142 15947 12264
   mandati-cli --seats 1..8 --method hare --format svg 18 17 6 > alabama.svg
 )";
+
+}  // namespace
+
+std::string HelpText() {
+  const std::pair<std::string_view, std::string> limits[] = {
+      {"{line_bytes}", std::to_string(kMaxLineBytes)},
+      {"{max_votes}", std::to_string(kMaxVotes)},
+      {"{max_parties}", std::to_string(kMaxParties)},
+      {"{max_seats}", std::to_string(kMaxSeats)},
+      {"{max_counts}", std::to_string(kMaxSweepCounts)}};
+  std::string text(kHelpText);
+  for (const auto& [name, value] : limits) {
+    for (std::size_t at = text.find(name); at != std::string::npos; at = text.find(name, at)) {
+      text.replace(at, name.size(), value);
+    }
+  }
+  return text;
 }
 
 }  // namespace mandati::cli

@@ -24,6 +24,9 @@ void ListBox::ShowRows(const QStringList& rows, const QStringList& accessible_na
   for (int k = 0; k < accessible_names.size() && k < count(); ++k) {
     item(k)->setData(Qt::AccessibleTextRole, accessible_names[k]);
   }
+  // A reader hears a column's rows with its name, without walking through them.
+  const QString description = accessible_names.join(QStringLiteral("; "));
+  if (accessibleDescription() != description) setAccessibleDescription(description);
   marked_row_ = -1;
   showing_ = was_showing;
 }

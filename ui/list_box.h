@@ -31,6 +31,7 @@ class ListBox : public QListWidget {
  public:
   explicit ListBox(QWidget* parent = nullptr);
 
+  // Rows named for assistive tools (none: by their text) are also the list's description.
   void ShowRows(const QStringList& rows, const QStringList& accessible_names);
   void ShowMarkedRow(int row);
   int MarkedRow() const { return marked_row_; }

@@ -107,12 +107,12 @@ MainForm::MainForm(QWidget* parent) : MainForm(SettingsFromLocale(QLocale()), pa
 
 MainForm::MainForm(const NumberSettings& settings, QWidget* parent)
     : QWidget(parent), settings_(settings) {
+  InstallFormAccessibility();  // before any control is built and asked for its interface
   SetUpWindow();
   controls_ = BuildForm(*this);
   LoadMainForm(state_);
   Refresh();  // checks the load handler's option before any option is connected
   Connect();
-  InstallFormAccessibility();
   controls_.help_box->setFocus();
 }
 
@@ -217,14 +217,13 @@ bool MainForm::MoveThroughOptions(const QRadioButton& option, int key) {
   return true;
 }
 
-// The rows of the result columns and the total are written anew, so that assistive tools hear
-// of them also when a calculation repeats the last one.
+// Assistive tools are told of the total and of each result column's rows (its description)
+// after every calculation, also when it repeats the last one.
 void MainForm::TellResults() {
   if (state_.table.FinalSeatsColumn().Empty() || !QAccessible::isActive()) return;
   for (std::size_t i = 1; i <= kLastResultColumn; ++i) {
-    QAccessibleTableModelChangeEvent reset(controls_.lists[i],
-                                           QAccessibleTableModelChangeEvent::ModelReset);
-    QAccessible::updateAccessibility(&reset);
+    QAccessibleEvent rows(controls_.lists[i], QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&rows);
   }
   QLineEdit* total = controls_.total_box.box;
   QAccessibleTextUpdateEvent update(total, 0, total->text(), total->text());

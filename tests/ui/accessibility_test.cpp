@@ -157,13 +157,14 @@ TEST_F(AccessibilityTest, ResultsAreNamedWithTheirPartyAndToldAfterEachCalculati
   Click("Command2(1)");
   EXPECT_EQ(Row(2, 0)->text(QAccessible::Name), "Партия 1: 3");
   EXPECT_EQ(Row(4, 4)->text(QAccessible::Name), "Партия 5: 7.70");
-  EXPECT_EQ(QAccessible::queryAccessibleInterface(&List(2))->text(QAccessible::Name),
-            "манд. оконч.");
+  QAccessibleInterface* final_seats = QAccessible::queryAccessibleInterface(&List(2));
+  EXPECT_EQ(final_seats->text(QAccessible::Name), "манд. оконч.");
+  EXPECT_TRUE(final_seats->text(QAccessible::Description).startsWith("Партия 1: 3; Партия 2: 2"));
   g_heard = &heard_;
   Click("Command2(1)");  // the same results again
   QList<QObject*> told;
   for (const Heard& event : heard_) {
-    if (event.type == QAccessible::TableModelChanged || event.type == QAccessible::TextUpdated) {
+    if (event.type == QAccessible::DescriptionChanged || event.type == QAccessible::TextUpdated) {
       told << event.object;
     }
   }

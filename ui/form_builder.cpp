@@ -19,8 +19,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyle>
 #include <QString>
+#include <QStyle>
 #include <QTextOption>
 #include <QWidget>
 
@@ -227,7 +227,8 @@ FormControls BuildForm(QWidget& window) {
   std::array<QWidget*, kContainerNames.size()> containers{&window};
   MadeControls made{};
   std::array<QWidget*, kFormLayout.size()> by_tab{};
-  auto* box_style = new BoxStyle(QColor(kWindowColour.red, kWindowColour.green, kWindowColour.blue));
+  auto* box_style =
+      new BoxStyle(QColor(kWindowColour.red, kWindowColour.green, kWindowColour.blue));
   box_style->setParent(&window);
   // The table lists the frames before the controls they hold.
   for (std::size_t row = 0; row < kFormLayout.size(); ++row) {

@@ -11,7 +11,6 @@ class QItemSelection;
 class QModelIndex;
 class QPaintEvent;
 
-
 namespace mandati {
 
 // A list box of one marked row, whose click is the user's choice of a row only.

@@ -4,6 +4,10 @@
 // line, borders and selections that keep their contrast, the arrow keys, Qt's own texts, and
 // the vote box after set-up.
 
+#include <QtGui/private/qguiapplication_p.h>
+#include <QtGui/qpa/qplatformaccessibility.h>
+#include <QtGui/qpa/qplatformintegration.h>
+
 #include <functional>
 #include <vector>
 
@@ -24,10 +28,6 @@
 #include <QStringList>
 #include <QTest>
 #include <QTranslator>
-
-#include <QtGui/private/qguiapplication_p.h>
-#include <QtGui/qpa/qplatformaccessibility.h>
-#include <QtGui/qpa/qplatformintegration.h>
 
 #include <gtest/gtest.h>
 

@@ -257,5 +257,37 @@ TEST_F(AccessibilityTest, TypingIntoABlankVoteBoxReplacesTheBlank) {
   EXPECT_EQ(List(5).item(0)->text(), "12345678");
 }
 
+// The worked example with the keyboard alone: Tab, typing, Return and the arrow keys.
+TEST_F(AccessibilityTest, TheWorkedExampleCanBeEnteredWithTheKeyboardAlone) {
+  const QStringList votes = {"58125", "45871", "27142", "15947", "12264"};
+  const auto type = [](const QString& text) { TypeText(*QApplication::focusWidget(), text); };
+  ASSERT_EQ(PressKey(Qt::Key_Tab), "Text2(0)");
+  type("5");
+  ASSERT_EQ(PressKey(Qt::Key_Tab), "Text2(1)");
+  type("7");
+  ASSERT_EQ(PressKey(Qt::Key_Tab), "Command1");
+  ASSERT_EQ(PressKey(Qt::Key_Return), "Command1");
+  ASSERT_EQ(PressKey(Qt::Key_Tab), "List1(0)");
+  for (int party = 0; party < votes.size(); ++party) {
+    if (party > 0) PressKey(Qt::Key_Down);
+    ASSERT_EQ(PressKey(Qt::Key_Tab), "Text3(0)");
+    type(votes[party]);
+    ASSERT_EQ(PressKey(Qt::Key_Tab), "Command2(0)");
+    PressKey(Qt::Key_Return);
+    PressKey(Qt::Key_Tab, Qt::ShiftModifier);
+    ASSERT_EQ(PressKey(Qt::Key_Tab, Qt::ShiftModifier), "List1(0)");
+  }
+  PressKey(Qt::Key_Tab);
+  PressKey(Qt::Key_Tab);
+  ASSERT_EQ(PressKey(Qt::Key_Tab), "Command2(1)");
+  PressKey(Qt::Key_Return);
+  QStringList final_seats;
+  QStringList entered;
+  for (int row = 0; row < List(2).count(); ++row) final_seats << List(2).item(row)->text();
+  for (int row = 0; row < List(5).count(); ++row) entered << List(5).item(row)->text();
+  EXPECT_EQ(final_seats, (QStringList{"3", "2", "1", "1", "0"}));
+  EXPECT_EQ(entered, votes);
+}
+
 }  // namespace
 }  // namespace mandati

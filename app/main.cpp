@@ -6,6 +6,7 @@
 #include "app/first_paint_exit.h"
 #include "ui/locale_settings.h"
 #include "ui/main_form.h"
+#include "ui/unpaintable_window.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
@@ -15,6 +16,7 @@ int main(int argc, char* argv[]) {
     QApplication::installTranslator(qt_texts);
   }
   mandati::UseWindowFontByDefault();
+  mandati::SkipPaintingWhereNothingCanBePainted(application);
   mandati::MainForm form;
   mandati::ExitAfterFirstPaintWhenAsked(form);
   form.show();

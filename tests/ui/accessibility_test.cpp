@@ -20,7 +20,6 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPalette>
-#include <QPointer>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScrollBar>

@@ -16,6 +16,7 @@
 #include "cli/svg_chart.h"
 #include "cli/sweep_format.h"
 #include "cli/table_format.h"
+#include "cli/terminal_width.h"
 #include "cli/utf8.h"
 #include "core/errors.h"
 
@@ -73,7 +74,7 @@ std::string Output(const CliOptions& options, const District& district,
     case OutputFormat::kTable:
       break;
   }
-  std::string text = TableText(district, outcomes);
+  std::string text = TableText(district, outcomes, TerminalWidth);
   if (options.explain) {
     for (const MethodOutcome& outcome : outcomes) {
       text += '\n' + ExplanationText(district, outcome);
@@ -94,7 +95,7 @@ std::string SweepOutput(const CliOptions& options, const District& district,
     case OutputFormat::kTable:
       break;
   }
-  return SweepTableText(district, sweeps);
+  return SweepTableText(district, sweeps, TerminalWidth);
 }
 
 // The text mandati-cli writes: the help, or the chosen format of the calculated district.

@@ -5,13 +5,15 @@
 #include <vector>
 
 #include "cli/calculation.h"
+#include "cli/text_table.h"
 
 namespace mandati::cli {
 
 // The seat-count sweep for people: per method, one row per seat count with each party's
-// final seats, a "!" beside a number that is smaller than at one seat fewer (an Alabama
+// final seats under the party's number, a "!" after a number that is smaller than at one seat fewer (an Alabama
 // paradox), and the two indices of disproportionality; then the paradoxes in words.
-std::string SweepTableText(const District& district, const std::vector<MethodSweep>& sweeps);
+std::string SweepTableText(const District& district, const std::vector<MethodSweep>& sweeps,
+                           WidthOf width);
 
 // CSV: method,seats,party,final_seats,alabama_paradox,gallagher,loosemore_hanby, one line per
 // method, seat count and party; alabama_paradox is 1 where the party has fewer seats than at

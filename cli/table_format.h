@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/calculation.h"
+#include "cli/text_table.h"
 
 namespace mandati::cli {
 
@@ -12,6 +13,7 @@ namespace mandati::cli {
 // with the window's column headings. Under several methods each method's seats and ratio (or
 // divisor) form a group of columns under the method's name, side by side, so differences
 // show at once; then each method's disproportionality.
-std::string TableText(const District& district, const std::vector<MethodOutcome>& outcomes);
+std::string TableText(const District& district, const std::vector<MethodOutcome>& outcomes,
+                      WidthOf width);
 
 }  // namespace mandati::cli

@@ -6,30 +6,10 @@
 namespace mandati::cli {
 namespace {
 
-TEST(DisplayWidthTest, CountsCharactersNotBytes) {
-  EXPECT_EQ(DisplayWidth(""), 0u);
-  EXPECT_EQ(DisplayWidth("манд. оконч."), 12u);
-  EXPECT_EQ(DisplayWidth("глас. %"), 7u);
-  EXPECT_EQ(PadLeft("ДПС", 5), "  ДПС");
-  EXPECT_EQ(PadRight("ДПС", 5), "ДПС  ");
-  EXPECT_EQ(PadRight("Възраждане", 3), "Възраждане");
-}
-
-TEST(DisplayWidthTest, WideAndCombiningCharacters) {
-  const struct {
-    const char* text;
-    std::size_t width;
-  } cases[] = {
-      {"\u4E2D\u6587", 4},        // CJK ideographs take two places each
-      {"\uFF21", 2},              // a fullwidth Latin letter
-      {"\U0001F5F3", 2},          // an emoji
-      {"\u0438\u0306", 1},        // и with a combining breve: й written in two characters
-      {"e\u0301te\u0301", 3},     // combining acute accents
-      {"\u0410\u200B\u0411", 2},  // a zero-width space
-      {"\u0412\u044A\u0437", 3},  // Cyrillic letters, one place each
-  };
-  for (const auto& c : cases) EXPECT_EQ(DisplayWidth(c.text), c.width) << c.text;
-  EXPECT_EQ(PadRight("\u4E2D", 4), "\u4E2D  ");
+TEST(CharacterCountTest, CountsCharactersNotBytes) {
+  EXPECT_EQ(CharacterCount(""), 0u);
+  EXPECT_EQ(CharacterCount("манд. оконч."), 12u);
+  EXPECT_EQ(CharacterCount("a\xFF" "b"), 3u);
 }
 
 TEST(TextTableTest, AlignsColumnsAndTrimsLineEnds) {
@@ -43,12 +23,18 @@ TEST(TextTableTest, AlignsColumnsAndTrimsLineEnds) {
             "    10\n");
 }
 
-TEST(TextTableTest, WidenAndGap) {
-  TextTable table({Align::kLeft, Align::kRight}, " ");
+// The table lays out by the width rule it is given, not by bytes or characters.
+TEST(TextTableTest, WidenGapAndWidthRule) {
+  TextTable table({Align::kLeft, Align::kRight}, CharacterCount, " ");
   table.AddRow({"a", "1"});
   table.Widen(1, 4);
   EXPECT_EQ(table.Widths(), (std::vector<std::size_t>{1, 4}));
   EXPECT_EQ(table.Render(), "a    1\n");
+  TextTable doubled({Align::kLeft, Align::kRight},
+                    [](std::string_view text) { return 2 * CharacterCount(text); });
+  doubled.AddRow({"ab", "1"});
+  doubled.AddRow({"c", "22"});
+  EXPECT_EQ(doubled.Render(), "ab    1\nc    22\n");
 }
 
 }  // namespace

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/text_table.h"
+#include "format/text_table.h"
 
 #include <algorithm>
 
-#include "cli/utf8.h"
+#include "format/utf8.h"
 
-namespace mandati::cli {
+namespace mandati::format {
 
 std::size_t CharacterCount(std::string_view text) {
   std::size_t count = 0;
@@ -64,4 +64,4 @@ std::string TextTable::Render() const {
   return out;
 }
 
-}  // namespace mandati::cli
+}  // namespace mandati::format

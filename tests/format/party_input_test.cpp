@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/party_input.h"
+#include "format/party_input.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +8,9 @@
 #include <sstream>
 #include <streambuf>
 
-#include "cli/cli_errors.h"
+#include "format/errors.h"
 
-namespace mandati::cli {
+namespace mandati::format {
 namespace {
 
 TEST(StrictWholeNumberTest, AcceptsOnlyPlainDigitsInRange) {
@@ -58,7 +58,7 @@ TEST(PartiesFromArgumentsTest, NamesThePartyOfABadArgument) {
   try {
     PartiesFromArguments({"10", "20", "3.5"});
     FAIL() << "no error";
-  } catch (const UsageError& error) {
+  } catch (const InputError& error) {
     EXPECT_STREQ(error.what(),
                  "votes of party 3: \"3.5\" is not a whole number of votes from 1 to 2147483647");
   }
@@ -121,7 +121,7 @@ TEST(ReadPartiesTest, BadLinesNameTheSourceAndTheLine) {
     try {
       Read(c.text);
       ADD_FAILURE() << "no error for " << c.text;
-    } catch (const UsageError& error) {
+    } catch (const InputError& error) {
       EXPECT_STREQ(error.what(), c.message);
     }
   }
@@ -153,7 +153,7 @@ TEST(ReadPartiesTest, RefusesUnsafeCharacters) {
     try {
       Read(c.text);
       ADD_FAILURE() << "no error for " << c.text;
-    } catch (const UsageError& error) {
+    } catch (const InputError& error) {
       EXPECT_STREQ(error.what(),
                    (std::string("parties.csv, line ") + (c.text.starts_with("1\n") ? "2" : "1") +
                     ": the character " + c.shown +
@@ -190,7 +190,7 @@ class EndlessVotes : public std::streambuf {
 std::string ErrorOf(std::istream& in) {
   try {
     ReadParties(in, "standard input");
-  } catch (const UsageError& error) {
+  } catch (const InputError& error) {
     return error.what();
   }
   return "no error";
@@ -237,4 +237,4 @@ TEST(ReadPartiesTest, QuotesAShortPrefixOfALongValue) {
 }
 
 }  // namespace
-}  // namespace mandati::cli
+}  // namespace mandati::format

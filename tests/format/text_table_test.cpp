@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/text_table.h"
+#include "format/text_table.h"
 
 #include <gtest/gtest.h>
 
-namespace mandati::cli {
+namespace mandati::format {
 namespace {
 
 TEST(CharacterCountTest, CountsCharactersNotBytes) {
@@ -38,4 +38,4 @@ TEST(TextTableTest, WidenGapAndWidthRule) {
 }
 
 }  // namespace
-}  // namespace mandati::cli
+}  // namespace mandati::format

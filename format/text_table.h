@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-namespace mandati::cli {
+namespace mandati::format {
 
 // How many places a text takes where it is shown. A terminal needs the Unicode rules of
 // grapheme clusters and East Asian width (the companion's TerminalWidth); CharacterCount,
@@ -48,4 +48,4 @@ class TextTable {
   std::vector<std::size_t> min_widths_;
 };
 
-}  // namespace mandati::cli
+}  // namespace mandati::format

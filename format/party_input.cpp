@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/party_input.h"
+#include "format/party_input.h"
 
 #include <algorithm>
 #include <string>
 
-#include "cli/cli_errors.h"
-#include "cli/utf8.h"
+#include "format/errors.h"
+#include "format/utf8.h"
 
-namespace mandati::cli {
+namespace mandati::format {
 
 namespace {
 
@@ -39,7 +39,7 @@ std::optional<std::string> UnsafeCharacter(std::string_view text, bool tab_allow
 
 void RefuseUnsafeCharacters(std::string_view text, bool tab_allowed) {
   if (const auto unsafe = UnsafeCharacter(text, tab_allowed)) {
-    throw UsageError("the character " + *unsafe +
+    throw InputError("the character " + *unsafe +
                      " is not allowed (no control, invisible or noncharacter)");
   }
 }
@@ -69,17 +69,17 @@ Party PartyOfLine(std::string_view line) {
   Party party;
   if (comma != std::string_view::npos) {
     const std::string_view name = TrimmedBlanks(line.substr(0, comma));
-    if (!IsUtf8(name)) throw UsageError("the name is not UTF-8 text");
+    if (!IsUtf8(name)) throw InputError("the name is not UTF-8 text");
     RefuseUnsafeCharacters(name, /*tab_allowed=*/false);
     const auto plain = Unquoted(name);
-    if (!plain) throw UsageError("the name has a stray double quote");
+    if (!plain) throw InputError("the name has a stray double quote");
     // "" and blanks in quotes are no more a name than nothing before the comma.
-    if (TrimmedBlanks(*plain).empty()) throw UsageError("the name before the comma is empty");
+    if (TrimmedBlanks(*plain).empty()) throw InputError("the name before the comma is empty");
     party.name = *plain;
   }
   const auto votes = StrictWholeNumber(votes_text, kMaxVotes);
   if (!votes) {
-    throw UsageError(Quoted(votes_text) + " is not " + VotesRule());
+    throw InputError(Quoted(votes_text) + " is not " + VotesRule());
   }
   party.votes = *votes;
   return party;
@@ -107,9 +107,9 @@ std::vector<Party> PartiesFromArguments(const std::vector<std::string>& votes) {
   std::vector<Party> parties;
   for (std::size_t i = 0; i < votes.size(); ++i) {
     const std::string where = "votes of party " + std::to_string(i + 1) + ": ";
-    if (i == static_cast<std::size_t>(kMaxParties)) throw UsageError(where + TooManyParties());
+    if (i == static_cast<std::size_t>(kMaxParties)) throw InputError(where + TooManyParties());
     const auto number = StrictWholeNumber(votes[i], kMaxVotes);
-    if (!number) throw UsageError(where + Quoted(votes[i]) + " is not " + VotesRule());
+    if (!number) throw InputError(where + Quoted(votes[i]) + " is not " + VotesRule());
     parties.push_back(Party{"", *number});
   }
   return parties;
@@ -122,11 +122,11 @@ std::vector<Party> ReadParties(std::istream& in, const std::string& source) {
   // The count stops at kMaxLines + 1, far inside an int.
   for (int line_number = 1;; ++line_number) {
     in.getline(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-    if (in.bad()) throw UsageError(source + ": reading failed");
+    if (in.bad()) throw InputError(source + ": reading failed");
     const std::string where = source + ", line " + std::to_string(line_number) + ": ";
     if (in.fail() && in.eof()) break;  // the end of the input
     if (line_number > kMaxLines) {
-      throw UsageError(where + "more than " + std::to_string(kMaxLines) +
+      throw InputError(where + "more than " + std::to_string(kMaxLines) +
                        " lines (blank ones included), the most that are read");
     }
     // A full buffer without a line feed after it: the line goes on.
@@ -135,20 +135,20 @@ std::vector<Party> ReadParties(std::istream& in, const std::string& source) {
     std::string_view text(buffer.data(), length);
     if (text.ends_with('\r')) text.remove_suffix(1);
     if (full || text.size() > kMaxLineBytes) {
-      throw UsageError(where + "longer than " + std::to_string(kMaxLineBytes) + " bytes");
+      throw InputError(where + "longer than " + std::to_string(kMaxLineBytes) + " bytes");
     }
     if (line_number == 1 && text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
     if (TrimmedBlanks(text).empty()) continue;
     if (parties.size() == static_cast<std::size_t>(kMaxParties)) {
-      throw UsageError(where + TooManyParties());
+      throw InputError(where + TooManyParties());
     }
     try {
       parties.push_back(PartyOfLine(text));
-    } catch (const UsageError& error) {
-      throw UsageError(where + error.what());
+    } catch (const InputError& error) {
+      throw InputError(where + error.what());
     }
   }
   return parties;
 }
 
-}  // namespace mandati::cli
+}  // namespace mandati::format

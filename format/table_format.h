@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "cli/calculation.h"
-#include "cli/text_table.h"
+#include "format/calculation.h"
+#include "format/text_table.h"
 
-namespace mandati::cli {
+namespace mandati::format {
 
 // The aligned table for people: the seat count, the total of votes, then one row per party
 // with the window's column headings. Under several methods each method's seats and ratio (or
@@ -16,4 +16,4 @@ namespace mandati::cli {
 std::string TableText(const District& district, const std::vector<MethodOutcome>& outcomes,
                       WidthOf width);
 
-}  // namespace mandati::cli
+}  // namespace mandati::format

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/sweep_format.h"
+#include "format/sweep_format.h"
 
 #include <algorithm>
 
-#include "cli/figures.h"
-#include "cli/machine_formats.h"
-#include "cli/text_table.h"
+#include "format/figures.h"
+#include "format/machine_formats.h"
+#include "format/text_table.h"
 
-namespace mandati::cli {
+namespace mandati::format {
 
 namespace {
 
@@ -123,4 +123,4 @@ std::string SweepJsonText(const District& district, const std::vector<MethodSwee
   return "{\n  \"sweep\": [\n" + Joined(methods, ",\n") + "\n  ]\n}\n";
 }
 
-}  // namespace mandati::cli
+}  // namespace mandati::format

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace mandati::cli {
+namespace mandati::format {
 
 // One character of UTF-8 text: its code point and its length in bytes.
 struct Utf8Char {
@@ -38,4 +38,4 @@ std::string Shown(std::string_view text, std::size_t max_characters = 32);
 // Shown(text) in double quotes.
 std::string Quoted(std::string_view text);
 
-}  // namespace mandati::cli
+}  // namespace mandati::format

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/explanation.h"
+#include "format/explanation.h"
 
-#include "cli/text_table.h"
+#include "format/text_table.h"
 #include "core/number_rules.h"
 #include "core/quota_rules.h"
 
-namespace mandati::cli {
+namespace mandati::format {
 
 namespace {
 
@@ -161,4 +161,4 @@ std::string ExplanationText(const District& district, const MethodOutcome& outco
   return DivisorExplanation(district, std::get<DivisorMethod>(outcome.method), *outcome.divisors);
 }
 
-}  // namespace mandati::cli
+}  // namespace mandati::format

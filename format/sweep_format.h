@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "cli/calculation.h"
-#include "cli/text_table.h"
+#include "format/calculation.h"
+#include "format/text_table.h"
 
-namespace mandati::cli {
+namespace mandati::format {
 
 // The seat-count sweep for people: per method, one row per seat count with each party's
 // final seats under the party's number, a "!" after a number that is smaller than at one seat fewer (an Alabama
@@ -25,4 +25,4 @@ std::string SweepCsvText(const District& district, const std::vector<MethodSweep
 // has `before` seats at `seats` and fewer, `after`, at one seat more.
 std::string SweepJsonText(const District& district, const std::vector<MethodSweep>& sweeps);
 
-}  // namespace mandati::cli
+}  // namespace mandati::format

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/table_format.h"
+#include "format/table_format.h"
 
 #include <algorithm>
 
-#include "cli/figures.h"
-#include "cli/text_table.h"
+#include "format/figures.h"
+#include "format/text_table.h"
 
-namespace mandati::cli {
+namespace mandati::format {
 
 namespace {
 
@@ -111,4 +111,4 @@ std::string TableText(const District& district, const std::vector<MethodOutcome>
   return text + '\n' + IndexLines(outcomes, width);
 }
 
-}  // namespace mandati::cli
+}  // namespace mandati::format

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/machine_formats.h"
+#include "format/machine_formats.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "cli/figures.h"
-#include "cli/utf8.h"
+#include "format/figures.h"
+#include "format/utf8.h"
 #include "core/quota_rules.h"
 
-namespace mandati::cli {
+namespace mandati::format {
 
 namespace {
 
@@ -212,4 +212,4 @@ std::string JsonString(std::string_view text) {
   return literal + '"';
 }
 
-}  // namespace mandati::cli
+}  // namespace mandati::format

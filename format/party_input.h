@@ -11,7 +11,7 @@
 
 #include "core/party_table.h"
 
-namespace mandati::cli {
+namespace mandati::format {
 
 inline constexpr std::int32_t kMaxVotes = 2147483647;
 // Longer input lines are refused as soon as they are seen, so that no input is held whole.
@@ -28,7 +28,7 @@ struct Party {
 // sign, blank, decimal separator, digit grouping or exponent. Anything else gives nullopt.
 std::optional<std::int32_t> StrictWholeNumber(std::string_view text, std::int32_t max);
 
-// One party per argument, in party order, at most kMaxParties. Raises UsageError naming the
+// One party per argument, in party order, at most kMaxParties. Raises InputError naming the
 // argument.
 std::vector<Party> PartiesFromArguments(const std::vector<std::string>& votes);
 
@@ -38,7 +38,7 @@ std::vector<Party> PartiesFromArguments(const std::vector<std::string>& votes);
 // write it. Unsafe characters (see IsUnsafe) are refused, a tab allowed only as a blank
 // around a field, a byte order mark only at the start of the input. Reading stops at a line
 // beyond kMaxLineBytes, a party beyond kMaxParties or a line beyond kMaxLines. Raises
-// UsageError naming `source` and the line, or saying that reading failed.
+// InputError naming `source` and the line, or saying that reading failed.
 std::vector<Party> ReadParties(std::istream& in, const std::string& source);
 
-}  // namespace mandati::cli
+}  // namespace mandati::format

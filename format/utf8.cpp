@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/utf8.h"
+#include "format/utf8.h"
 
 #include <cstdio>
 
-namespace mandati::cli {
+namespace mandati::format {
 
 namespace {
 
@@ -87,4 +87,4 @@ std::string Shown(std::string_view text, std::size_t max_characters) {
 
 std::string Quoted(std::string_view text) { return '"' + Shown(text) + '"'; }
 
-}  // namespace mandati::cli
+}  // namespace mandati::format

@@ -7,19 +7,19 @@
 #include <istream>
 #include <ostream>
 
-#include "format/calculation.h"
 #include "cli/cli_errors.h"
-#include "format/errors.h"
 #include "cli/cli_options.h"
+#include "cli/terminal_width.h"
+#include "core/errors.h"
+#include "format/calculation.h"
+#include "format/errors.h"
 #include "format/explanation.h"
 #include "format/figures.h"
 #include "format/machine_formats.h"
 #include "format/svg_chart.h"
 #include "format/sweep_format.h"
 #include "format/table_format.h"
-#include "cli/terminal_width.h"
 #include "format/utf8.h"
-#include "core/errors.h"
 
 namespace mandati::cli {
 
@@ -50,82 +50,75 @@ District DistrictOf(const CliOptions& options, std::istream& in) {
   return district;
 }
 
-std::vector<std::string> PartyLabels(const District& district) {
-  std::vector<std::string> labels;
-  for (std::size_t i = 0; i < district.parties.size(); ++i) {
-    labels.push_back(PartyLabel(district, i));
-  }
-  return labels;
-}
-
-std::string Output(const CliOptions& options, const District& district,
-                   const std::vector<MethodOutcome>& outcomes) {
-  switch (options.format) {
-    case OutputFormat::kCsv:
-      return CsvText(district, outcomes);
-    case OutputFormat::kJson:
-      return JsonText(district, outcomes, options.explain);
-    case OutputFormat::kSvg: {
-      std::vector<ShareSeries> series;
-      series.reserve(outcomes.size());
-      for (const MethodOutcome& outcome : outcomes) {
-        series.push_back({NameOf(outcome.method), SharesInPercent(outcome.final_seats)});
-      }
-      return SharesSvg(PartyLabels(district), SharesInPercent(VotesOf(district)), series,
-                       district.seats);
-    }
-    case OutputFormat::kTable:
-      break;
-  }
-  std::string text = TableText(district, outcomes, TerminalWidth);
-  if (options.explain) {
-    for (const MethodOutcome& outcome : outcomes) {
-      text += '\n' + ExplanationText(district, outcome);
-    }
-  }
-  return text;
-}
-
-std::string SweepOutput(const CliOptions& options, const District& district,
-                        const std::vector<MethodSweep>& sweeps) {
-  switch (options.format) {
-    case OutputFormat::kCsv:
-      return SweepCsvText(district, sweeps);
-    case OutputFormat::kJson:
-      return SweepJsonText(district, sweeps);
-    case OutputFormat::kSvg:
-      return SweepSvg(PartyLabels(district), sweeps);
-    case OutputFormat::kTable:
-      break;
-  }
-  return SweepTableText(district, sweeps, TerminalWidth);
-}
-
-// The text mandati-cli writes: the help, or the chosen format of the calculated district.
-std::string OutputOf(const std::vector<std::string>& args, std::istream& in) {
-  const CliOptions options = ParseArguments(args);
-  if (options.help) return HelpText();
-  const District district = DistrictOf(options, in);
-  if (options.last_seats != 0) {
-    std::vector<MethodSweep> sweeps;
-    for (const Method method : options.methods) {
-      sweeps.push_back({method, SweepMethod(district, method, options.seats, options.last_seats,
-                                            options.exact)});
-    }
-    return SweepOutput(options, district, sweeps);
-  }
+// What a run has read and calculated before it writes anything: a sweep is checked, the
+// outcomes of one seat count are calculated whole (they are small; their text need not be).
+struct Run {
+  CliOptions options;
+  District district;
+  SweepRequest sweep;
   std::vector<MethodOutcome> outcomes;
-  for (const Method method : options.methods) {
-    outcomes.push_back(CalculateMethod(district, method, options.exact));
+};
+
+Run Prepare(const std::vector<std::string>& args, std::istream& in) {
+  Run run{ParseArguments(args), {}, {}, {}};
+  if (run.options.help) return run;
+  run.district = DistrictOf(run.options, in);
+  if (run.options.last_seats != 0) {
+    run.sweep = {run.options.methods, run.options.seats, run.options.last_seats,
+                 run.options.exact};
+    CheckSweep(run.district, run.sweep);
+    return run;
   }
-  return Output(options, district, outcomes);
+  for (const Method method : run.options.methods) {
+    run.outcomes.push_back(CalculateMethod(run.district, method, run.options.exact));
+  }
+  return run;
 }
 
-// Writes and flushes `text`, then checks that it arrived: a full disk or a closed output
+void WriteSweep(std::ostream& out, const Run& run) {
+  switch (run.options.format) {
+    case OutputFormat::kCsv:
+      return WriteSweepCsv(out, run.district, run.sweep);
+    case OutputFormat::kJson:
+      return WriteSweepJson(out, run.district, run.sweep);
+    case OutputFormat::kSvg:
+      return WriteSweepSvg(out, run.district, run.sweep);
+    case OutputFormat::kTable:
+      return WriteSweepTable(out, run.district, run.sweep, TerminalWidth);
+  }
+}
+
+// Writes the chosen format of the run to `out` as it is made.
+void WriteRun(std::ostream& out, const Run& run) {
+  if (run.options.help) {
+    out << HelpText();
+    return;
+  }
+  if (run.options.last_seats != 0) return WriteSweep(out, run);
+  switch (run.options.format) {
+    case OutputFormat::kCsv:
+      return WriteCsv(out, run.district, run.outcomes);
+    case OutputFormat::kJson:
+      return WriteJson(out, run.district, run.outcomes, run.options.explain);
+    case OutputFormat::kSvg:
+      return WriteSharesSvg(out, run.district, run.outcomes);
+    case OutputFormat::kTable:
+      break;
+  }
+  WriteTable(out, run.district, run.outcomes, TerminalWidth);
+  if (run.options.explain) {
+    for (const MethodOutcome& outcome : run.outcomes) {
+      out << '\n' << ExplanationText(run.district, outcome);
+    }
+  }
+}
+
+// Writes the run and flushes, then checks that it arrived: a full disk or a closed output
 // shows only here.
-int Written(const std::string& text, std::ostream& out, std::ostream& err) {
+int Written(const Run& run, std::ostream& out, std::ostream& err) {
   errno = 0;
-  out << text << std::flush;
+  WriteRun(out, run);
+  out << std::flush;
   if (out) return kSuccess;
   const int error = errno;
   err << kProgram << "writing the output failed";
@@ -138,10 +131,11 @@ int Written(const std::string& text, std::ostream& out, std::ostream& err) {
 
 int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
            std::ostream& err) {
-  std::string text;
+  Run run;
   try {
-    // Written only once everything has worked, so a failure leaves standard output empty.
-    text = OutputOf(args, in);
+    // Everything that can refuse the input happens before the first byte is written, so a
+    // refusal leaves standard output empty.
+    run = Prepare(args, in);
   } catch (const InputError& error) {
     err << kProgram << error.what() << '\n';
     return kUnusableInput;
@@ -152,7 +146,7 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     err << kProgram << "the calculation failed: " << error.what() << '\n';
     return kNoCalculation;
   }
-  return Written(text, out, err);
+  return Written(run, out, err);
 }
 
 }  // namespace mandati::cli

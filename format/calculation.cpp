@@ -108,15 +108,21 @@ MethodOutcome CalculateMethod(const District& district, Method method, bool exac
   return outcome;
 }
 
-SeatSweep SweepMethod(const District& district, Method method, std::int32_t first,
-                      std::int32_t last, bool exact) {
+void SweepMethod(const District& district, Method method, const SweepRequest& request,
+                 const SweepRowSink& on_row) {
   District at = district;
-  return SweepSeatCounts(
+  SweepSeatCounts(
       [&](std::int32_t seats) {
         at.seats = static_cast<std::int16_t>(seats);
-        return CalculateMethod(at, method, exact).final_seats;
+        return CalculateMethod(at, method, request.exact).final_seats;
       },
-      first, last);
+      request.first, request.last, on_row);
+}
+
+void CheckSweep(const District& district, const SweepRequest& request) {
+  District at = district;
+  at.seats = static_cast<std::int16_t>(request.last);
+  for (const Method method : request.methods) CalculateMethod(at, method, request.exact);
 }
 
 }  // namespace mandati::format

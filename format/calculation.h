@@ -48,14 +48,24 @@ Calculation Calculate(const District& district, QuotaMethod method, bool exact =
 // The district under any method, with its disproportionality.
 MethodOutcome CalculateMethod(const District& district, Method method, bool exact);
 
-struct MethodSweep {
-  Method method;
-  SeatSweep sweep;
+// A seat-count sweep: each method's final seats for every seat count from `first` to `last`.
+struct SweepRequest {
+  std::vector<Method> methods;
+  std::int32_t first = 1;
+  std::int32_t last = 1;
+  bool exact = false;
 };
 
-// Each party's final seats under `method` for every seat count from `first` to `last`.
-SeatSweep SweepMethod(const District& district, Method method, std::int32_t first,
-                      std::int32_t last, bool exact);
+// The sweep of one method, row by row (see SweepSeatCounts), so that no caller holds it whole.
+void SweepMethod(const District& district, Method method, const SweepRequest& request,
+                 const SweepRowSink& on_row);
+
+// Raises CalculationError when a method of the sweep cannot be calculated at one of its seat
+// counts. A quota only falls as the seats rise, and with it every way a quota method fails
+// (a quota of 0, preliminary seats beyond the limit) only grows, so a method that fails
+// anywhere in the range fails at its last count: that count alone is tried, before a sweep
+// writes anything.
+void CheckSweep(const District& district, const SweepRequest& request);
 
 std::vector<std::int32_t> VotesOf(const District& district);
 

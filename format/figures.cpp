@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "format/figures.h"
 
+#include <algorithm>
+
 #include "core/number_rules.h"
 
 namespace mandati::format {
@@ -40,6 +42,21 @@ std::vector<std::string> VoteShareTexts(const District& district) {
     texts.push_back(FixedText(share, 2, NumberSettings{}));
   }
   return texts;
+}
+
+std::string RankingWord(bool exact) { return exact ? "exact" : "keys"; }
+
+std::string RankingWord(Method method, bool exact) {
+  return std::holds_alternative<QuotaMethod>(method) ? RankingWord(exact) : "";
+}
+
+std::string RankingLine(const std::vector<Method>& methods, bool exact) {
+  if (std::none_of(methods.begin(), methods.end(),
+                   [](Method m) { return std::holds_alternative<QuotaMethod>(m); })) {
+    return "";
+  }
+  return exact ? "\nRemainders ranked exactly, in votes (--exact).\n"
+               : "\nRemainders ranked by their keys to 8 decimals, as the window ranks them.\n";
 }
 
 std::string PartyLabel(const District& district, std::size_t party_index) {

@@ -34,6 +34,14 @@ std::string IndexText(const std::optional<Disproportionality>& indices,
 // Each party's share of the votes in per cent, to 2 decimals, as the window shows it.
 std::vector<std::string> VoteShareTexts(const District& district);
 
+// How the quotas' remainders were ranked: "keys" (rounded to 8 decimals, as the window ranks
+// them) or "exact"; for a divisor method, which ranks no remainders, "".
+std::string RankingWord(bool exact);
+std::string RankingWord(Method method, bool exact);
+
+// The table's line that says how remainders were ranked, "" when no method has remainders.
+std::string RankingLine(const std::vector<Method>& methods, bool exact);
+
 // The party's name, or "Партия N" when the input gives none.
 std::string PartyLabel(const District& district, std::size_t party_index);
 

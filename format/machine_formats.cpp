@@ -136,6 +136,8 @@ std::string JsonMethod(const District& district, const MethodOutcome& outcome, b
   if (outcome.divisors) {
     members.push_back("\"divisors\": " +
                       JsonString(DivisorRuleOf(std::get<DivisorMethod>(outcome.method)).divisors));
+  } else {
+    members.push_back("\"ranking\": " + JsonString(RankingWord(outcome.quota->ranked_exactly)));
   }
   members.push_back("\"gallagher\": " + JsonNumber(IndexText(outcome.disproportionality,
                                                              &Disproportionality::gallagher)));
@@ -159,10 +161,10 @@ std::string JsonMethod(const District& district, const MethodOutcome& outcome, b
 
 }  // namespace
 
-std::string CsvText(const District& district, const std::vector<MethodOutcome>& outcomes) {
-  std::string text =
-      "quota_method,quota,total_votes,party,name,votes,preliminary_seats,final_seats,"
-      "quota_ratio,vote_share,last_divisor,gallagher,loosemore_hanby\n";
+void WriteCsv(std::ostream& out, const District& district,
+              const std::vector<MethodOutcome>& outcomes) {
+  out << "quota_method,quota,total_votes,party,name,votes,preliminary_seats,final_seats,"
+         "quota_ratio,vote_share,last_divisor,gallagher,loosemore_hanby,ranking\n";
   const std::vector<std::string> shares = VoteShareTexts(district);
   const std::string total = std::to_string(TotalOf(VotesOf(district)));
   for (const MethodOutcome& outcome : outcomes) {
@@ -170,29 +172,28 @@ std::string CsvText(const District& district, const std::vector<MethodOutcome>& 
         IndexText(outcome.disproportionality, &Disproportionality::gallagher);
     const std::string loosemore_hanby =
         IndexText(outcome.disproportionality, &Disproportionality::loosemore_hanby);
+    const std::string ranking =
+        outcome.quota ? RankingWord(outcome.quota->ranked_exactly) : std::string();
     for (std::size_t i = 0; i < district.parties.size(); ++i) {
       const PartyFigures figures = FiguresOf(outcome, i);
-      text += Joined({std::string(KeywordOf(outcome.method)), QuotaText(outcome), total,
-                      std::to_string(i + 1), CsvField(district.parties[i].name),
-                      std::to_string(district.parties[i].votes), figures.preliminary_seats,
-                      figures.final_seats, figures.quota_ratio, shares[i], figures.last_divisor,
-                      gallagher, loosemore_hanby},
-                     ",") +
-              '\n';
+      out << Joined({std::string(KeywordOf(outcome.method)), QuotaText(outcome), total,
+                     std::to_string(i + 1), CsvField(district.parties[i].name),
+                     std::to_string(district.parties[i].votes), figures.preliminary_seats,
+                     figures.final_seats, figures.quota_ratio, shares[i], figures.last_divisor,
+                     gallagher, loosemore_hanby, ranking},
+                    ",")
+          << '\n';
     }
   }
-  return text;
 }
 
-std::string JsonText(const District& district, const std::vector<MethodOutcome>& outcomes,
-                     bool explain) {
-  std::vector<std::string> methods;
-  methods.reserve(outcomes.size());
-  for (const MethodOutcome& outcome : outcomes) {
-    methods.push_back(JsonMethod(district, outcome, explain));
+void WriteJson(std::ostream& out, const District& district,
+               const std::vector<MethodOutcome>& outcomes, bool explain) {
+  out << "{\n  \"seats\": " << district.seats << ",\n  \"quotas\": [\n";
+  for (std::size_t m = 0; m < outcomes.size(); ++m) {
+    out << (m > 0 ? ",\n" : "") << JsonMethod(district, outcomes[m], explain);
   }
-  return "{\n  \"seats\": " + std::to_string(district.seats) + ",\n  \"quotas\": [\n" +
-         Joined(methods, ",\n") + "\n  ]\n}\n";
+  out << "\n  ]\n}\n";
 }
 
 std::string JsonString(std::string_view text) {

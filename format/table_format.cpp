@@ -90,25 +90,31 @@ std::string IndexLines(const std::vector<MethodOutcome>& outcomes, WidthOf width
 
 }  // namespace
 
-std::string TableText(const District& district, const std::vector<MethodOutcome>& outcomes,
-                      WidthOf width) {
-  std::string text = "Брой мандати: " + std::to_string(district.seats) + '\n';
-  text += "Общо гл.: " + std::to_string(TotalOf(VotesOf(district))) + '\n';
+void WriteTable(std::ostream& out, const District& district,
+                const std::vector<MethodOutcome>& outcomes, WidthOf width) {
+  out << "Брой мандати: " << district.seats << "\nОбщо гл.: " << TotalOf(VotesOf(district))
+      << '\n';
   const bool names = AnyName(district);
   TextTable table = PartyRows(district, outcomes, names, width);
   if (outcomes.size() == 1) {
-    text += TitleOf(outcomes.front()) + "\n\n";
+    out << TitleOf(outcomes.front()) << "\n\n";
   } else {
-    text += '\n' + GroupTitles(table, outcomes, names ? 2 : 1);
+    out << '\n' << GroupTitles(table, outcomes, names ? 2 : 1);
   }
-  text += table.Render();
+  table.Write(out);
+  std::vector<Method> methods;
+  bool exact = false;
+  for (const MethodOutcome& outcome : outcomes) {
+    methods.push_back(outcome.method);
+    exact = exact || (outcome.quota && outcome.quota->ranked_exactly);
+  }
+  out << RankingLine(methods, exact);
   if (std::any_of(outcomes.begin(), outcomes.end(),
                   [](const MethodOutcome& outcome) { return outcome.divisors.has_value(); })) {
-    text +=
-        "\nDivisor methods have no quota and no preliminary seats: \"делител\" is the divisor\n"
-        "by which the party won its last seat (its votes / divisor was the largest average).\n";
+    out << "\nDivisor methods have no quota and no preliminary seats: \"делител\" is the divisor\n"
+           "by which the party won its last seat (its votes / divisor was the largest average).\n";
   }
-  return text + '\n' + IndexLines(outcomes, width);
+  out << '\n' << IndexLines(outcomes, width);
 }
 
 }  // namespace mandati::format

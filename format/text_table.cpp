@@ -57,6 +57,11 @@ std::string TextTable::Line(const std::vector<std::string>& cells,
   return line + '\n';
 }
 
+void TextTable::Write(std::ostream& out) const {
+  const std::vector<std::size_t> widths = Widths();
+  for (const auto& row : rows_) out << Line(row, widths);
+}
+
 std::string TextTable::Render() const {
   const std::vector<std::size_t> widths = Widths();
   std::string out;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -32,6 +33,8 @@ class TextTable {
   void Widen(std::size_t column, std::size_t width);
   std::vector<std::size_t> Widths() const;
   std::string Render() const;
+  // Render() written line by line.
+  void Write(std::ostream& out) const;
   // One row laid out in columns of the given widths, for rows written as they come.
   std::string Line(const std::vector<std::string>& cells,
                    const std::vector<std::size_t>& widths) const;

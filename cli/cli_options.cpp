@@ -5,8 +5,10 @@
 #include <string_view>
 
 #include "cli/cli_errors.h"
+#include "core/quota_rules.h"
 #include "format/errors.h"
 #include "format/party_input.h"
+#include "format/text_table.h"
 #include "format/utf8.h"
 
 namespace mandati::cli {
@@ -15,20 +17,107 @@ using namespace mandati::format;  // NOLINT(google-build-using-namespace): the l
 
 namespace {
 
-constexpr const char* kOptionsWithValues[] = {"--seats", "--quota", "--method", "--format",
-                                              "--input"};
-
 // The window's three quotas, the default.
 constexpr Method kWindowQuotas[] = {QuotaMethod::Hare, QuotaMethod::Droop,
                                     QuotaMethod::HagenbachBischoff};
 
+struct FormatName {
+  std::string_view keyword;
+  OutputFormat format;
+};
+constexpr FormatName kFormats[] = {{"table", OutputFormat::kTable},
+                                   {"csv", OutputFormat::kCsv},
+                                   {"json", OutputFormat::kJson},
+                                   {"svg", OutputFormat::kSvg}};
+
+std::string Listed(const std::vector<std::string>& words) {
+  std::string text;
+  for (const std::string& word : words) text += (text.empty() ? "" : ", ") + word;
+  return text;
+}
+
+std::vector<std::string> WindowQuotaKeywords() {
+  std::vector<std::string> words;
+  for (const Method method : kWindowQuotas) words.emplace_back(KeywordOf(method));
+  return words;
+}
+
+std::vector<std::string> MethodKeywords() {
+  std::vector<std::string> words;
+  for (const QuotaRule& rule : kQuotaRules) words.emplace_back(rule.keyword);
+  for (const DivisorRule& rule : kDivisorRules) words.emplace_back(rule.keyword);
+  return words;
+}
+
+std::vector<std::string> FormatKeywords() {
+  std::vector<std::string> words;
+  for (const FormatName& name : kFormats) words.emplace_back(name.keyword);
+  return words;
+}
+
+// --method's keywords with what each means where the window does not show it.
+std::string MethodMeanings() {
+  std::vector<std::string> words = WindowQuotaKeywords();
+  for (const QuotaRule& rule : kQuotaRules) {
+    if (std::find(std::begin(kWindowQuotas), std::end(kWindowQuotas), Method{rule.method}) ==
+        std::end(kWindowQuotas)) {
+      words.push_back(std::string(rule.keyword) + " (" + QuotaRuleText(rule.method) + ")");
+    }
+  }
+  for (const DivisorRule& rule : kDivisorRules) {
+    words.push_back(std::string(rule.keyword) + " (divisors " + std::string(rule.divisors) + ")");
+  }
+  return Listed(words);
+}
+
+// One option of the command line. The parser, --help and, through help2man, the manual page
+// are all made from this table, so they cannot disagree.
+struct OptionRule {
+  std::string_view name;   // "--seats"
+  std::string_view value;  // the name of its value in the help, "" for an option without one
+  std::string meaning;     // the help's text; limits and keywords from the core's tables
+};
+
+const std::vector<OptionRule>& OptionRules() {
+  static const std::vector<OptionRule> rules = {
+      {"--seats", "S",
+       "the number of seats, a whole number from 1 to " + std::to_string(kMaxSeats) +
+           " (required), or a range A..B of at most " + std::to_string(kMaxSweepCounts) +
+           " seat counts: each party's final seats for every count, with each Alabama paradox "
+           "marked (a party with fewer seats at one seat more)"},
+      {"--quota", "Q", Listed(WindowQuotaKeywords()) + " or all (default: all, side by side)"},
+      {"--method", "LIST",
+       "methods separated by commas: " + MethodMeanings() +
+           ", quotas (the window's three, the default) or all"},
+      {"--exact", "",
+       "rank the quotas' remainders exactly (votes - full quotas x quota) instead of by their "
+       "keys rounded to 8 decimals, as the window does"},
+      {"--format", "F",
+       "table (for people), csv or json (for programs), svg (a chart for a slide); default: "
+       "table"},
+      {"--explain", "",
+       "also show the quota's formula, each party's remainder, the remainder queue, the order "
+       "in which the leftover seats went and every tie that a tie rule decided; for divisor "
+       "methods the seats in the order they were won (table, json; one seat count)"},
+      {"--input", "FILE", "read the parties from FILE; \"-\" is standard input"},
+  };
+  return rules;
+}
+
+const OptionRule* OptionNamed(std::string_view name) {
+  for (const OptionRule& rule : OptionRules()) {
+    if (rule.name == name) return &rule;
+  }
+  return nullptr;
+}
+
 std::vector<Method> QuotasNamed(const std::string& name) {
   if (name == "all") return {std::begin(kWindowQuotas), std::end(kWindowQuotas)};
   const std::optional<Method> method = MethodNamed(name);
-  if (!method || !std::holds_alternative<QuotaMethod>(*method) ||
-      std::get<QuotaMethod>(*method) == QuotaMethod::Imperiali) {
-    throw InputError("--quota: " + Quoted(name) +
-                     " is not one of hare, droop, hagenbach-bischoff, all");
+  if (!method || std::find(std::begin(kWindowQuotas), std::end(kWindowQuotas), *method) ==
+                     std::end(kWindowQuotas)) {
+    throw InputError("--quota: " + Quoted(name) + " is not one of " +
+                     Listed(WindowQuotaKeywords()) + ", all");
   }
   return {*method};
 }
@@ -44,14 +133,17 @@ std::vector<Method> MethodsNamed(const std::string& list) {
       methods.insert(methods.end(), std::begin(kWindowQuotas), std::end(kWindowQuotas));
     }
     if (name == "all") {
-      methods.emplace_back(QuotaMethod::Imperiali);
+      for (const QuotaRule& rule : kQuotaRules) {
+        if (std::find(methods.begin(), methods.end(), Method{rule.method}) == methods.end()) {
+          methods.emplace_back(rule.method);
+        }
+      }
       for (const DivisorRule& rule : kDivisorRules) methods.emplace_back(rule.method);
     } else if (name != "quotas") {
       const std::optional<Method> method = MethodNamed(name);
       if (!method) {
-        throw InputError("--method: " + Quoted(name) +
-                         " is not one of hare, droop, hagenbach-bischoff, imperiali, dhondt, "
-                         "sainte-lague, quotas, all");
+        throw InputError("--method: " + Quoted(name) + " is not one of " +
+                         Listed(MethodKeywords()) + ", quotas, all");
       }
       methods.push_back(*method);
     }
@@ -67,11 +159,10 @@ std::vector<Method> MethodsNamed(const std::string& list) {
 }
 
 OutputFormat FormatNamed(const std::string& name) {
-  if (name == "table") return OutputFormat::kTable;
-  if (name == "csv") return OutputFormat::kCsv;
-  if (name == "json") return OutputFormat::kJson;
-  if (name == "svg") return OutputFormat::kSvg;
-  throw InputError("--format: " + Quoted(name) + " is not one of table, csv, json, svg");
+  for (const FormatName& format : kFormats) {
+    if (format.keyword == name) return format.format;
+  }
+  throw InputError("--format: " + Quoted(name) + " is not one of " + Listed(FormatKeywords()));
 }
 
 std::int16_t SeatCountNamed(const std::string& text, const std::string& shown) {
@@ -138,25 +229,24 @@ void Once(std::vector<std::string>& seen, const std::string& name) {
 // Reads one option into `options`; false when `arg` is no option this program knows.
 bool ReadOption(ArgumentReader& reader, const std::string& arg, CliOptions& options,
                 std::vector<std::string>& seen) {
-  for (const char* name : kOptionsWithValues) {
-    if (!IsOption(arg, name)) continue;
+  for (const OptionRule& rule : OptionRules()) {
+    const std::string name(rule.name);
+    if (rule.value.empty() ? arg != name : !IsOption(arg, name)) continue;
     Once(seen, name);
+    if (rule.value.empty()) {
+      (name == "--explain" ? options.explain : options.exact) = true;
+      return true;
+    }
     const std::string value = reader.ValueOf(name, arg);
-    const std::string_view option = name;
-    const bool both_choose = (option == "--quota" || option == "--method") &&
+    const bool both_choose = (name == "--quota" || name == "--method") &&
                              std::find(seen.begin(), seen.end(),
-                                       option == "--quota" ? "--method" : "--quota") != seen.end();
-    if (both_choose) throw InputError(std::string(option) + ": --quota and --method both choose");
-    if (option == "--seats") ReadSeats(value, options);
-    if (option == "--quota") options.methods = QuotasNamed(value);
-    if (option == "--method") options.methods = MethodsNamed(value);
-    if (option == "--format") options.format = FormatNamed(value);
-    if (option == "--input") options.input_path = value;
-    return true;
-  }
-  if (arg == "--explain" || arg == "--exact") {
-    Once(seen, arg);
-    (arg == "--explain" ? options.explain : options.exact) = true;
+                                       name == "--quota" ? "--method" : "--quota") != seen.end();
+    if (both_choose) throw InputError(name + ": --quota and --method both choose");
+    if (name == "--seats") ReadSeats(value, options);
+    if (name == "--quota") options.methods = QuotasNamed(value);
+    if (name == "--method") options.methods = MethodsNamed(value);
+    if (name == "--format") options.format = FormatNamed(value);
+    if (name == "--input") options.input_path = value;
     return true;
   }
   return false;
@@ -184,10 +274,8 @@ bool AsksForHelp(const std::vector<std::string>& args) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--") return false;
     if (args[i] == "--help" || args[i] == "-h") return true;
-    if (std::find(std::begin(kOptionsWithValues), std::end(kOptionsWithValues), args[i]) !=
-        std::end(kOptionsWithValues)) {
-      ++i;
-    }
+    const OptionRule* rule = OptionNamed(args[i]);
+    if (rule && !rule->value.empty()) ++i;
   }
   return false;
 }
@@ -218,57 +306,90 @@ CliOptions ParseArguments(const std::vector<std::string>& args) {
   return options;
 }
 
+namespace {
+
+constexpr std::size_t kHelpWidth = 90;
+constexpr std::size_t kMeaningColumn = 18;
+
+// `text` wrapped into lines of at most kHelpWidth places at blanks, the first line after
+// `first`, the others after `indent` blanks.
+std::string Wrapped(std::string_view text, std::string first, std::size_t indent) {
+  std::string out;
+  std::string line = std::move(first);
+  const std::size_t start = line.size();
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const std::size_t end = std::min(text.find(' ', pos), text.size());
+    const std::string_view word = text.substr(pos, end - pos);
+    if (line.size() > start && CharacterCount(line) + 1 + CharacterCount(word) > kHelpWidth) {
+      out += line + '\n';
+      line = std::string(indent, ' ');
+    } else if (line.size() > start) {
+      line += ' ';
+    }
+    line += word;
+    pos = end + 1;
+  }
+  return out + line + '\n';
+}
+
+std::string Paragraph(std::string_view text) { return Wrapped(text, "", 0) + '\n'; }
+
+std::string OptionLines() {
+  std::string text = "Options:\n";
+  for (const OptionRule& rule : OptionRules()) {
+    std::string head = "  " + std::string(rule.name);
+    if (!rule.value.empty()) head += " " + std::string(rule.value);
+    head.resize(std::max(kMeaningColumn, head.size() + 1), ' ');
+    text += Wrapped(rule.meaning, head, kMeaningColumn);
+  }
+  std::string help = "  -h, --help";
+  help.resize(kMeaningColumn, ' ');
+  return text + Wrapped("show this help", help, kMeaningColumn) + '\n';
+}
+
+}  // namespace
+
 std::string HelpText() {
-  return R"(Usage: mandati-cli --seats S [OPTIONS] [VOTES...]
-
-Shares S seats among parties by an electoral quota and the largest remainders, with the
-same rules as the mandati window: first the allocation pass gives each party one seat per
-full quota (the preliminary seats), then the remainder pass hands the seats still left to
-the largest remainders, equal remainders to the higher party number first. Beside the
-window's three quotas it knows the Imperiali quota and two divisor methods (highest
-averages), so that one district can be compared under all of them.
-
-The parties' votes come as arguments, one whole number per party in party order, or, when
-there are none, one party a line from --input FILE or standard input, as "votes" or
-"name,votes" (UTF-8, no control characters, at most 1024 bytes a line; blank lines are
-skipped). Votes are whole numbers from 1 to 2147483647; at most 999 parties. In csv, a
-name that begins with =, +, - or @ gets a leading ' so that spreadsheets show it as text.
-
-Options:
-  --seats S       the number of seats, a whole number from 1 to 32767 (required), or a
-                  range A..B of at most 1000 seat counts: each party's final seats for
-                  every count, with each Alabama paradox marked (a party with fewer
-                  seats at one seat more)
-  --quota Q       hare, droop, hagenbach-bischoff or all (default: all, side by side)
-  --method LIST   methods separated by commas: hare, droop, hagenbach-bischoff,
-                  imperiali (floor(V / (S + 2))), dhondt (divisors 1, 2, 3, ...),
-                  sainte-lague (divisors 1, 3, 5, ...), quotas (the window's three, the
-                  default) or all
-  --exact         rank the quotas' remainders exactly (votes - full quotas x quota)
-                  instead of by their keys rounded to 8 decimals, as the window does
-  --format F      table (for people), csv or json (for programs), svg (a chart for a
-                  slide); default: table
-  --explain       also show the quota's formula, each party's remainder, the remainder
-                  queue, the order in which the leftover seats went and every tie that a
-                  tie rule decided; for divisor methods the seats in the order they were
-                  won (table, json; one seat count)
-  --input FILE    read the parties from FILE; "-" is standard input
-  -h, --help      show this help
-
-Every method shows the Gallagher and Loosemore-Hanby indices of disproportionality, in
-percentage points. A quota can give more preliminary seats than seats (Imperiali with few
-parties): as in the window, they are kept and no seat is handed out.
-
-Exit status: 0 when the seats are shown, 2 for an argument or input line that cannot be
-used or input that cannot be read, 3 for a calculation that cannot be done (a quota of 0,
-too many votes in total), 4 when the output cannot be written (a full disk, a closed
-standard output).
-
-Examples:
-  mandati-cli --seats 7 58125 45871 27142 15947 12264
-  mandati-cli --seats 7 --method all --explain 58125 45871 27142 15947 12264
-  mandati-cli --seats 1..8 --method hare --format svg 18 17 6 > alabama.svg
-)";
+  std::string usage = "Usage: mandati-cli --seats S [OPTIONS] [VOTES...]\n\n";
+  return usage +
+         Paragraph(
+             "Shares S seats among parties by an electoral quota and the largest remainders, "
+             "with the same rules as the mandati window: first the allocation pass gives each "
+             "party one seat per full quota (the preliminary seats), then the remainder pass "
+             "hands the seats still left to the largest remainders, equal remainders to the "
+             "higher party number first. Beside the window's three quotas it knows the "
+             "Imperiali quota and two divisor methods (highest averages), so that one district "
+             "can be compared under all of them.") +
+         Paragraph(
+             "The parties' votes come as arguments, one whole number per party in party order, "
+             "or, when there are none, one party a line from --input FILE or standard input, as "
+             "\"votes\" or \"name,votes\" (UTF-8; no control characters, noncharacters or "
+             "invisible formatting characters; at most " +
+             std::to_string(kMaxLineBytes) + " bytes a line and " + std::to_string(kMaxLines) +
+             " lines, blank lines included, which are skipped). Votes are whole numbers from 1 "
+             "to " +
+             std::to_string(kMaxVotes) + "; at most " + std::to_string(kMaxParties) +
+             " parties. In csv, a name that begins with =, +, - or @ (also after blanks, and "
+             "in their full-width forms) gets a leading ' so that spreadsheets show it as "
+             "text.") +
+         OptionLines() +
+         Paragraph(
+             "Every method shows the Gallagher and Loosemore-Hanby indices of "
+             "disproportionality, in percentage points, and every format says how the quotas' "
+             "remainders were ranked. A quota can give more preliminary seats than seats "
+             "(Imperiali with few parties): as in the window, they are kept and no seat is "
+             "handed out.") +
+         Paragraph(
+             "Exit status: 0 when the seats are shown, 2 for an argument or input line that "
+             "cannot be used or input that cannot be read, 3 for a calculation that cannot be "
+             "done (a quota of 0, too many votes in total), 4 when the output cannot be "
+             "written (a full disk, a closed standard output).") +
+         // One example a paragraph, so that the manual page keeps them apart.
+         "Examples:\n"
+         "  mandati-cli --seats 7 58125 45871 27142 15947 12264\n\n"
+         "  mandati-cli --seats 7 --method all --explain 58125 45871 27142 15947 12264\n\n"
+         "  mandati-cli --seats 1..8 --method hare --format svg 18 17 6 > alabama.svg\n";
 }
 
 }  // namespace mandati::cli

@@ -3,8 +3,8 @@
 
 namespace mandati::cli {
 
-// The exit statuses of mandati-cli, as --help and the README list them: an InputError gives
-// kUnusableInput, a CalculationError kNoCalculation (format/errors.h).
+// The exit statuses of mandati-cli, as --help and the README list them: an InputError
+// (format/errors.h) gives kUnusableInput, a method the core cannot calculate kNoCalculation.
 enum ExitStatus : int {
   kSuccess = 0,
   kUnusableInput = 2,  // an argument or an input line, or input that cannot be read

@@ -377,14 +377,20 @@ std::string HelpText() {
          Paragraph(
              "Every method shows the Gallagher and Loosemore-Hanby indices of "
              "disproportionality, in percentage points, and every format says how the quotas' "
-             "remainders were ranked. A quota can give more preliminary seats than seats "
-             "(Imperiali with few parties): as in the window, they are kept and no seat is "
-             "handed out.") +
+             "remainders were ranked. The Hare, Hagenbach-Bischoff and Imperiali quotas are "
+             "rounded down, so their full quotas can add up to more seats than the seat count "
+             "(the Droop quota's cannot): as in the window, those preliminary seats are all "
+             "kept, no seat is handed out, and more seats than S are given out.") +
+         Paragraph(
+             "Each method stands or fails on its own: a quota of 0 or a total of votes beyond " +
+             std::to_string(kMaxVotes) +
+             " refuses only the quota methods it breaks, with a line on standard error that "
+             "names the method and the seat count, and the other methods are still shown.") +
          Paragraph(
              "Exit status: 0 when the seats are shown, 2 for an argument or input line that "
-             "cannot be used or input that cannot be read, 3 for a calculation that cannot be "
-             "done (a quota of 0, too many votes in total), 4 when the output cannot be "
-             "written (a full disk, a closed standard output).") +
+             "cannot be used or input that cannot be read, 3 when a method cannot be "
+             "calculated (the others are still shown), 4 when the output cannot be written (a "
+             "full disk, a closed standard output).") +
          // One example a paragraph, so that the manual page keeps them apart.
          "Examples:\n"
          "  mandati-cli --seats 7 58125 45871 27142 15947 12264\n\n"

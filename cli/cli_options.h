@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "format/calculation.h"
+#include "format/district.h"
 
 namespace mandati::cli {
 
@@ -17,7 +17,7 @@ struct CliOptions {
   bool help = false;
   std::int16_t seats = 0;
   std::int16_t last_seats = 0;  // above `seats` for a sweep of the seat counts seats..last_seats
-  std::vector<format::Method> methods;  // the chosen methods, in the order of --method
+  std::vector<Method> methods;  // the chosen methods, in the order of --method
   bool exact = false;           // quotas rank remainders exactly, not by 8-decimal keys
   OutputFormat format = OutputFormat::kTable;
   bool explain = false;

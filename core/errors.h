@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 
@@ -41,6 +42,36 @@ class MissingRowError : public CoreError {
 class LimitError : public CoreError {
  public:
   using CoreError::CoreError;
+};
+
+// The limits a calculation from numbers checks before it starts, each named in the error.
+enum class CalculationLimit : std::uint8_t {
+  kPartyCount,        // 1 to kMaxParties parties
+  kVotes,             // at least 1 vote per party
+  kSeatCount,         // 0 to kMaxSeats seats
+  kTotalVotes,        // the total of votes fits 32 bits
+  kNoQuotaDivisor,    // the quota's divisor, seats + offset, is 0 (Hare with 0 seats)
+  kQuotaZero,         // the quota rounds down to 0 votes
+  kPreliminarySeats,  // a party's full quotas fit 16 bits
+};
+
+// An input beyond one of those limits: which one, the value that failed it (the count of
+// parties or seats, a party's votes, the total, the quota or the full quotas) and the seat
+// count of the calculation refused.
+class CalculationLimitError : public LimitError {
+ public:
+  CalculationLimitError(CalculationLimit limit, std::int64_t value, std::int32_t seat_count,
+                        const std::string& message)
+      : LimitError(message), limit_(limit), value_(value), seat_count_(seat_count) {}
+
+  CalculationLimit Limit() const noexcept { return limit_; }
+  std::int64_t Value() const noexcept { return value_; }
+  std::int32_t SeatCount() const noexcept { return seat_count_; }
+
+ private:
+  CalculationLimit limit_;
+  std::int64_t value_;
+  std::int32_t seat_count_;
 };
 
 }  // namespace mandati

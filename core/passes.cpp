@@ -2,11 +2,14 @@
 #include "core/passes.h"
 
 #include <algorithm>
+#include <limits>
+#include <span>
 #include <string_view>
 #include <utility>
 
 #include "core/errors.h"
 #include "core/quota_rules.h"
+#include "core/seat_methods.h"
 
 namespace mandati {
 
@@ -14,78 +17,110 @@ namespace {
 
 std::size_t Index(int row) { return static_cast<std::size_t>(row); }
 
-char* Put(std::string_view part, char* out) {
-  for (const char c : part) *out++ = c;
-  return out;
-}
-
 // `key` becomes the remainder text, then a filler of blanks and SignedNumberText of the party
 // number, which together are the party number right-aligned in five places ("    1", "   42",
 // "  100").
 void WriteKey(const std::string& remainder_text, int party_number, std::string& key) {
-  if (party_number < 1 || party_number > kMaxParties) {
-    key = remainder_text + " " + SignedNumberText(party_number);
-    return;
-  }
-  key.assign(remainder_text.size() + 5, ' ');
-  Put(remainder_text, key.data());
-  for (std::size_t end = key.size(); party_number > 0; party_number /= 10) {
-    key[--end] = static_cast<char>('0' + party_number % 10);
-  }
+  const std::string party = SignedNumberText(party_number);
+  const bool fits = party_number >= 1 && party_number <= kMaxParties;
+  key = remainder_text + std::string(fits ? 5 - party.size() : 1, ' ') + party;
 }
 
 // The party's remainder text, NumberText of its remainder rounded to 8 decimals ("0", "1", or
 // "0", the separator and the decimals without trailing zeros: the shortest text that reads
-// back as the value), and its key, that text with the party suffix. For a remainder between
-// 0 and 1 the key is written first and the remainder text is its front.
+// back as the value), and its key, that text with the party suffix.
 void WriteRemainderTexts(int party_number, const NumberSettings& settings, PartyOutcome& party) {
-  const std::int64_t rounded = party.remainder_key;
-  if (rounded <= 0 || rounded >= kKeyScale || party_number < 1 || party_number > kMaxParties) {
-    party.remainder_text = NumberText(static_cast<double>(rounded) / kKeyScale, settings);
-    WriteKey(party.remainder_text, party_number, party.key);
-    return;
-  }
-  char written[8];  // the eight decimals, with zeros in front
-  auto rest = static_cast<std::uint32_t>(rounded);
-  for (std::size_t i = sizeof written; i > 0; --i, rest /= 10) {
-    written[i - 1] = static_cast<char>('0' + rest % 10);
-  }
-  const std::string_view decimals(written, sizeof written);
-  const std::string_view separator = settings.decimal_separator;
-  const std::size_t length = 1 + separator.size() + decimals.find_last_not_of('0') + 1;
-  std::string& key = party.key;
-  key.assign(length + 5, ' ');
-  key[0] = '0';
-  Put(decimals.substr(0, length - 1 - separator.size()), Put(separator, key.data() + 1));
-  for (std::size_t end = key.size(); party_number > 0; party_number /= 10) {
-    key[--end] = static_cast<char>('0' + party_number % 10);
-  }
-  party.remainder_text.assign(key.data(), length);
+  party.remainder_text = NumberText(static_cast<double>(party.remainder_key) / kKeyScale, settings);
+  WriteKey(party.remainder_text, party_number, party.key);
 }
 
-// The rows of the queue as the pass fills it: by rounded remainder, then by party number,
-// sorted as one whole number per party, rounded remainder x 1000 + party number (the rounded
-// remainder of x - Floor(x) runs from 0 to kKeyScale, party numbers stop at 999). For remainder
-// texts "0", "0<separator>digits" and "1" followed by the blank filler, the text order of the keys
-// is this same order: the blank sorts before the separator, and both before the digits, so a
-// shorter remainder text sorts before a longer one that extends it, and trailing zeros never occur.
-// The filler keeps the party number right-aligned in three places, so party numbers up to 999, all
-// the programs admit, sort as numbers.
-void FillQueue(PartyTable& table, Calculation& calculation) {
+// The rows of the queue in the order of the window's sorted column: the keys' text order.
+// For remainder texts "0", "0<separator>digits" and "1" followed by the blank filler, that
+// is the order of the rounded remainders, then of the party numbers: the blank sorts before
+// the separator, and both before the digits, so a shorter remainder text sorts before a
+// longer one that extends it, and trailing zeros never occur. The filler keeps the party
+// number right-aligned, so party numbers up to 999, all the programs admit, sort as numbers.
+void FillQueue(Calculation& calculation) {
   const auto& parties = calculation.parties;
-  std::vector<std::int64_t> ranks(parties.size());
-  for (std::size_t i = 0; i < ranks.size(); ++i) {
-    ranks[i] = parties[i].remainder_key * 1000 + static_cast<std::int64_t>(i + 1);
-  }
-  std::sort(ranks.begin(), ranks.end());
   std::vector<int>& queue = calculation.queue;
-  queue.resize(ranks.size());
-  table.RemainderQueue().Clear();
-  for (std::size_t i = 0; i < ranks.size(); ++i) {
-    queue[i] = static_cast<int>(ranks[i] % 1000);
-    table.RemainderQueue().Append(parties[Index(queue[i] - 1)].key);
-  }
+  queue.resize(parties.size());
+  for (std::size_t i = 0; i < queue.size(); ++i) queue[i] = static_cast<int>(i + 1);
+  std::sort(queue.begin(), queue.end(), [&](int a, int b) {
+    return TextLess(parties[Index(a - 1)].key, parties[Index(b - 1)].key);
+  });
 }
+
+// The numbers of the allocation pass, step by step, for the parties whose votes
+// `calculation` holds. Each step is its own loop over the parties, as a step's errors must
+// leave the earlier steps complete; `texts` receives each number as soon as it is ready.
+template <typename Texts>
+void AllocateNumbers(Calculation& calculation, double seat_count, const NumberSettings& settings,
+                     Texts& texts) {
+  auto& parties = calculation.parties;
+  calculation.total_votes = 0;
+  for (const PartyOutcome& party : parties) {
+    calculation.total_votes = ToInt32(calculation.total_votes + party.votes);
+    texts.RunningTotal(calculation.total_votes);
+  }
+  texts.Total(calculation.total_votes);
+  for (std::size_t i = 0; i < parties.size(); ++i) {
+    PartyOutcome& party = parties[i];
+    party.share = Divide(party.votes * 100, calculation.total_votes);
+    party.share_text = FixedText(party.share, 2, settings);
+    texts.Share(static_cast<int>(i), party);
+  }
+  calculation.quota = ComputeQuota(FormValues{std::nullopt, seat_count, std::nullopt,
+                                              calculation.method, calculation.total_votes});
+  texts.Quota(calculation.quota);
+  for (std::size_t i = 0; i < parties.size(); ++i) {
+    PartyOutcome& party = parties[i];
+    party.ratio = Divide(party.votes, calculation.quota);
+    party.preliminary_seats = ToInt16(Floor(party.ratio));
+    party.ratio_text = FixedText(party.ratio, 3, settings);
+    texts.Seats(static_cast<int>(i), party);
+    party.remainder_key = ScaledRound(party.ratio - party.preliminary_seats, 8);
+    party.exact_remainder =
+        party.votes - static_cast<double>(party.preliminary_seats) * calculation.quota;
+    WriteRemainderTexts(static_cast<int>(i) + 1, settings, party);
+  }
+  FillQueue(calculation);
+  texts.Queue(calculation);
+}
+
+// The window's party table and form values, written as the allocation pass goes.
+struct TableTexts {
+  PartyTable& table;
+  FormValues& values;
+  std::string& total_text;
+  const NumberSettings& settings;
+
+  void RunningTotal(std::int32_t total) { values.total_votes = total; }
+  void Total(std::int32_t total) { total_text = NumberText(total, settings); }
+  void Share(int row, const PartyOutcome& party) {
+    table.VoteShareColumn().SetRow(row, party.share_text);
+  }
+  void Quota(std::int32_t quota) { values.quota = quota; }
+  void Seats(int row, const PartyOutcome& party) {
+    table.PreliminarySeatsColumn().SetRow(row, NumberText(party.preliminary_seats, settings));
+    table.QuotaRatioColumn().SetRow(row, party.ratio_text);
+  }
+  void Queue(const Calculation& calculation) {
+    table.RemainderQueue().Clear();
+    for (const int party : calculation.queue) {
+      table.RemainderQueue().Append(calculation.parties[Index(party - 1)].key);
+    }
+  }
+};
+
+// A calculation from numbers shows its numbers nowhere as it goes.
+struct NoTexts {
+  void RunningTotal(std::int32_t) {}
+  void Total(std::int32_t) {}
+  void Share(int, const PartyOutcome&) {}
+  void Quota(std::int32_t) {}
+  void Seats(int, const PartyOutcome&) {}
+  void Queue(const Calculation&) {}
+};
 
 }  // namespace
 
@@ -97,45 +132,15 @@ std::string RemainderKey(double r8, int party_number, const NumberSettings& sett
 
 Calculation AllocateQuotaSeats(PartyTable& table, FormValues& values, std::string& total_text,
                                const NumberSettings& settings) {
-  // Each step below is its own loop over the parties, as a step's errors must leave the
-  // earlier steps' writes complete. Nothing writes the votes between the steps, so each
-  // party's votes are read once.
   Calculation calculation;
-  auto& parties = calculation.parties;
   calculation.method = values.quota_method;
-  parties.reserve(static_cast<std::size_t>(
-      std::clamp(values.party_count.value_or(0.0), 0.0, double{kMaxParties})));
   values.total_votes = 0;
   ForEachParty(values, [&](int row) {
     if (row + 1 > kMaxParties) throw OverflowError("party numbers beyond 999");
-    parties.emplace_back().votes = LeadingNumber(table.VotesColumn().Row(row));
-    values.total_votes = ToInt32(values.total_votes + parties.back().votes);
+    calculation.parties.emplace_back().votes = LeadingNumber(table.VotesColumn().Row(row));
   });
-  calculation.total_votes = values.total_votes;
-  total_text = NumberText(values.total_votes, settings);
-  ForEachParty(values, [&](int row) {
-    PartyOutcome& party = parties[Index(row)];
-    party.share = Divide(party.votes * 100, values.total_votes);
-    party.share_text = FixedText(party.share, 2, settings);
-    table.VoteShareColumn().SetRow(row, party.share_text);
-  });
-  values.quota = ComputeQuota(values);
-  calculation.quota = *values.quota;
-  // The remainders and keys are worked out in the same loop as the seats: they write nothing
-  // to the table before the queue is filled, after the loop.
-  ForEachParty(values, [&](int row) {
-    PartyOutcome& party = parties[Index(row)];
-    party.ratio = Divide(party.votes, calculation.quota);
-    party.preliminary_seats = ToInt16(Floor(party.ratio));
-    party.ratio_text = FixedText(party.ratio, 3, settings);
-    table.PreliminarySeatsColumn().SetRow(row, NumberText(party.preliminary_seats, settings));
-    table.QuotaRatioColumn().SetRow(row, party.ratio_text);
-    party.remainder_key = ScaledRound(party.ratio - party.preliminary_seats, 8);
-    party.exact_remainder =
-        party.votes - static_cast<double>(party.preliminary_seats) * calculation.quota;
-    WriteRemainderTexts(row + 1, settings, party);
-  });
-  FillQueue(table, calculation);
+  TableTexts texts{table, values, total_text, settings};
+  AllocateNumbers(calculation, values.seat_count.value_or(0.0), settings, texts);
   return calculation;
 }
 
@@ -165,40 +170,102 @@ std::vector<TieGroup> TiesAtTheCut(const Calculation& calculation) {
 
 }  // namespace
 
+namespace {
+
+// The hand-out of the seats left, one each from the queue's last row upwards, round after
+// round until none is left.
+void HandOut(Calculation& calculation) {
+  calculation.hand_out_order.assign(calculation.queue.rbegin(), calculation.queue.rend());
+  if (calculation.seats_left < 1) return;
+  const int keys = static_cast<int>(calculation.queue.size());
+  calculation.full_rounds = calculation.seats_left / keys;
+  calculation.last_round_seats = calculation.seats_left % keys;
+  for (int k = 0; k < keys; ++k) {
+    const int seats = calculation.full_rounds + (k < calculation.last_round_seats ? 1 : 0);
+    calculation.parties[Index(calculation.hand_out_order[Index(k)] - 1)].final_seats += seats;
+  }
+  calculation.ties = TiesAtTheCut(calculation);
+}
+
+// The limits of a quota calculation, checked before it starts. Each refusal names the value
+// that failed, the method and the seat count.
+void CheckQuotaDistrict(QuotaMethod method, std::span<const std::int32_t> votes,
+                        std::int32_t seat_count) {
+  CheckDistrict(votes, seat_count);
+  const std::string where =
+      std::string(QuotaName(method)) + " for " + std::to_string(seat_count) + " seats: ";
+  const std::int64_t total = TotalOf(votes);
+  if (total > std::numeric_limits<std::int32_t>::max()) {
+    throw CalculationLimitError(CalculationLimit::kTotalVotes, total, seat_count,
+                                where + "the total of votes " + std::to_string(total) +
+                                    " is beyond " +
+                                    std::to_string(std::numeric_limits<std::int32_t>::max()));
+  }
+  if (seat_count + RuleOf(method).seat_offset == 0) {
+    throw CalculationLimitError(CalculationLimit::kNoQuotaDivisor, seat_count, seat_count,
+                                where + "the quota divides by the seat count 0");
+  }
+  const std::int32_t quota = ComputeQuota(
+      FormValues{std::nullopt, seat_count, std::nullopt, method, static_cast<std::int32_t>(total)});
+  if (quota == 0) {
+    throw CalculationLimitError(CalculationLimit::kQuotaZero, quota, seat_count,
+                                where + "the quota is 0 votes");
+  }
+  const std::int64_t most = *std::max_element(votes.begin(), votes.end()) / quota;
+  if (most > kMaxSeats) {
+    throw CalculationLimitError(CalculationLimit::kPreliminarySeats, most, seat_count,
+                                where + "a party's full quotas, " + std::to_string(most) +
+                                    ", are beyond " + std::to_string(kMaxSeats));
+  }
+}
+
+}  // namespace
+
 void DistributeRemainders(PartyTable& table, const FormValues& values,
                           const NumberSettings& settings, Calculation& calculation) {
   auto& parties = calculation.parties;
-  const auto party_at = [&](int row) -> PartyOutcome& {
-    if (Index(row) >= parties.size()) throw MissingRowError("no calculated party in this row");
-    return parties[Index(row)];
-  };
   double preliminary_total = 0;
   ForEachParty(values, [&](int row) {
-    PartyOutcome& party = party_at(row);
+    if (Index(row) >= parties.size()) throw MissingRowError("no calculated party in this row");
+    PartyOutcome& party = parties[Index(row)];
     party.final_seats = party.preliminary_seats;
     table.FinalSeatsColumn().SetRow(row, table.PreliminarySeatsColumn().Row(row));
     preliminary_total += party.preliminary_seats;
   });
   calculation.preliminary_total = static_cast<int>(preliminary_total);
   calculation.seats_left = ToInt16(values.seat_count.value_or(0.0) - preliminary_total);
-  calculation.hand_out_order.assign(calculation.queue.rbegin(), calculation.queue.rend());
-  if (calculation.seats_left < 1) return;
-  const int keys = static_cast<int>(calculation.queue.size());
   // The hand-out starts at queue row PartyCount - 1.
-  if (keys == 0 || ToInt16(values.party_count.value_or(0.0) - 1) >= keys) {
+  const int keys = static_cast<int>(calculation.queue.size());
+  if (calculation.seats_left >= 1 &&
+      (keys == 0 || ToInt16(values.party_count.value_or(0.0) - 1) >= keys)) {
     throw MissingRowError("no remainder key for a leftover seat");
   }
-  calculation.full_rounds = calculation.seats_left / keys;
-  calculation.last_round_seats = calculation.seats_left % keys;
-  for (int k = 0; k < keys; ++k) {
-    const int party = calculation.hand_out_order[Index(k)];
-    const int seats = calculation.full_rounds + (k < calculation.last_round_seats ? 1 : 0);
-    if (seats == 0) continue;
-    PartyOutcome& outcome = party_at(party - 1);
-    outcome.final_seats += seats;
-    table.FinalSeatsColumn().SetRow(party - 1, NumberText(outcome.final_seats, settings));
+  HandOut(calculation);
+  for (std::size_t i = 0; i < parties.size(); ++i) {
+    if (parties[i].final_seats != parties[i].preliminary_seats) {
+      table.FinalSeatsColumn().SetRow(static_cast<int>(i),
+                                      NumberText(parties[i].final_seats, settings));
+    }
   }
-  calculation.ties = TiesAtTheCut(calculation);
+}
+
+Calculation CalculateQuotaSeats(QuotaMethod method, std::span<const std::int32_t> votes,
+                                std::int32_t seat_count, Ranking ranking) {
+  CheckQuotaDistrict(method, votes, seat_count);
+  Calculation calculation;
+  calculation.method = method;
+  for (const std::int32_t party_votes : votes)
+    calculation.parties.emplace_back().votes = party_votes;
+  NoTexts no_texts;
+  AllocateNumbers(calculation, seat_count, NumberSettings{}, no_texts);
+  if (ranking == Ranking::kExact) RankRemaindersExactly(calculation);
+  for (PartyOutcome& party : calculation.parties) {
+    party.final_seats = party.preliminary_seats;
+    calculation.preliminary_total += party.preliminary_seats;
+  }
+  calculation.seats_left = seat_count - calculation.preliminary_total;
+  HandOut(calculation);
+  return calculation;
 }
 
 void RankRemaindersExactly(Calculation& calculation) {

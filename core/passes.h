@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -73,6 +74,19 @@ struct Calculation {
   int last_round_seats = 0;         // seats of the round that stopped part-way
   std::vector<TieGroup> ties;
 };
+
+// How the remainder queue ranks the remainders: by their keys, rounded to 8 decimals, as the
+// window does, or by the exact remainders in votes.
+enum class Ranking : std::uint8_t { kKeys, kExact };
+
+// A whole calculation under a quota from numbers: both passes, on parties 1 to votes.size()
+// with those votes. Refuses, before anything is calculated, a district beyond the limits
+// with a CalculationLimitError naming the value that failed: 1 to kMaxParties parties, each
+// with at least 1 vote, 0 to kMaxSeats seats, a total of votes that fits 32 bits, a quota
+// that can be computed and is not 0, full quotas that fit 16 bits. The texts of the record
+// are written with NumberSettings{}.
+Calculation CalculateQuotaSeats(QuotaMethod method, std::span<const std::int32_t> votes,
+                                std::int32_t seat_count, Ranking ranking);
 
 // The remainder queue's key for party `party_number` with the rounded remainder r8:
 // NumberText(r8), a filler of blanks, then SignedNumberText(party number), so that the

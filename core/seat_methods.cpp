@@ -45,18 +45,6 @@ bool ServedBefore(const Contender& a, const Contender& b) {
 
 bool ServedAfter(const Contender& a, const Contender& b) { return ServedBefore(b, a); }
 
-void CheckDistrict(std::span<const std::int32_t> votes, std::int32_t seat_count) {
-  if (votes.empty() || votes.size() > static_cast<std::size_t>(kMaxParties)) {
-    throw LimitError("a district has 1 to " + std::to_string(kMaxParties) + " parties");
-  }
-  if (std::any_of(votes.begin(), votes.end(), [](std::int32_t v) { return v < 1; })) {
-    throw LimitError("every party has at least 1 vote");
-  }
-  if (seat_count < 0 || seat_count > kMaxSeats) {
-    throw LimitError("a district has 0 to " + std::to_string(kMaxSeats) + " seats");
-  }
-}
-
 // `waiting` holds every party's claim on its next seat, after the last seat was handed out.
 std::optional<DivisorTie> TieAtLastSeat(const std::vector<DivisorSeat>& awards,
                                         std::vector<Contender> waiting) {
@@ -75,6 +63,27 @@ std::optional<DivisorTie> TieAtLastSeat(const std::vector<DivisorSeat>& awards,
 }
 
 }  // namespace
+
+void CheckDistrict(std::span<const std::int32_t> votes, std::int32_t seat_count) {
+  if (votes.empty() || votes.size() > static_cast<std::size_t>(kMaxParties)) {
+    throw CalculationLimitError(CalculationLimit::kPartyCount,
+                                static_cast<std::int64_t>(votes.size()), seat_count,
+                                std::to_string(votes.size()) + " parties: a district has 1 to " +
+                                    std::to_string(kMaxParties));
+  }
+  for (const std::int32_t party_votes : votes) {
+    if (party_votes < 1) {
+      throw CalculationLimitError(
+          CalculationLimit::kVotes, party_votes, seat_count,
+          std::to_string(party_votes) + " votes: every party has at least 1 vote");
+    }
+  }
+  if (seat_count < 0 || seat_count > kMaxSeats) {
+    throw CalculationLimitError(
+        CalculationLimit::kSeatCount, seat_count, seat_count,
+        std::to_string(seat_count) + " seats: a district has 0 to " + std::to_string(kMaxSeats));
+  }
+}
 
 DivisorAllocation AllocateByDivisors(DivisorMethod method, std::span<const std::int32_t> votes,
                                      std::int32_t seat_count) {

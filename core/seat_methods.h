@@ -85,6 +85,10 @@ struct DivisorAllocation {
 DivisorAllocation AllocateByDivisors(DivisorMethod method, std::span<const std::int32_t> votes,
                                      std::int32_t seat_count);
 
+// The limits every calculation from numbers checks: 1 to kMaxParties parties, each with at
+// least 1 vote, and 0 to kMaxSeats seats; CalculationLimitError names the value that failed.
+void CheckDistrict(std::span<const std::int32_t> votes, std::int32_t seat_count);
+
 // A party's final seats for one seat count, under any method.
 using FinalSeatsFor = std::function<std::vector<std::int32_t>(std::int32_t seat_count)>;
 

@@ -12,11 +12,4 @@ class InputError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// A district whose seats cannot be calculated (a quota of 0, a total beyond 32 bits). The
-// message says why.
-class CalculationError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
 }  // namespace mandati::format

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "format/calculation.h"
+#include "format/district.h"
 
 namespace mandati::format {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "format/calculation.h"
+#include "format/district.h"
 
 namespace mandati::format {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "format/calculation.h"
+#include "format/district.h"
 
 namespace mandati::format {
 

@@ -299,7 +299,7 @@ void WriteSweepPanel(std::ostream& out, const District& district, Method method,
   std::vector<std::vector<std::int32_t>> seats(parties.size());
   std::vector<AlabamaParadox> paradoxes;
   std::int32_t most = 0;
-  SweepMethod(district, method, request,
+  SweepMethod(method, VotesOf(district), request.first, request.last, request.ranking,
               [&](const SweepRow& row, std::span<const AlabamaParadox> completed) {
                 for (std::size_t k = 0; k < parties.size(); ++k) {
                   seats[k].push_back(row.final_seats[parties[k]]);
@@ -370,7 +370,7 @@ void WriteSweepSvg(std::ostream& out, const District& district, const SweepReque
   head += Legend(left, top_margin, left + plot_width, legend);
   top_margin += 30;
   double notes_y = top_margin + (panel_height + panel_gap) * static_cast<double>(request.methods.size());
-  const std::string notes = Notes(left, notes_y, district, request.methods, request.exact);
+  const std::string notes = Notes(left, notes_y, district, request.methods, request.ranking == Ranking::kExact);
   WriteHeader(out, left + plot_width + 40, notes_y, "Мандати според броя на мандатите");
   out << head;
   for (std::size_t m = 0; m < request.methods.size(); ++m) {

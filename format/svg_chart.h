@@ -5,7 +5,7 @@
 #include <ostream>
 #include <vector>
 
-#include "format/calculation.h"
+#include "format/district.h"
 
 namespace mandati::format {
 

@@ -59,7 +59,7 @@ void WriteMethodTable(std::ostream& out, const District& district, Method method
       << table.Line(headings, widths);
   std::string paradox_lines;
   std::vector<std::string> cells(headings.size());
-  SweepMethod(district, method, request,
+  SweepMethod(method, VotesOf(district), request.first, request.last, request.ranking,
               [&](const SweepRow& row, std::span<const AlabamaParadox> paradoxes) {
                 cells[0] = std::to_string(row.seat_count);
                 for (std::size_t i = 0; i < parties; ++i) {
@@ -88,16 +88,16 @@ void WriteSweepTable(std::ostream& out, const District& district, const SweepReq
     if (m > 0) out << '\n';
     WriteMethodTable(out, district, request.methods[m], request, width);
   }
-  out << RankingLine(request.methods, request.exact);
+  out << RankingLine(request.methods, request.ranking == Ranking::kExact);
 }
 
 void WriteSweepCsv(std::ostream& out, const District& district, const SweepRequest& request) {
   out << "method,seats,party,final_seats,alabama_paradox,gallagher,loosemore_hanby,ranking\n";
   std::string lines;
   for (const Method method : request.methods) {
-    const std::string ranking = "," + RankingWord(method, request.exact) + "\n";
+    const std::string ranking = "," + RankingWord(method, request.ranking == Ranking::kExact) + "\n";
     const std::string keyword(KeywordOf(method));
-    SweepMethod(district, method, request,
+    SweepMethod(method, VotesOf(district), request.first, request.last, request.ranking,
                 [&](const SweepRow& row, std::span<const AlabamaParadox> paradoxes) {
                   const RowIndices indices = IndicesOf(district, row);
                   const std::string tail =
@@ -127,13 +127,13 @@ void WriteSweepJson(std::ostream& out, const District& district, const SweepRequ
     out << (m > 0 ? ",\n" : "") << "    {\n      \"method\": " << JsonString(KeywordOf(method))
         << ",\n      \"name\": " << JsonString(NameOf(method));
     if (std::holds_alternative<QuotaMethod>(method)) {
-      out << ",\n      \"ranking\": " << JsonString(RankingWord(request.exact));
+      out << ",\n      \"ranking\": " << JsonString(RankingWord(request.ranking == Ranking::kExact));
     }
     out << ",\n      \"rows\": [";
     std::string paradox_items;
     std::string line;
     bool first_row = true;
-    SweepMethod(district, method, request,
+    SweepMethod(method, VotesOf(district), request.first, request.last, request.ranking,
                 [&](const SweepRow& row, std::span<const AlabamaParadox> paradoxes) {
                   const auto null_if_empty = [](const std::string& t) {
                     return t.empty() ? std::string("null") : t;

@@ -3,7 +3,7 @@
 
 #include <ostream>
 
-#include "format/calculation.h"
+#include "format/district.h"
 #include "format/text_table.h"
 
 namespace mandati::format {

@@ -4,7 +4,7 @@
 #include <ostream>
 #include <vector>
 
-#include "format/calculation.h"
+#include "format/district.h"
 #include "format/text_table.h"
 
 namespace mandati::format {

@@ -68,8 +68,8 @@ TEST(ProgramTest, ExitStatusesAsAShellSeesThem) {
        "mandati-cli: standard input, line 2: \"2x\" is not a whole number of votes from 1 to "
        "2147483647\n"},
       {"--seats 9 --quota hare 1 1", "", 3,
-       "mandati-cli: Квота на Хеър = floor(2 / 9) = 0: too few votes for the seats, and no "
-       "votes can be divided by a quota of 0\n"},
+       "mandati-cli: Квота на Хеър, 9 seats: the quota floor(2 / 9) = 0: too few votes for the "
+       "seats, and no votes can be divided by a quota of 0\n"},
   };
   for (const auto& c : cases) {
     const ProcessRun run = RunProgram(c.arguments, c.stdin_text);

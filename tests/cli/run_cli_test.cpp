@@ -161,25 +161,56 @@ TEST(RunCliTest, ErrorsGiveOneLineAndAStatus) {
        "",
        2,
        "--input: cannot open \"/no/such/file.csv\""},
-      {{"--seats", "7", "--quota", "all", "3", "3"},
+      {{"--seats", "7", "--quota", "hare", "3", "3"},
        "",
        3,
-       "Квота на Хеър = floor(6 / 7) = 0: too few votes for the seats, and no votes can be "
-       "divided by a quota of 0"},
-      {{"--seats", "7", "2147483647", "1"},
+       "Квота на Хеър, 7 seats: the quota floor(6 / 7) = 0: too few votes for the seats, and no "
+       "votes can be divided by a quota of 0"},
+      {{"--seats", "7", "--method", "droop", "2147483647", "1"},
        "",
        3,
-       "the total of votes is beyond 2147483647, the most the calculator can add up"},
-      {{"--seats", "7", "--format", "json"},
-       "2000000000\n200000000\n",
+       "Квота на Друп, 7 seats: the total of votes, 2147483648, is beyond 2147483647, the most "
+       "the calculator can add up"},
+      {{"--seats", "32767", "--method", "hare", "65000", "1"},
+       "",
        3,
-       "the total of votes is beyond 2147483647, the most the calculator can add up"},
+       "Квота на Хеър, 32767 seats: a party's full quotas, 65000, are beyond 32767, the most "
+       "seats the calculator counts"},
   };
   for (const auto& c : cases) {
     const CliRun run = RunWith(c.args, c.stdin_text);
     EXPECT_EQ(run.status, c.status) << c.message;
     EXPECT_EQ(run.err, std::string("mandati-cli: ") + c.message + "\n");
     EXPECT_EQ(run.out, "") << c.message;
+  }
+}
+
+// A quota that breaks refuses only its own method; the others are still shown.
+TEST(RunCliTest, EachMethodStandsOrFallsOnItsOwn) {
+  const struct {
+    std::vector<std::string> args;
+    std::string err;
+  } cases[] = {
+      {{"--seats", "7", "--method", "all", "3", "3"},
+       "mandati-cli: Квота на Хеър, 7 seats: the quota floor(6 / 7) = 0: too few votes for the "
+       "seats, and no votes can be divided by a quota of 0\n"
+       "mandati-cli: Квота на Хагенбах-Бишоф, 7 seats: the quota floor(6 / 8) = 0: too few "
+       "votes for the seats, and no votes can be divided by a quota of 0\n"
+       "mandati-cli: Квота на Империали, 7 seats: the quota floor(6 / 9) = 0: too few "
+       "votes for the seats, and no votes can be divided by a quota of 0\n"},
+      {{"--seats", "7", "--method", "hare,dhondt", "--format", "json", "2000000000", "200000000"},
+       "mandati-cli: Квота на Хеър, 7 seats: the total of votes, 2200000000, is beyond "
+       "2147483647, the most the calculator can add up\n"},
+      {{"--seats", "1..7", "--method", "hare,sainte-lague", "3", "3"},
+       "mandati-cli: Квота на Хеър, 7 seats: the quota floor(6 / 7) = 0: too few votes for the "
+       "seats, and no votes can be divided by a quota of 0\n"},
+  };
+  for (const auto& c : cases) {
+    const CliRun run = RunWith(c.args, "");
+    EXPECT_EQ(run.status, 3);
+    EXPECT_EQ(run.err, c.err);
+    EXPECT_NE(run.out.find("Метод на"), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find("Квота на Хеър"), std::string::npos) << run.out;
   }
 }
 

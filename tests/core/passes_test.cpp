@@ -396,3 +396,44 @@ TEST(CalculationRecordTest, ExactRankingAndWhereTheKeysMergedRemainders) {
 
 }  // namespace
 }  // namespace mandati
+
+namespace mandati {
+namespace {
+
+// The calculation from numbers refuses each limit by name, with the value that failed it.
+TEST(CalculateQuotaSeatsTest, RefusesEachLimitNamingTheValue) {
+  const struct {
+    QuotaMethod method;
+    std::vector<std::int32_t> votes;
+    std::int32_t seats;
+    CalculationLimit limit;
+    std::int64_t value;
+  } cases[] = {
+      {QuotaMethod::Hare, {}, 7, CalculationLimit::kPartyCount, 0},
+      {QuotaMethod::Hare, std::vector<std::int32_t>(1000, 1), 7, CalculationLimit::kPartyCount,
+       1000},
+      {QuotaMethod::Hare, {5, 0}, 7, CalculationLimit::kVotes, 0},
+      {QuotaMethod::Hare, {5}, 32768, CalculationLimit::kSeatCount, 32768},
+      {QuotaMethod::Droop, {2147483647, 2}, 7, CalculationLimit::kTotalVotes, 2147483649},
+      {QuotaMethod::Hare, {5}, 0, CalculationLimit::kNoQuotaDivisor, 0},
+      {QuotaMethod::Imperiali, {3, 3}, 7, CalculationLimit::kQuotaZero, 0},
+      {QuotaMethod::Hare, {65000, 1}, 32767, CalculationLimit::kPreliminarySeats, 65000},
+  };
+  for (const auto& c : cases) {
+    try {
+      CalculateQuotaSeats(c.method, c.votes, c.seats, Ranking::kKeys);
+      ADD_FAILURE() << "no refusal for limit " << static_cast<int>(c.limit);
+    } catch (const CalculationLimitError& error) {
+      EXPECT_EQ(error.Limit(), c.limit);
+      EXPECT_EQ(error.Value(), c.value);
+      EXPECT_EQ(error.SeatCount(), c.seats);
+    }
+  }
+  // Droop with 0 seats has a quota: every party's votes are one full quota and more.
+  EXPECT_EQ(CalculateQuotaSeats(QuotaMethod::Droop, std::vector<std::int32_t>{5}, 0, Ranking::kKeys)
+                .quota,
+            6);
+}
+
+}  // namespace
+}  // namespace mandati

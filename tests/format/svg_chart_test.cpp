@@ -29,7 +29,8 @@ TEST(ChartPartiesTest, AllUpToTheLimitElseTheLargestInPartyOrder) {
 TEST(SharesSvgTest, AnEmptyBarSaysZeroAndLeftOutPartiesAreCounted) {
   const District district = DistrictOf(1, std::vector<std::int32_t>(20, 7));
   std::ostringstream out;
-  WriteSharesSvg(out, district, {CalculateMethod(district, DivisorMethod::DHondt, false)});
+  WriteSharesSvg(out, district,
+                 {CalculateMethod(DivisorMethod::DHondt, VotesOf(district), 1, Ranking::kKeys)});
   EXPECT_NE(out.str().find(">0</text>"), std::string::npos);
   EXPECT_NE(out.str().find("Показани са 16-те партии с най-много гласове от 20."),
             std::string::npos);
@@ -38,7 +39,7 @@ TEST(SharesSvgTest, AnEmptyBarSaysZeroAndLeftOutPartiesAreCounted) {
 // Over a long range the axis labels a readable step, and still each paradox's count.
 TEST(SweepSvgTest, TicksAtAReadableStepAndAtEveryParadox) {
   const District district = DistrictOf(1, {1800, 1700, 600});
-  const SweepRequest request{{QuotaMethod::Hare}, 1, 100, false};
+  const SweepRequest request{{QuotaMethod::Hare}, 1, 100, Ranking::kKeys};
   std::ostringstream out;
   WriteSweepSvg(out, district, request);
   const auto labelled = [&](int count) {

@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/method_choice.h"
+
+#include "core/quota_rules.h"
+
+namespace mandati {
+
+std::vector<Method> AllMethods() {
+  std::vector<Method> methods;
+  for (const QuotaRule& rule : kQuotaRules) methods.emplace_back(rule.method);
+  for (const DivisorRule& rule : kDivisorRules) methods.emplace_back(rule.method);
+  return methods;
+}
+
+std::string_view KeywordOf(Method method) {
+  if (const auto* quota = std::get_if<QuotaMethod>(&method)) return RuleOf(*quota).keyword;
+  return DivisorRuleOf(std::get<DivisorMethod>(method)).keyword;
+}
+
+std::string NameOf(Method method) {
+  if (const auto* quota = std::get_if<QuotaMethod>(&method)) return std::string(QuotaName(*quota));
+  return std::string(DivisorRuleOf(std::get<DivisorMethod>(method)).name);
+}
+
+std::optional<Method> MethodNamed(std::string_view keyword) {
+  for (const Method method : AllMethods()) {
+    if (KeywordOf(method) == keyword) return method;
+  }
+  return std::nullopt;
+}
+
+MethodOutcome CalculateMethod(Method method, std::span<const std::int32_t> votes,
+                              std::int32_t seat_count, Ranking ranking) {
+  MethodOutcome outcome{method, std::nullopt, std::nullopt, {}, std::nullopt};
+  if (const auto* quota = std::get_if<QuotaMethod>(&method)) {
+    outcome.quota = CalculateQuotaSeats(*quota, votes, seat_count, ranking);
+    for (const PartyOutcome& party : outcome.quota->parties) {
+      outcome.final_seats.push_back(party.final_seats);
+    }
+  } else {
+    outcome.divisors = AllocateByDivisors(std::get<DivisorMethod>(method), votes, seat_count);
+    outcome.final_seats = outcome.divisors->seats;
+  }
+  outcome.disproportionality = MeasureDisproportionality(votes, outcome.final_seats);
+  return outcome;
+}
+
+SeatSweep SweepMethod(Method method, std::span<const std::int32_t> votes, std::int32_t first,
+                      std::int32_t last, Ranking ranking) {
+  return SweepSeatCounts(
+      [&](std::int32_t seats) {
+        return CalculateMethod(method, votes, seats, ranking).final_seats;
+      },
+      first, last);
+}
+
+void SweepMethod(Method method, std::span<const std::int32_t> votes, std::int32_t first,
+                 std::int32_t last, Ranking ranking, const SweepRowSink& on_row) {
+  SweepSeatCounts(
+      [&](std::int32_t seats) {
+        return CalculateMethod(method, votes, seats, ranking).final_seats;
+      },
+      first, last, on_row);
+}
+
+}  // namespace mandati

@@ -24,7 +24,8 @@
 
 namespace mandati::cli {
 
-using namespace mandati::format;  // NOLINT(google-build-using-namespace): the library this program shows
+using namespace mandati::format;  // NOLINT(google-build-using-namespace): the library this program
+                                  // shows
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/quota_rules.h"
 #include "format/figures.h"
 #include "format/utf8.h"
-#include "core/quota_rules.h"
 
 namespace mandati::format {
 

@@ -129,10 +129,9 @@ std::string Legend(double x, double& y, double right, const std::vector<LegendEn
       at = x;
       y += 18;
     }
-    out += entry.dash.empty()
-               ? Rect(at, y - 10, 14, 10, entry.colour)
-               : Line(at, y - 5, at + 14, y - 5, entry.colour,
-                      "stroke-width=\"2\" " + DashAttribute(entry.dash));
+    out += entry.dash.empty() ? Rect(at, y - 10, 14, 10, entry.colour)
+                              : Line(at, y - 5, at + 14, y - 5, entry.colour,
+                                     "stroke-width=\"2\" " + DashAttribute(entry.dash));
     out += Text(at + 18, y, entry.label);
     at += width;
   }
@@ -166,9 +165,10 @@ std::string Notes(double x, double& y, const District& district, const std::vect
   std::string out;
   if (std::any_of(methods.begin(), methods.end(),
                   [](Method m) { return std::holds_alternative<QuotaMethod>(m); })) {
-    out += Text(x, y,
-                exact ? "Остатъците са подредени точно (--exact)."
-                      : "Остатъците са подредени по ключове с 8 десетични знака, както в прозореца.");
+    out +=
+        Text(x, y,
+             exact ? "Остатъците са подредени точно (--exact)."
+                   : "Остатъците са подредени по ключове с 8 десетични знака, както в прозореца.");
     y += 18;
   }
   const std::size_t shown = ChartParties(district).size();
@@ -225,9 +225,9 @@ void WriteSharesSvg(std::ostream& out, const District& district,
   const double width =
       std::max({600.0, plot_right + 30, aslant ? plot_right + widest_label * std::cos(angle) : 0});
   const double top = NiceTop(largest, 10);
-  std::string body = Text(left, 24,
-                          "Гласове и мандати в %, брой мандати: " + std::to_string(district.seats),
-                          "font-weight=\"bold\"");
+  std::string body =
+      Text(left, 24, "Гласове и мандати в %, брой мандати: " + std::to_string(district.seats),
+           "font-weight=\"bold\"");
   std::vector<LegendEntry> legend = {{"глас. %", kVotesColour, ""}};
   for (std::size_t m = 0; m < outcomes.size(); ++m) {
     legend.push_back({NameOf(outcomes[m].method), Colour(m), ""});
@@ -247,13 +247,14 @@ void WriteSharesSvg(std::ostream& out, const District& district,
       return drawn;
     };
     body += bar_of(0, vote_shares[p], kVotesColour);
-    for (std::size_t m = 0; m < outcomes.size(); ++m) body += bar_of(m + 1, seat_shares[m][p], Colour(m));
+    for (std::size_t m = 0; m < outcomes.size(); ++m)
+      body += bar_of(m + 1, seat_shares[m][p], Colour(m));
     const double centre = x + (group - 16) / 2;
     const std::string label = Label(district, p);
-    body += aslant ? Text(centre, bottom + 14, label,
-                          "transform=\"rotate(35 " + Number(centre) + " " + Number(bottom + 14) +
-                              ")\"")
-                   : Text(centre, bottom + 16, label, "text-anchor=\"middle\"");
+    body +=
+        aslant ? Text(centre, bottom + 14, label,
+                      "transform=\"rotate(35 " + Number(centre) + " " + Number(bottom + 14) + ")\"")
+               : Text(centre, bottom + 16, label, "text-anchor=\"middle\"");
   }
   double notes_y = bottom + label_depth + 20;
   body += Notes(left, notes_y, district, methods, exact);
@@ -319,7 +320,8 @@ void WriteSweepPanel(std::ostream& out, const District& district, Method method,
   };
   // Parties drawn 1.5 pixels apart around their true height, so that equal seats stay visible.
   const auto y_of = [&](double party_seats, std::size_t k) {
-    const double offset = (static_cast<double>(k) - static_cast<double>(parties.size() - 1) / 2) * 1.5;
+    const double offset =
+        (static_cast<double>(k) - static_cast<double>(parties.size() - 1) / 2) * 1.5;
     return panel.bottom - party_seats / top * panel.height + offset;
   };
   out << Text(panel.left, panel.bottom - panel.height - 14, NameOf(method), "font-weight=\"bold\"")
@@ -369,14 +371,17 @@ void WriteSweepSvg(std::ostream& out, const District& district, const SweepReque
   double top_margin = 48;
   head += Legend(left, top_margin, left + plot_width, legend);
   top_margin += 30;
-  double notes_y = top_margin + (panel_height + panel_gap) * static_cast<double>(request.methods.size());
-  const std::string notes = Notes(left, notes_y, district, request.methods, request.ranking == Ranking::kExact);
+  double notes_y =
+      top_margin + (panel_height + panel_gap) * static_cast<double>(request.methods.size());
+  const std::string notes =
+      Notes(left, notes_y, district, request.methods, request.ranking == Ranking::kExact);
   WriteHeader(out, left + plot_width + 40, notes_y, "Мандати според броя на мандатите");
   out << head;
   for (std::size_t m = 0; m < request.methods.size(); ++m) {
     const double bottom =
         top_margin + panel_height + (panel_height + panel_gap) * static_cast<double>(m);
-    WriteSweepPanel(out, district, request.methods[m], request, {left, bottom, plot_width, panel_height});
+    WriteSweepPanel(out, district, request.methods[m], request,
+                    {left, bottom, plot_width, panel_height});
   }
   out << notes << "</svg>\n";
 }

@@ -12,9 +12,8 @@ namespace mandati::format {
 namespace {
 
 std::string ParadoxLine(const District& district, const AlabamaParadox& paradox) {
-  return "  Alabama paradox: " +
-         PartyLabel(district, static_cast<std::size_t>(paradox.party - 1)) + " gets " +
-         std::to_string(paradox.before) + " of " + std::to_string(paradox.seat_count) +
+  return "  Alabama paradox: " + PartyLabel(district, static_cast<std::size_t>(paradox.party - 1)) +
+         " gets " + std::to_string(paradox.before) + " of " + std::to_string(paradox.seat_count) +
          " seats but " + std::to_string(paradox.after) + " of " +
          std::to_string(paradox.seat_count + 1) + ".\n";
 }
@@ -74,8 +73,7 @@ void WriteMethodTable(std::ostream& out, const District& district, Method method
                   paradox_lines += ParadoxLine(district, paradox);
                 }
               });
-  out << '\n'
-      << (paradox_lines.empty() ? "  No Alabama paradox in this range.\n" : paradox_lines);
+  out << '\n' << (paradox_lines.empty() ? "  No Alabama paradox in this range.\n" : paradox_lines);
 }
 
 void Append(std::string& text, std::int64_t number) { text += std::to_string(number); }
@@ -95,7 +93,8 @@ void WriteSweepCsv(std::ostream& out, const District& district, const SweepReque
   out << "method,seats,party,final_seats,alabama_paradox,gallagher,loosemore_hanby,ranking\n";
   std::string lines;
   for (const Method method : request.methods) {
-    const std::string ranking = "," + RankingWord(method, request.ranking == Ranking::kExact) + "\n";
+    const std::string ranking =
+        "," + RankingWord(method, request.ranking == Ranking::kExact) + "\n";
     const std::string keyword(KeywordOf(method));
     SweepMethod(method, VotesOf(district), request.first, request.last, request.ranking,
                 [&](const SweepRow& row, std::span<const AlabamaParadox> paradoxes) {
@@ -127,7 +126,8 @@ void WriteSweepJson(std::ostream& out, const District& district, const SweepRequ
     out << (m > 0 ? ",\n" : "") << "    {\n      \"method\": " << JsonString(KeywordOf(method))
         << ",\n      \"name\": " << JsonString(NameOf(method));
     if (std::holds_alternative<QuotaMethod>(method)) {
-      out << ",\n      \"ranking\": " << JsonString(RankingWord(request.ranking == Ranking::kExact));
+      out << ",\n      \"ranking\": "
+          << JsonString(RankingWord(request.ranking == Ranking::kExact));
     }
     out << ",\n      \"rows\": [";
     std::string paradox_items;

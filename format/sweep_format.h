@@ -25,7 +25,8 @@ void WriteSweepCsv(std::ostream& out, const District& district, const SweepReque
 
 // JSON: {"sweep": [{"method", "name", ["ranking",] "rows": [{"seats", "final_seats": [...],
 // "gallagher", "loosemore_hanby"}], "paradoxes": [{"party", "seats", "before", "after"}]}]},
-// with "ranking" for a quota method (see RankingWord), where a paradox has `before` seats at `seats` and fewer, `after`, at one seat more.
+// with "ranking" for a quota method (see RankingWord), where a paradox has `before` seats at
+// `seats` and fewer, `after`, at one seat more.
 void WriteSweepJson(std::ostream& out, const District& district, const SweepRequest& request);
 
 }  // namespace mandati::format

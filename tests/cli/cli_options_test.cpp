@@ -129,9 +129,8 @@ TEST(HelpTextTest, MadeFromTheTables) {
         "at most " + std::to_string(kMaxParties) + " parties"}) {
     EXPECT_NE(flat.find(limit), std::string::npos) << limit;
   }
-  for (const char* option :
-       {"  --seats S ", "  --quota Q ", "  --method LIST ", "  --exact ", "  --format F ",
-        "  --explain ", "  --input FILE ", "  -h, --help "}) {
+  for (const char* option : {"  --seats S ", "  --quota Q ", "  --method LIST ", "  --exact ",
+                             "  --format F ", "  --explain ", "  --input FILE ", "  -h, --help "}) {
     EXPECT_NE(help.find(option), std::string::npos) << option;
   }
   std::istringstream lines(help);

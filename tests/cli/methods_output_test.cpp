@@ -66,8 +66,7 @@ TEST(MethodsOutputTest, EveryFormatSaysHowRemaindersWereRanked) {
       {{"--seats", "1", "--format", "svg"}, "по ключове с 8 десетични знака", "подредени точно"},
       {{"--seats", "1..3"}, "ranked by their keys to 8 decimals", "ranked exactly"},
       {{"--seats", "1..3", "--format", "csv"}, ",keys\n", ",exact\n"},
-      {{"--seats", "1..3", "--format", "json"}, "\"ranking\": \"keys\"",
-       "\"ranking\": \"exact\""},
+      {{"--seats", "1..3", "--format", "json"}, "\"ranking\": \"keys\"", "\"ranking\": \"exact\""},
       {{"--seats", "1..3", "--format", "svg"}, "по ключове с 8 десетични знака", "подредени точно"},
   };
   const Args votes = {"--quota", "hare", "700000001", "700000000"};

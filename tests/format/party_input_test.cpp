@@ -139,26 +139,26 @@ TEST(ReadPartiesTest, RefusesUnsafeCharacters) {
       {"А\xC2\x9B,5\n", "\\xC2\\x9B"},
       {std::string("1\0002\n", 4), "\\x00"},
       {"\t7\x7F\n", "\\x7F"},
-      {"А\uFFFEБ,5\n", "\\xEF\\xBF\\xBE"},             // noncharacters, which XML forbids
+      {"А\uFFFEБ,5\n", "\\xEF\\xBF\\xBE"},  // noncharacters, which XML forbids
       {"А\U0010FFFF,5\n", "\\xF4\\x8F\\xBF\\xBF"},
       {"А\uFDD0,5\n", "\\xEF\\xB7\\x90"},
-      {"А\u200BБ,5\n", "\\xE2\\x80\\x8B"},             // a zero-width space hides text
-      {"\u202EАБВ,5\n", "\\xE2\\x80\\xAE"},            // a right-to-left override reorders it
-      {"А\u2066Б\u2069,5\n", "\\xE2\\x81\\xA6"},      // an isolate
-      {"А\uFEFF,5\n", "\\xEF\\xBB\\xBF"},              // U+FEFF inside a name
-      {"1\n\uFEFFА,5\n", "\\xEF\\xBB\\xBF"},          // or at the start of a later line
-      {"А,5\u200D\n", "\\xE2\\x80\\x8D"},              // in the votes too
+      {"А\u200BБ,5\n", "\\xE2\\x80\\x8B"},        // a zero-width space hides text
+      {"\u202EАБВ,5\n", "\\xE2\\x80\\xAE"},       // a right-to-left override reorders it
+      {"А\u2066Б\u2069,5\n", "\\xE2\\x81\\xA6"},  // an isolate
+      {"А\uFEFF,5\n", "\\xEF\\xBB\\xBF"},         // U+FEFF inside a name
+      {"1\n\uFEFFА,5\n", "\\xEF\\xBB\\xBF"},      // or at the start of a later line
+      {"А,5\u200D\n", "\\xE2\\x80\\x8D"},         // in the votes too
   };
   for (const auto& c : cases) {
     try {
       Read(c.text);
       ADD_FAILURE() << "no error for " << c.text;
     } catch (const InputError& error) {
-      EXPECT_STREQ(error.what(),
-                   (std::string("parties.csv, line ") + (c.text.starts_with("1\n") ? "2" : "1") +
-                    ": the character " + c.shown +
-                    " is not allowed (no control, invisible or noncharacter)")
-                       .c_str());
+      EXPECT_STREQ(
+          error.what(),
+          (std::string("parties.csv, line ") + (c.text.starts_with("1\n") ? "2" : "1") +
+           ": the character " + c.shown + " is not allowed (no control, invisible or noncharacter)")
+              .c_str());
     }
   }
   // Beside them, visible text of every script passes.

@@ -9,7 +9,9 @@ namespace {
 TEST(CharacterCountTest, CountsCharactersNotBytes) {
   EXPECT_EQ(CharacterCount(""), 0u);
   EXPECT_EQ(CharacterCount("манд. оконч."), 12u);
-  EXPECT_EQ(CharacterCount("a\xFF" "b"), 3u);
+  EXPECT_EQ(CharacterCount("a\xFF"
+                           "b"),
+            3u);
 }
 
 TEST(TextTableTest, AlignsColumnsAndTrimsLineEnds) {

@@ -19,9 +19,12 @@ using namespace mandati::format;  // NOLINT(google-build-using-namespace): the l
 
 namespace {
 
-// The window's three quotas, the default.
-constexpr Method kWindowQuotas[] = {QuotaMethod::Hare, QuotaMethod::Droop,
-                                    QuotaMethod::HagenbachBischoff};
+// The window's quotas, the default.
+std::vector<Method> WindowQuotas() {
+  std::vector<Method> methods;
+  for (int i = 0; WindowQuota(i); ++i) methods.emplace_back(*WindowQuota(i));
+  return methods;
+}
 
 struct FormatName {
   std::string_view keyword;
@@ -40,7 +43,7 @@ std::string Listed(const std::vector<std::string>& words) {
 
 std::vector<std::string> WindowQuotaKeywords() {
   std::vector<std::string> words;
-  for (const Method method : kWindowQuotas) words.emplace_back(KeywordOf(method));
+  for (const Method method : WindowQuotas()) words.emplace_back(KeywordOf(method));
   return words;
 }
 
@@ -61,8 +64,7 @@ std::vector<std::string> FormatKeywords() {
 std::string MethodMeanings() {
   std::vector<std::string> words = WindowQuotaKeywords();
   for (const QuotaRule& rule : kQuotaRules) {
-    if (std::find(std::begin(kWindowQuotas), std::end(kWindowQuotas), Method{rule.method}) ==
-        std::end(kWindowQuotas)) {
+    if (!rule.in_window) {
       words.push_back(std::string(rule.keyword) + " (" + QuotaRuleText(rule.method) + ")");
     }
   }
@@ -80,10 +82,10 @@ const OptionRule* OptionNamed(std::string_view name) {
 }
 
 std::vector<Method> QuotasNamed(const std::string& name) {
-  if (name == "all") return {std::begin(kWindowQuotas), std::end(kWindowQuotas)};
+  if (name == "all") return WindowQuotas();
   const std::optional<Method> method = MethodNamed(name);
-  if (!method || std::find(std::begin(kWindowQuotas), std::end(kWindowQuotas), *method) ==
-                     std::end(kWindowQuotas)) {
+  if (!method || !std::holds_alternative<QuotaMethod>(*method) ||
+      !RuleOf(std::get<QuotaMethod>(*method)).in_window) {
     throw InputError("--quota: " + Quoted(name) + " is not one of " +
                      Listed(WindowQuotaKeywords()) + ", all");
   }
@@ -97,17 +99,13 @@ std::vector<Method> MethodsNamed(const std::string& list) {
   while (start <= list.size()) {
     const std::size_t comma = std::min(list.find(',', start), list.size());
     const std::string name = list.substr(start, comma - start);
-    if (name == "quotas" || name == "all") {
-      methods.insert(methods.end(), std::begin(kWindowQuotas), std::end(kWindowQuotas));
-    }
-    if (name == "all") {
-      for (const QuotaRule& rule : kQuotaRules) {
-        if (std::find(methods.begin(), methods.end(), Method{rule.method}) == methods.end()) {
-          methods.emplace_back(rule.method);
-        }
-      }
-      for (const DivisorRule& rule : kDivisorRules) methods.emplace_back(rule.method);
-    } else if (name != "quotas") {
+    if (name == "quotas") {
+      const std::vector<Method> quotas = WindowQuotas();
+      methods.insert(methods.end(), quotas.begin(), quotas.end());
+    } else if (name == "all") {
+      const std::vector<Method> all = AllMethods();
+      methods.insert(methods.end(), all.begin(), all.end());
+    } else {
       const std::optional<Method> method = MethodNamed(name);
       if (!method) {
         throw InputError("--method: " + Quoted(name) + " is not one of " +

@@ -6,6 +6,7 @@
 #include "core/errors.h"
 #include "core/number_rules.h"
 #include "core/passes.h"
+#include "core/quota_rules.h"
 
 namespace mandati {
 
@@ -50,8 +51,9 @@ bool EveryPartyHasVotes(const FormState& state) {
 void LoadMainForm(FormState& state) { state.values.quota_method = QuotaMethod::Hare; }
 
 void ChooseQuotaMethod(FormState& state, std::int16_t index) {
-  if (index < 0 || index > 2) return;
-  state.values.quota_method = static_cast<QuotaMethod>(index);
+  if (const std::optional<QuotaMethod> method = WindowQuota(index)) {
+    state.values.quota_method = *method;
+  }
 }
 
 void ClickCommand2(FormState& state, std::int16_t index, const NumberSettings& settings) {

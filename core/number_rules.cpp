@@ -5,7 +5,6 @@
 #include <charconv>
 #include <cmath>
 #include <iterator>
-#include <optional>
 #include <utility>
 
 #include "core/decimal_conversion.h"
@@ -60,24 +59,6 @@ Decimal RoundedAt(Decimal dec, int decimals) {
   while (!dec.digits.empty() && dec.digits.back() == '0') dec.digits.pop_back();
   if (dec.digits.empty()) return Decimal{};
   return dec;
-}
-
-// |x| x 10^decimals rounded to a whole number, halves away from zero, when the rounding
-// cannot depend on whether |x| is first cut to 15 significant digits: that cut moves |x| by
-// less than |x| x 10^-14 / 2, so only a value that close to a half can round differently,
-// and those (with values too large to scale exactly) are left to the digit-by-digit rule.
-std::optional<std::uint64_t> ScaledWhole(double x, int decimals) {
-  static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
-  if (decimals >= static_cast<int>(std::size(kPowers))) return std::nullopt;
-  const double scaled = std::fabs(x) * kPowers[decimals];
-  if (!(scaled < 1e15)) return std::nullopt;
-  // From 0 up to 10^15 the whole part is exact in 64 bits, and cutting the fraction off is
-  // the floor.
-  const auto truncated = static_cast<std::uint64_t>(scaled);
-  const auto whole = static_cast<double>(truncated);
-  const double from_half = scaled - whole - 0.5;
-  if (std::fabs(from_half) <= scaled * 1e-14) return std::nullopt;
-  return truncated + (from_half > 0 ? 1 : 0);
 }
 
 // What stands before and after the digits of a negative number: "-1.5", "(1.5)", "1.5 -".
@@ -262,20 +243,6 @@ double LeadingNumber(std::string_view text) {
   Scanner scan(text, true);
   const bool negative = scan.Peek() == '-';
   if (scan.Peek() == '+' || scan.Peek() == '-') scan.Next();
-  const std::size_t start = scan.Position();
-  // Up to 15 digits with no point or exponent after them are a whole number that a double
-  // holds exactly (below 2^53), as the full reading below would give it too.
-  std::uint64_t whole = 0;
-  int digits = 0;
-  for (; IsDigit(scan.Peek()) && digits < kShownDigits; scan.Next()) {
-    whole = whole * 10 + static_cast<std::uint64_t>(scan.Peek() - '0');
-    ++digits;
-  }
-  const char next = scan.Peek();
-  if (digits > 0 && !IsDigit(next) && next != '.' && next != 'e' && next != 'E') {
-    return negative && whole != 0 ? -static_cast<double>(whole) : static_cast<double>(whole);
-  }
-  scan.Rewind(start);
   std::string number = negative ? "-" : "";
   bool any_digit = false;
   bool seen_point = false;
@@ -340,9 +307,7 @@ std::string SignedNumberText(double x) {
 std::string FixedText(double x, int decimals, const NumberSettings& settings) {
   CheckFinite(x);
   if (decimals < 0) decimals = 0;
-  const std::optional<std::uint64_t> whole = ScaledWhole(x, decimals);
-  const ScaledNumber scaled =
-      whole ? ScaledNumber{x < 0 && *whole != 0, *whole, 0} : ScaledByDigits(x, decimals);
+  const ScaledNumber scaled = ScaledByDigits(x, decimals);
   return FixedFromScaled(scaled.negative, scaled.significand, scaled.zeros,
                          static_cast<std::size_t>(decimals), settings);
 }
@@ -350,10 +315,6 @@ std::string FixedText(double x, int decimals, const NumberSettings& settings) {
 std::int64_t ScaledRound(double x, int decimals) {
   CheckFinite(x);
   if (decimals < 0) decimals = 0;
-  if (const auto scaled = ScaledWhole(x, decimals)) {
-    const auto magnitude = static_cast<std::int64_t>(*scaled);
-    return x < 0 ? -magnitude : magnitude;
-  }
   const Decimal dec = RoundedAt(DecimalOf(x, kShownDigits), decimals);
   const int places = dec.point + decimals;
   if (places > kShownDigits) throw OverflowError("more than 15 digits");

@@ -109,7 +109,6 @@ class PartyTable {
 // Row ToInt16(i - 1), the row of party number i; raises OverflowError past 16 bits.
 int PartyRow(double party_number);
 
-// The window offers the first three; Imperiali is the command line's only.
 // The most parties a calculation takes: a remainder key has three places for the party
 // number. And the most seats: preliminary and final seats are 16-bit numbers.
 inline constexpr std::int32_t kMaxParties = 999;

@@ -66,7 +66,7 @@ void AllocateNumbers(Calculation& calculation, double seat_count, const NumberSe
   for (std::size_t i = 0; i < parties.size(); ++i) {
     PartyOutcome& party = parties[i];
     party.share = Divide(party.votes * 100, calculation.total_votes);
-    party.share_text = FixedText(party.share, 2, settings);
+    party.share_text = VoteShareText(party.share, settings);
     texts.Share(static_cast<int>(i), party);
   }
   calculation.quota = ComputeQuota(FormValues{std::nullopt, seat_count, std::nullopt,
@@ -146,22 +146,15 @@ Calculation AllocateQuotaSeats(PartyTable& table, FormValues& values, std::strin
 
 namespace {
 
-bool EqualRank(const Calculation& calculation, const PartyOutcome& a, const PartyOutcome& b) {
-  return calculation.ranked_exactly ? a.exact_remainder == b.exact_remainder
-                                    : a.remainder_key == b.remainder_key;
-}
-
 // The tie that the last, part-way round cut through, if it did.
 std::vector<TieGroup> TiesAtTheCut(const Calculation& calculation) {
   const std::vector<int>& order = calculation.hand_out_order;
   const auto cut = static_cast<std::size_t>(calculation.last_round_seats);
-  const auto party = [&](std::size_t k) -> const PartyOutcome& {
-    return calculation.parties[Index(order[k] - 1)];
-  };
-  if (cut == 0 || !EqualRank(calculation, party(cut - 1), party(cut))) return {};
-  TieGroup tie{party(cut).remainder_key, party(cut).exact_remainder, {}, {}};
+  if (cut == 0 || !RankEqual(calculation, order[cut - 1], order[cut])) return {};
+  const PartyOutcome& first = calculation.parties[Index(order[cut] - 1)];
+  TieGroup tie{first.remainder_key, first.exact_remainder, {}, {}};
   for (std::size_t k = 0; k < order.size(); ++k) {
-    if (EqualRank(calculation, party(k), party(cut))) {
+    if (RankEqual(calculation, order[k], order[cut])) {
       (k < cut ? tie.served : tie.passed).push_back(order[k]);
     }
   }
@@ -233,7 +226,8 @@ void DistributeRemainders(PartyTable& table, const FormValues& values,
     preliminary_total += party.preliminary_seats;
   });
   calculation.preliminary_total = static_cast<int>(preliminary_total);
-  calculation.seats_left = ToInt16(values.seat_count.value_or(0.0) - preliminary_total);
+  calculation.seats_left =
+      std::max(0, int{ToInt16(values.seat_count.value_or(0.0) - preliminary_total)});
   // The hand-out starts at queue row PartyCount - 1.
   const int keys = static_cast<int>(calculation.queue.size());
   if (calculation.seats_left >= 1 &&
@@ -264,7 +258,7 @@ Calculation CalculateQuotaSeats(QuotaMethod method, std::span<const std::int32_t
     party.final_seats = party.preliminary_seats;
     calculation.preliminary_total += party.preliminary_seats;
   }
-  calculation.seats_left = seat_count - calculation.preliminary_total;
+  calculation.seats_left = std::max(0, seat_count - calculation.preliminary_total);
   HandOut(calculation);
   return calculation;
 }
@@ -324,6 +318,21 @@ std::vector<KeyMerge> KeyMerges(const Calculation& calculation) {
     }
   }
   return merges;
+}
+
+bool RankEqual(const Calculation& calculation, int a, int b) {
+  const PartyOutcome& party_a = calculation.parties[Index(a - 1)];
+  const PartyOutcome& party_b = calculation.parties[Index(b - 1)];
+  return calculation.ranked_exactly ? party_a.exact_remainder == party_b.exact_remainder
+                                    : party_a.remainder_key == party_b.remainder_key;
+}
+
+int HandOutRounds(const Calculation& calculation) {
+  return calculation.full_rounds + (calculation.last_round_seats > 0 ? 1 : 0);
+}
+
+std::string VoteShareText(double share, const NumberSettings& settings) {
+  return FixedText(share, 2, settings);
 }
 
 std::vector<SeatAward> SeatAwards(const Calculation& calculation) {

@@ -68,7 +68,8 @@ struct Calculation {
   bool ranked_exactly = false;  // see RankRemaindersExactly
   // Filled by DistributeRemainders.
   int preliminary_total = 0;
-  int seats_left = 0;  // seats minus the preliminary total; 0 or below hands out nothing
+  int seats_left =
+      0;  // seats minus the preliminary total, handed out; 0 when they exceed the seats
   std::vector<int> hand_out_order;  // one round: the queue from its last row up
   int full_rounds = 0;              // rounds in which every party got a seat
   int last_round_seats = 0;         // seats of the round that stopped part-way
@@ -128,6 +129,16 @@ struct KeyMerge {
 // For a calculation ranked by its keys: every two neighbours of the hand-out order that the
 // keys put in the wrong order, and the pair whose wrong order decided the last round's seat.
 std::vector<KeyMerge> KeyMerges(const Calculation& calculation);
+
+// Whether parties `a` and `b` (numbers from 1) rank equal in the remainder queue: equal keys,
+// or equal exact remainders once the queue is ranked exactly. The tie rule orders them.
+bool RankEqual(const Calculation& calculation, int a, int b);
+
+// The rounds of the hand-out: the full ones and the one that stopped part-way, if any.
+int HandOutRounds(const Calculation& calculation);
+
+// A share of the votes in per cent as the window shows it, to 2 decimals.
+std::string VoteShareText(double share, const NumberSettings& settings);
 
 // Every leftover seat in the order it was handed out.
 std::vector<SeatAward> SeatAwards(const Calculation& calculation);

@@ -14,6 +14,14 @@ const QuotaRule& RuleOf(QuotaMethod method) {
   throw std::logic_error("no quota method with this number");
 }
 
+std::optional<QuotaMethod> WindowQuota(int index) {
+  int offered = 0;
+  for (const QuotaRule& rule : kQuotaRules) {
+    if (rule.in_window && offered++ == index) return rule.method;
+  }
+  return std::nullopt;
+}
+
 std::string_view QuotaName(QuotaMethod method) {
   std::string_view caption = RuleOf(method).caption;
   while (!caption.empty() && caption.back() == ' ') caption.remove_suffix(1);

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,20 +20,23 @@ struct QuotaRule {
   std::string_view keyword;  // the command line's word for it
   int seat_offset;
   int added;
+  bool in_window;  // the window offers it as an option; the command line offers every quota
 };
 
 inline constexpr std::array<QuotaRule, 4> kQuotaRules{{
-    {QuotaMethod::Hare, "Квота на Хеър", "hare", 0, 0},
+    {QuotaMethod::Hare, "Квота на Хеър", "hare", 0, 0, true},
     // The window's caption carries a trailing blank.
-    {QuotaMethod::Droop, "Квота на Друп ", "droop", 1, 1},
-    {QuotaMethod::HagenbachBischoff, "Квота на Хагенбах-Бишоф", "hagenbach-bischoff", 1, 0},
-    // Not offered by the window, which has the first three only; the command line has it.
-    {QuotaMethod::Imperiali, "Квота на Империали", "imperiali", 2, 0},
+    {QuotaMethod::Droop, "Квота на Друп ", "droop", 1, 1, true},
+    {QuotaMethod::HagenbachBischoff, "Квота на Хагенбах-Бишоф", "hagenbach-bischoff", 1, 0, true},
+    {QuotaMethod::Imperiali, "Квота на Империали", "imperiali", 2, 0, false},
 }};
 
 // The rule of a method; an impossible method number is a programming error
 // (std::logic_error), not unusable input.
 const QuotaRule& RuleOf(QuotaMethod method);
+
+// The quota of the window's option with this index (0 for the first), if the window offers one.
+std::optional<QuotaMethod> WindowQuota(int index);
 
 // The caption without the blanks some captions carry at their end, for texts that quote it.
 std::string_view QuotaName(QuotaMethod method);

@@ -18,26 +18,53 @@ std::string Remainder8(std::int64_t remainder_key) {
   return FixedText(static_cast<double>(remainder_key) / kKeyScale, 8, NumberSettings{});
 }
 
+// "3", "3 and 2", "3, 2 and 1".
 std::string PartyList(const std::vector<int>& parties) {
   std::string text;
   for (std::size_t i = 0; i < parties.size(); ++i) {
-    text += (i == 0 ? "" : ", ") + std::to_string(parties[i]);
+    if (i > 0) text += i + 1 == parties.size() ? " and " : ", ";
+    text += std::to_string(parties[i]);
   }
   return text;
+}
+
+// A remainder in votes: the exact one, votes - full quotas x quota.
+std::string Votes(const PartyOutcome& party) {
+  return NumberText(party.exact_remainder, NumberSettings{}) + " votes";
+}
+
+// A remainder as the queue ranks it: the exact one in votes, or the 8-decimal key. A key
+// that rounds up to 1.00000000 has the exact remainder beside it, as the remainder itself
+// is always below one quota.
+std::string RankedRemainder(const Calculation& outcome, const PartyOutcome& party) {
+  if (outcome.ranked_exactly) return Votes(party);
+  const std::string key = Remainder8(party.remainder_key);
+  if (party.remainder_key < kKeyScale) return key;
+  return key + ", rounded up from " + NumberText(party.exact_remainder, NumberSettings{}) + " of " +
+         std::to_string(outcome.quota) + " votes";
 }
 
 std::string RemainderLines(const District& district, const Calculation& outcome) {
   TextTable table(
       {Align::kLeft, Align::kRight, Align::kRight, Align::kLeft, Align::kRight, Align::kLeft},
       CharacterCount, " ");
-  const std::string divisor = "/ " + std::to_string(outcome.quota) + " =";
+  const std::string quota = std::to_string(outcome.quota);
   for (std::size_t i = 0; i < district.parties.size(); ++i) {
     const PartyOutcome& party = outcome.parties[i];
-    table.AddRow({"    party", std::to_string(i + 1) + ":",
-                  std::to_string(district.parties[i].votes), divisor,
-                  std::to_string(party.preliminary_seats), "+ " + Remainder8(party.remainder_key)});
+    const std::string seats = std::to_string(party.preliminary_seats);
+    if (outcome.ranked_exactly) {
+      table.AddRow({"    party", std::to_string(i + 1) + ":",
+                    std::to_string(district.parties[i].votes), "- " + seats + " x " + quota + " =",
+                    Votes(party), ""});
+    } else {
+      table.AddRow({"    party", std::to_string(i + 1) + ":",
+                    std::to_string(district.parties[i].votes), "/ " + quota + " =", seats,
+                    "+ " + RankedRemainder(outcome, party)});
+    }
   }
-  return "  Remainders (votes / quota = full quotas + remainder, to 8 decimals):\n" +
+  return (outcome.ranked_exactly
+              ? "  Remainders (votes - full quotas x quota = remainder, in votes):\n"
+              : "  Remainders (votes / quota = full quotas + remainder, to 8 decimals):\n") +
          table.Render();
 }
 
@@ -45,12 +72,12 @@ std::string QueueLines(const Calculation& outcome) {
   TextTable table({Align::kRight, Align::kLeft, Align::kRight, Align::kLeft, Align::kLeft},
                   CharacterCount, " ");
   const std::vector<int>& order = outcome.hand_out_order;
-  const auto key = [&](std::size_t k) { return PartyOf(outcome, order[k]).remainder_key; };
   for (std::size_t k = 0; k < order.size(); ++k) {
-    const bool tie =
-        (k > 0 && key(k - 1) == key(k)) || (k + 1 < order.size() && key(k + 1) == key(k));
+    const bool tie = (k > 0 && RankEqual(outcome, order[k - 1], order[k])) ||
+                     (k + 1 < order.size() && RankEqual(outcome, order[k + 1], order[k]));
     table.AddRow({"    " + std::to_string(k + 1) + ".", "party", std::to_string(order[k]),
-                  " " + Remainder8(key(k)), tie ? " (equal remainders)" : ""});
+                  " " + RankedRemainder(outcome, PartyOf(outcome, order[k])),
+                  tie ? " (equal remainders)" : ""});
   }
   return "  Remainder queue, largest first (equal remainders: higher party number first):\n" +
          table.Render();
@@ -61,15 +88,12 @@ std::string QueueLines(const Calculation& outcome) {
 std::string KeyMergeLines(const Calculation& outcome) {
   std::string text;
   for (const KeyMerge& merge : KeyMerges(outcome)) {
-    const auto exact = [&](int party) {
-      return NumberText(PartyOf(outcome, party).exact_remainder, NumberSettings{});
-    };
     text += "  Keys: parties " + std::to_string(merge.ahead) + " and " +
             std::to_string(merge.behind) + " share the key " + Remainder8(merge.remainder_key) +
             ",\n  but party " + std::to_string(merge.behind) + "'s exact remainder (" +
-            exact(merge.behind) + " votes) is larger than party " + std::to_string(merge.ahead) +
-            "'s (" + exact(merge.ahead) + ");\n  the tie rule put party " +
-            std::to_string(merge.ahead) + " first" +
+            Votes(PartyOf(outcome, merge.behind)) + ") is larger than party " +
+            std::to_string(merge.ahead) + "'s (" + Votes(PartyOf(outcome, merge.ahead)) +
+            ");\n  the tie rule put party " + std::to_string(merge.ahead) + " first" +
             (merge.seat ? ", and that decided a seat (--exact ranks them exactly)" : "") + ".\n";
   }
   return text;
@@ -77,29 +101,29 @@ std::string KeyMergeLines(const Calculation& outcome) {
 
 std::string TieLines(const Calculation& outcome) {
   std::string text;
-  const std::string round = outcome.full_rounds > 0 ? " in the last round" : "";
+  const std::string round = HandOutRounds(outcome) > 1 ? " in the last round" : "";
   for (const TieGroup& tie : outcome.ties) {
     std::vector<int> group = tie.served;
     group.insert(group.end(), tie.passed.begin(), tie.passed.end());
     text += "  Tie rule: parties " + PartyList(group) + " have the equal remainder " +
-            Remainder8(tie.remainder_key) + ";\n  the higher party number goes first, so " +
-            PartyList(tie.served) + " got a seat" + round + " and " + PartyList(tie.passed) +
-            " did not.\n";
+            RankedRemainder(outcome, PartyOf(outcome, group.front())) +
+            ";\n  the higher party number goes first, so " + PartyList(tie.served) +
+            " got a leftover seat" + round + " and " + PartyList(tie.passed) + " did not.\n";
   }
   return text;
 }
 
 std::string HandOutLines(const District& district, const Calculation& outcome) {
-  std::string text = "  Seats left after the preliminary seats: " + std::to_string(district.seats) +
-                     " - " + std::to_string(outcome.preliminary_total) + " = " +
-                     std::to_string(outcome.seats_left) + '\n';
-  if (outcome.seats_left < 0) {
-    return text +
-           "  The preliminary seats already exceed the seats: none is handed out,\n"
-           "  and none is taken away.\n";
+  const std::string seats = std::to_string(district.seats);
+  const std::string preliminary = std::to_string(outcome.preliminary_total);
+  if (outcome.preliminary_total > district.seats) {
+    return "  The preliminary seats, " + preliminary + ", already exceed the " + seats +
+           " seats:\n  no seat is handed out, and none is taken away.\n";
   }
+  std::string text = "  Seats left after the preliminary seats: " + seats + " - " + preliminary +
+                     " = " + std::to_string(outcome.seats_left) + '\n';
   if (outcome.seats_left == 0) return text + "  No seat is left to hand out.\n";
-  if (outcome.full_rounds > 1 || (outcome.full_rounds == 1 && outcome.last_round_seats > 0)) {
+  if (HandOutRounds(outcome) > 1) {
     text +=
         "  More seats are left than parties: the hand-out goes round the queue again\n"
         "  from the largest remainder.\n";
@@ -110,7 +134,7 @@ std::string HandOutLines(const District& district, const Calculation& outcome) {
   for (const SeatAward& award : SeatAwards(outcome)) {
     table.AddRow({"    seat", std::to_string(award.seat) + ":", "party",
                   std::to_string(award.party),
-                  " (remainder " + Remainder8(PartyOf(outcome, award.party).remainder_key) + ")"});
+                  " (remainder " + RankedRemainder(outcome, PartyOf(outcome, award.party)) + ")"});
   }
   return text + table.Render() + TieLines(outcome) + KeyMergeLines(outcome);
 }
@@ -152,8 +176,9 @@ std::string DivisorExplanation(const District& district, DivisorMethod method,
     text += "  Tie rule: parties " + PartyList(group) + " have equal averages (" +
             std::to_string(tie.average.votes) + " / " + std::to_string(tie.average.divisor) +
             ");\n  the higher party number goes first, so " +
-            PartyList({tie.served.begin(), tie.served.end()}) + " got a seat and " +
-            PartyList({tie.passed_over.begin(), tie.passed_over.end()}) + " did not.\n";
+            PartyList({tie.served.begin(), tie.served.end()}) + " got the last " +
+            (tie.served.size() == 1 ? "seat" : std::to_string(tie.served.size()) + " seats") +
+            "; " + PartyList({tie.passed_over.begin(), tie.passed_over.end()}) + " did not.\n";
   }
   return text;
 }

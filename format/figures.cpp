@@ -39,7 +39,7 @@ std::string IndexText(const std::optional<Disproportionality>& indices,
 std::vector<std::string> VoteShareTexts(const District& district) {
   std::vector<std::string> texts;
   for (const double share : SharesInPercent(VotesOf(district))) {
-    texts.push_back(FixedText(share, 2, NumberSettings{}));
+    texts.push_back(VoteShareText(share, NumberSettings{}));
   }
   return texts;
 }

@@ -81,8 +81,13 @@ std::vector<std::string> JsonQuotaExplanation(const District& district,
                                               const Calculation& outcome) {
   std::vector<std::string> queue;
   for (const int party : outcome.hand_out_order) {
-    queue.push_back("{\"party\": " + std::to_string(party) + ", \"remainder\": " +
-                    outcome.parties[static_cast<std::size_t>(party - 1)].remainder_text + "}");
+    const PartyOutcome& figures = outcome.parties[static_cast<std::size_t>(party - 1)];
+    queue.push_back(
+        "{\"party\": " + std::to_string(party) + ", \"remainder\": " + figures.remainder_text +
+        (outcome.ranked_exactly
+             ? ", \"exact_remainder\": " + NumberText(figures.exact_remainder, NumberSettings{})
+             : std::string()) +
+        "}");
   }
   std::vector<int> order;
   for (const SeatAward& award : SeatAwards(outcome)) order.push_back(award.party);
@@ -100,7 +105,7 @@ std::vector<std::string> JsonQuotaExplanation(const District& district,
       "\"rule\": " + JsonString(QuotaRuleText(outcome.method)),
       "\"formula\": " +
           JsonString(QuotaFormulaText(outcome.method, outcome.total_votes, district.seats)),
-      "\"seats_left\": " + std::to_string(std::max(outcome.seats_left, 0)),
+      "\"seats_left\": " + std::to_string(outcome.seats_left),
       "\"remainder_queue\": [\n        " + Joined(queue, ",\n        ") + "\n      ]",
       "\"leftover_seats\": " + JsonList(order)};
   if (!ties.empty()) {

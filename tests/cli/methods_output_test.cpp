@@ -36,6 +36,12 @@ TEST(MethodsOutputTest, GoldenFiles) {
        "divisor_tie_explain.txt"},
       {{"--seats", "1", "--quota", "hare", "--explain", "700000001", "700000000"},
        "key_merge_explain.txt"},
+      // Exact ranking explains in votes, and calls no unequal remainders equal.
+      {{"--seats", "1", "--quota", "hare", "--exact", "--explain", "700000001", "700000000"},
+       "exact_explain.txt"},
+      // A key that rounds up to 1 shows the remainder below one quota beside it.
+      {{"--seats", "2", "--quota", "hare", "--explain", "599999999", "1"},
+       "key_rounds_up_explain.txt"},
       {With({"--seats", "1..8", "--method", "hare,dhondt"}, kAlabamaVotes), "sweep_alabama.txt"},
       {With({"--seats", "1..8", "--method", "hare,dhondt", "--format", "csv"}, kAlabamaVotes),
        "sweep_alabama.csv"},

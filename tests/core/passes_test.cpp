@@ -192,6 +192,7 @@ TEST(DistributeRemaindersTest, SurplusPreliminarySeatsStay) {
   district.Calculate();
   EXPECT_EQ(district.values.quota, 25);
   EXPECT_EQ(district.table.FinalSeatsColumn().Rows(), (Rows{"2", "2"}));
+  EXPECT_EQ(district.calculation.seats_left, 0);  // never negative: none is handed out
 }
 
 TEST(DistributeRemaindersTest, MoreSeatsLeftThanKeysGoRoundAgain) {
@@ -370,6 +371,7 @@ TEST(AllocateQuotaSeatsTest, PartyNumbersBeyondTheKeyRaise) {
 TEST(CalculationRecordTest, ExactRankingAndWhereTheKeysMergedRemainders) {
   District keyed({700000001, 700000000}, 1, QuotaMethod::Hare);
   keyed.Calculate();
+  EXPECT_TRUE(RankEqual(keyed.calculation, 1, 2));
   const std::vector<KeyMerge> merges = KeyMerges(keyed.calculation);
   ASSERT_EQ(merges.size(), 1u);
   EXPECT_EQ(merges.back().ahead, 2);
@@ -383,6 +385,7 @@ TEST(CalculationRecordTest, ExactRankingAndWhereTheKeysMergedRemainders) {
   EXPECT_EQ(exact.calculation.parties[0].final_seats, 1);
   EXPECT_EQ(exact.calculation.parties[1].final_seats, 0);
   EXPECT_TRUE(exact.calculation.ties.empty());
+  EXPECT_FALSE(RankEqual(exact.calculation, 1, 2));
   EXPECT_TRUE(KeyMerges(exact.calculation).empty());
 
   // Equal exact remainders still tie, and the higher party number goes first.

@@ -60,6 +60,14 @@ TEST(ComputeQuotaTest, ImpossibleMethodIsALogicError) {
   EXPECT_THROW(ComputeQuota(Values(100, 3, static_cast<QuotaMethod>(7))), std::logic_error);
 }
 
+TEST(QuotaRuleTest, TheWindowOffersTheQuotasItsTableMarks) {
+  EXPECT_EQ(WindowQuota(0), QuotaMethod::Hare);
+  EXPECT_EQ(WindowQuota(1), QuotaMethod::Droop);
+  EXPECT_EQ(WindowQuota(2), QuotaMethod::HagenbachBischoff);
+  EXPECT_EQ(WindowQuota(3), std::nullopt);
+  EXPECT_EQ(WindowQuota(-1), std::nullopt);
+}
+
 TEST(QuotaRuleTest, RuleTextsStateTheFormulaComputeQuotaUses) {
   EXPECT_EQ(QuotaRuleText(QuotaMethod::Hare), "floor(V / S)");
   EXPECT_EQ(QuotaRuleText(QuotaMethod::Droop), "1 + floor(V / (S + 1))");

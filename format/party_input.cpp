@@ -24,14 +24,28 @@ std::string TooManyParties() {
   return "more than " + std::to_string(kMaxParties) + " parties, the most that can be calculated";
 }
 
-// The first unsafe character of `text` (a tab too unless `tab_allowed`), escaped.
+// A character that shows: neither a blank nor an unsafe character.
+bool Shows(const std::optional<Utf8Char>& character) {
+  return character && character->code != ' ' && character->code != '\t' &&
+         !IsUnsafe(character->code);
+}
+
+// The first unsafe character of `text` (a tab too unless `tab_allowed`), escaped. The
+// zero-width joiner and non-joiner pass between two characters that show: they join an emoji
+// sequence or shape the letters of a word, and hide nothing there.
 std::optional<std::string> UnsafeCharacter(std::string_view text, bool tab_allowed) {
+  std::optional<Utf8Char> before;
   for (std::size_t pos = 0; pos < text.size();) {
     const auto character = DecodeUtf8(text, pos);
     const std::size_t length = character ? character->length : 1;
-    if (character && IsUnsafe(character->code) && !(tab_allowed && character->code == '\t')) {
+    const bool joiner = character && (character->code == 0x200C || character->code == 0x200D);
+    const bool joins = joiner && Shows(before) && pos + length < text.size() &&
+                       Shows(DecodeUtf8(text, pos + length));
+    if (character && IsUnsafe(character->code) && !(tab_allowed && character->code == '\t') &&
+        !joins) {
       return Shown(text.substr(pos, length));
     }
+    before = character;
     pos += length;
   }
   return std::nullopt;

@@ -142,7 +142,8 @@ TEST(ReadPartiesTest, RefusesUnsafeCharacters) {
       {"А\uFFFEБ,5\n", "\\xEF\\xBF\\xBE"},  // noncharacters, which XML forbids
       {"А\U0010FFFF,5\n", "\\xF4\\x8F\\xBF\\xBF"},
       {"А\uFDD0,5\n", "\\xEF\\xB7\\x90"},
-      {"А\u200BБ,5\n", "\\xE2\\x80\\x8B"},        // a zero-width space hides text
+      {"А\u200BБ,5\n", "\\xE2\\x80\\x8B"},
+      {"\u200DА,5\n", "\\xE2\\x80\\x8D"},         // a zero-width space hides text
       {"\u202EАБВ,5\n", "\\xE2\\x80\\xAE"},       // a right-to-left override reorders it
       {"А\u2066Б\u2069,5\n", "\\xE2\\x81\\xA6"},  // an isolate
       {"А\uFEFF,5\n", "\\xEF\\xBB\\xBF"},         // U+FEFF inside a name
@@ -161,6 +162,15 @@ TEST(ReadPartiesTest, RefusesUnsafeCharacters) {
               .c_str());
     }
   }
+  // A zero-width joiner or non-joiner passes only between two characters that show.
+  for (const char* refused :
+       {"\u200DА,5\n", "А\u200D,5\n", "А \u200DБ,5\n", "А\u200D\u200DБ,5\n"}) {
+    EXPECT_THROW(Read(refused), InputError) << refused;
+  }
+  EXPECT_EQ(
+      Read("\U0001F468\u200D\U0001F469,1\n\u0645\u06CC\u200C\u062E\u0648\u0627\u0647\u0645,1\n")
+          .size(),
+      2u);
   // Beside them, visible text of every script passes.
   EXPECT_EQ(Read("\u4E2D\u6587,1\n\U0001F5F3,1\nעברית,1\n").size(), 3u);
 }

@@ -49,8 +49,7 @@ std::vector<std::string> WindowQuotaKeywords() {
 
 std::vector<std::string> MethodKeywords() {
   std::vector<std::string> words;
-  for (const QuotaRule& rule : kQuotaRules) words.emplace_back(rule.keyword);
-  for (const DivisorRule& rule : kDivisorRules) words.emplace_back(rule.keyword);
+  for (const Method method : AllMethods()) words.emplace_back(KeywordOf(method));
   return words;
 }
 

@@ -38,7 +38,7 @@ std::string Votes(const PartyOutcome& party) {
 // is always below one quota.
 std::string RankedRemainder(const Calculation& outcome, const PartyOutcome& party) {
   if (outcome.ranked_exactly) return Votes(party);
-  const std::string key = Remainder8(party.remainder_key);
+  std::string key = Remainder8(party.remainder_key);
   if (party.remainder_key < kKeyScale) return key;
   return key + ", rounded up from " + NumberText(party.exact_remainder, NumberSettings{}) + " of " +
          std::to_string(outcome.quota) + " votes";
@@ -49,13 +49,16 @@ std::string RemainderLines(const District& district, const Calculation& outcome)
       {Align::kLeft, Align::kRight, Align::kRight, Align::kLeft, Align::kRight, Align::kLeft},
       CharacterCount, " ");
   const std::string quota = std::to_string(outcome.quota);
+  const std::string times_quota = " x " + quota + " =";
   for (std::size_t i = 0; i < district.parties.size(); ++i) {
     const PartyOutcome& party = outcome.parties[i];
     const std::string seats = std::to_string(party.preliminary_seats);
     if (outcome.ranked_exactly) {
+      std::string full_quotas = "- ";
+      full_quotas += seats;
+      full_quotas += times_quota;
       table.AddRow({"    party", std::to_string(i + 1) + ":",
-                    std::to_string(district.parties[i].votes), "- " + seats + " x " + quota + " =",
-                    Votes(party), ""});
+                    std::to_string(district.parties[i].votes), full_quotas, Votes(party), ""});
     } else {
       table.AddRow({"    party", std::to_string(i + 1) + ":",
                     std::to_string(district.parties[i].votes), "/ " + quota + " =", seats,

@@ -93,7 +93,7 @@ void WriteHeader(std::ostream& out, double width, double height, std::string_vie
 
 // A party's name as a chart shows it: cut to kLabelCharacters characters.
 std::string Label(const District& district, std::size_t party) {
-  const std::string label = PartyLabel(district, party);
+  std::string label = PartyLabel(district, party);
   if (CharacterCount(label) <= kLabelCharacters) return label;
   std::string cut;
   for (std::size_t pos = 0, count = 0; count < kLabelCharacters; ++count) {
@@ -327,8 +327,9 @@ void WriteSweepPanel(std::ostream& out, const District& district, Method method,
   out << Text(panel.left, panel.bottom - panel.height - 14, NameOf(method), "font-weight=\"bold\"")
       << Axis(panel.left, panel.bottom, panel.width, panel.height, top, step, "мандати")
       << Text(panel.left + panel.width, panel.bottom + 34, "брой мандати", "text-anchor=\"end\"");
-  std::vector<std::int32_t> paradox_counts;
-  for (const AlabamaParadox& paradox : paradoxes) paradox_counts.push_back(paradox.seat_count + 1);
+  std::vector<std::int32_t> paradox_counts(paradoxes.size());
+  std::transform(paradoxes.begin(), paradoxes.end(), paradox_counts.begin(),
+                 [](const AlabamaParadox& paradox) { return paradox.seat_count + 1; });
   for (const std::int32_t count : TickCounts(request, paradox_counts)) {
     const double x = x_of(count);
     out << Line(x, panel.bottom, x, panel.bottom + 4, "#000000")

@@ -47,8 +47,8 @@ void WriteMethodTable(std::ostream& out, const District& district, Method method
   for (std::size_t i = 0; i < parties; ++i) headings.push_back(std::to_string(i + 1) + ' ');
   headings.insert(headings.end(), {"Gallagher", "Loosemore-Hanby"});
   const std::size_t figure = std::to_string(request.last).size();
-  std::vector<std::size_t> widths;
-  for (const std::string& heading : headings) widths.push_back(width(heading));
+  std::vector<std::size_t> widths(headings.size());
+  std::transform(headings.begin(), headings.end(), widths.begin(), width);
   widths[0] = std::max(widths[0], figure);
   for (std::size_t c = 1; c <= parties; ++c) widths[c] = std::max(widths[c], figure + 1);
   for (std::size_t c = parties + 1; c < widths.size(); ++c) {

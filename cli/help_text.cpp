@@ -15,7 +15,6 @@ namespace mandati::cli {
 using format::CharacterCount;
 using format::kMaxLineBytes;
 using format::kMaxLines;
-using format::kMaxVotes;
 
 namespace {
 

@@ -2,12 +2,13 @@
 #include "core/decimal_conversion.h"
 
 #include <array>
+#include <bit>
 #include <cfloat>
-#include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 #include <optional>
 
@@ -15,19 +16,29 @@ namespace mandati {
 
 namespace {
 
-constexpr std::array<std::uint32_t, 9> kSmallPowersOfTen{
-    1, 10, 100, 1'000, 10'000, 100'000, 1'000'000, 10'000'000, 100'000'000};
+constexpr std::array<std::uint64_t, 20> kPowersOfTen = [] {
+  std::array<std::uint64_t, 20> powers{};
+  std::uint64_t power = 1;
+  for (std::uint64_t& entry : powers) {
+    entry = power;
+    power *= 10;
+  }
+  return powers;
+}();
 
 // A whole number below 2^1280, as base-2^32 limbs from the least significant: room for the
-// largest a conversion makes, a 53-bit significand times 10^341 (below 2^1187) or times 2^971.
+// largest a conversion makes, a 53-bit significand times 10^342 (below 2^1190) or times 2^971.
 class BigWhole {
  public:
-  explicit BigWhole(std::uint64_t value)
-      : limbs_{static_cast<std::uint32_t>(value), static_cast<std::uint32_t>(value >> 32)} {}
+  // Only the limbs below size_ are ever read, so the others need no value.
+  explicit BigWhole(std::uint64_t value) {
+    limbs_[0] = static_cast<std::uint32_t>(value);
+    limbs_[1] = static_cast<std::uint32_t>(value >> 32);
+  }
 
   void MultiplyByPowerOfTen(int n) {
     for (; n >= 9; n -= 9) Multiply(1'000'000'000);
-    Multiply(kSmallPowersOfTen[static_cast<std::size_t>(n)]);
+    Multiply(static_cast<std::uint32_t>(kPowersOfTen[static_cast<std::size_t>(n)]));
   }
 
   void ShiftLeft(int bits) {
@@ -35,7 +46,7 @@ class BigWhole {
     const int rest = bits % 32;
     for (int i = size_ + whole_limbs; i >= 0; --i) {
       const int from = i - whole_limbs;
-      const std::uint64_t pair = (static_cast<std::uint64_t>(Limb(from)) << 32) | Limb(from - 1);
+      const std::uint64_t pair = (std::uint64_t{Limb(from)} << 32) | Limb(from - 1);
       limbs_[Index(i)] = static_cast<std::uint32_t>(pair >> (32 - rest));
     }
     size_ += whole_limbs + 1;
@@ -47,7 +58,7 @@ class BigWhole {
     const int rest = bits % 32;
     for (int i = 0; i < size_; ++i) {
       const int from = i + whole_limbs;
-      const std::uint64_t pair = (static_cast<std::uint64_t>(Limb(from + 1)) << 32) | Limb(from);
+      const std::uint64_t pair = (std::uint64_t{Limb(from + 1)} << 32) | Limb(from);
       limbs_[Index(i)] = static_cast<std::uint32_t>(pair >> rest);
     }
     Trim();
@@ -76,7 +87,7 @@ class BigWhole {
 
   std::optional<std::uint64_t> Value() const {
     if (size_ > 2) return std::nullopt;
-    return (static_cast<std::uint64_t>(Limb(1)) << 32) | Limb(0);
+    return (std::uint64_t{Limb(1)} << 32) | Limb(0);
   }
 
  private:
@@ -87,7 +98,7 @@ class BigWhole {
   void Multiply(std::uint32_t factor) {
     std::uint64_t carry = 0;
     for (int i = 0; i < size_; ++i) {
-      carry += static_cast<std::uint64_t>(limbs_[Index(i)]) * factor;
+      carry += std::uint64_t{limbs_[Index(i)]} * factor;
       limbs_[Index(i)] = static_cast<std::uint32_t>(carry);
       carry >>= 32;
     }
@@ -98,7 +109,7 @@ class BigWhole {
     while (size_ > 0 && limbs_[Index(size_ - 1)] == 0) --size_;
   }
 
-  std::array<std::uint32_t, 40> limbs_{};
+  std::array<std::uint32_t, 40> limbs_;  // NOLINT(cppcoreguidelines-pro-type-member-init)
   int size_ = 2;
 };
 
@@ -112,9 +123,15 @@ Dropped DropDigit(std::uint32_t digit, Dropped after) {
   return after == Dropped::kNothing ? Dropped::kHalf : Dropped::kAboveHalf;
 }
 
-// significand x 2^exponent x 10^scale rounded to a whole number, a half to the even one, or
-// nothing when that is 2^64 or more.
-std::optional<std::uint64_t> ScaledToWhole(std::uint64_t significand, int exponent, int scale) {
+// A value cut to a whole number, and what the cut dropped.
+struct Cut {
+  std::uint64_t whole;
+  Dropped dropped;
+};
+
+// significand x 2^exponent x 10^scale cut to a whole number, or nothing when that is 2^64 or
+// more.
+std::optional<Cut> ScaledCut(std::uint64_t significand, int exponent, int scale) {
   BigWhole number(significand);
   if (scale > 0) number.MultiplyByPowerOfTen(scale);
   Dropped dropped = Dropped::kNothing;
@@ -132,54 +149,67 @@ std::optional<std::uint64_t> ScaledToWhole(std::uint64_t significand, int expone
   for (int i = scale; i < 0; ++i) dropped = DropDigit(number.DivideByTen(), dropped);
   const std::optional<std::uint64_t> whole = number.Value();
   if (!whole) return std::nullopt;
-  const bool up = dropped == Dropped::kAboveHalf || (dropped == Dropped::kHalf && *whole % 2 == 1);
-  return *whole + (up ? 1 : 0);
+  return Cut{*whole, dropped};
+}
+
+// The cut value rounded to the nearest whole number, a half to the even one.
+std::uint64_t Rounded(const Cut& cut) {
+  const bool up =
+      cut.dropped == Dropped::kAboveHalf || (cut.dropped == Dropped::kHalf && cut.whole % 2 == 1);
+  return cut.whole + (up ? 1 : 0);
 }
 
 // The decimal's digits as an ASCII number that ReadDecimal reads.
 std::string AsciiOf(const Decimal& decimal) {
-  if (decimal.digits.empty()) return "0";
-  return (decimal.negative ? "-" : "") + decimal.digits + "e" +
-         std::to_string(decimal.point - static_cast<int>(decimal.digits.size()));
+  return (decimal.negative ? "-" : "") + std::to_string(decimal.digits) + "e" +
+         std::to_string(decimal.exponent);
 }
 
 }  // namespace
 
 Decimal DecimalOf(double x, int precision) {
   if (x == 0) return Decimal{};
-  int binary_exponent = 0;
-  const double fraction = std::frexp(std::fabs(x), &binary_exponent);
-  const auto significand = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
-  const int exponent = binary_exponent - 53;
-  std::uint64_t lowest = 1;  // 10^(precision - 1): the scaled value has `precision` digits
-  for (int i = 1; i < precision; ++i) lowest *= 10;
-  // The digits before the point: the logarithm's estimate, corrected until the rounded value
-  // has exactly `precision` digits. A value that rounded up to 10^(precision - 1) may have
-  // come from one digit fewer before the point, where it keeps `precision` digits.
-  int point = static_cast<int>(std::floor(std::log10(std::fabs(x)))) + 1;
-  std::optional<std::uint64_t> scaled;
+  // x is significand x 2^exponent: the bits of the double, with the hidden bit of a normal one.
+  std::uint64_t bits = 0;
+  std::memcpy(&bits, &x, sizeof bits);
+  const auto biased = static_cast<int>((bits >> 52) & 0x7FF);
+  std::uint64_t significand = bits & ((std::uint64_t{1} << 52) - 1);
+  if (biased != 0) significand |= std::uint64_t{1} << 52;
+  const int exponent = (biased != 0 ? biased : 1) - 1075;
+  // 10^(precision - 1): the rounded value has `precision` digits.
+  const std::uint64_t lowest = kPowersOfTen[static_cast<std::size_t>(precision - 1)];
+  // The digits before the point: estimated from the highest bit (log10(2) is about
+  // 78913 / 2^18), which gives the count or one fewer. Cut to `precision` digits for the
+  // estimate, the value has `precision` or one more, and that one is cut off too.
+  const int high_bit = exponent + 63 - std::countl_zero(significand);
+  int point = ((high_bit * 78913) >> 18) + 1;
+  std::optional<Cut> cut;
   for (;;) {
-    scaled = ScaledToWhole(significand, exponent, precision - point);
-    if (!scaled || *scaled >= lowest * 10) {
+    cut = ScaledCut(significand, exponent, precision - point);
+    if (!cut || cut->whole >= lowest * 100) {
       ++point;
-    } else if (*scaled < lowest) {
+    } else if (cut->whole < lowest) {
       --point;
     } else {
       break;
     }
   }
-  if (*scaled == lowest) {
-    const std::optional<std::uint64_t> fewer =
-        ScaledToWhole(significand, exponent, precision - point + 1);
-    if (fewer && *fewer < lowest * 10) {
-      scaled = fewer;
-      --point;
-    }
+  if (cut->whole >= lowest * 10) {
+    cut =
+        Cut{cut->whole / 10, DropDigit(static_cast<std::uint32_t>(cut->whole % 10), cut->dropped)};
+    ++point;
   }
-  char digits[20] = {};
-  char* end = std::to_chars(digits, digits + sizeof digits, *scaled).ptr;
-  while (end[-1] == '0') --end;  // the first digit is not 0
-  return Decimal{x < 0, std::string(digits, static_cast<std::size_t>(end - digits)), point};
+  std::uint64_t scaled = Rounded(*cut);
+  if (scaled == lowest * 10) {  // rounded up to one digit more: 9.99... to 10.0...
+    scaled = lowest;
+    ++point;
+  }
+  Decimal decimal{x < 0, scaled, point - precision};
+  while (decimal.digits % 10 == 0) {
+    decimal.digits /= 10;
+    ++decimal.exponent;
+  }
+  return decimal;
 }
 
 Decimal ShortDecimalOf(double x) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace mandati {
@@ -9,11 +10,11 @@ namespace mandati {
 // depends on no locale (the window runs with the user's LC_NUMERIC) and gives the same digits
 // with every standard library, as it works on the double's exact binary value.
 
-// A decimal number as its digits and the place of the point: value = 0.digits x 10^point.
+// A decimal number as its significant digits and a power of ten: value = digits x 10^exponent.
 struct Decimal {
   bool negative = false;
-  std::string digits;  // no leading or trailing zeros; "" for zero
-  int point = 0;
+  std::uint64_t digits = 0;  // no trailing zeros; 0 for zero
+  int exponent = 0;
 
   friend bool operator==(const Decimal&, const Decimal&) = default;
 };

@@ -22,43 +22,28 @@ void CheckFinite(double x) {
   if (!std::isfinite(x)) throw OverflowError("a number that is not finite");
 }
 
-// The digits before the point, at least "0".
-std::string WholeDigits(const Decimal& dec) {
-  if (dec.point <= 0) return "0";
-  std::string whole = dec.digits.substr(0, static_cast<std::size_t>(dec.point));
-  whole.append(static_cast<std::size_t>(dec.point) - whole.size(), '0');
-  return whole;
-}
-
-// The digits after the point, without trailing zeros.
-std::string FractionDigits(const Decimal& dec) {
-  if (static_cast<int>(dec.digits.size()) <= dec.point) return "";
-  std::string fraction(static_cast<std::size_t>(dec.point < 0 ? -dec.point : 0), '0');
-  fraction += dec.digits.substr(static_cast<std::size_t>(dec.point > 0 ? dec.point : 0));
-  return fraction;
-}
-
-// Keeps `decimals` decimals; a dropped first digit of 5 or more rounds the magnitude up.
-Decimal RoundedAt(Decimal dec, int decimals) {
-  const int keep = dec.point + decimals;
-  if (keep >= static_cast<int>(dec.digits.size())) return dec;
-  const bool up = keep >= 0 && dec.digits[static_cast<std::size_t>(keep)] >= '5';
-  dec.digits.resize(static_cast<std::size_t>(keep < 0 ? 0 : keep));
-  if (up) {
-    int i = static_cast<int>(dec.digits.size()) - 1;
-    for (; i >= 0 && dec.digits[static_cast<std::size_t>(i)] == '9'; --i) {
-      dec.digits[static_cast<std::size_t>(i)] = '0';
-    }
-    if (i >= 0) {
-      ++dec.digits[static_cast<std::size_t>(i)];
-    } else {
-      dec.digits.insert(dec.digits.begin(), '1');
-      ++dec.point;
-    }
+// A decimal in plain notation: "-" for a negative one, the digits before the point (at least
+// "0"), then the separator and the digits after the point, if there are any.
+std::string PlainText(const Decimal& dec, std::string_view separator) {
+  char buffer[20];
+  const char* end = std::to_chars(buffer, buffer + sizeof buffer, dec.digits).ptr;
+  const std::string_view digits(buffer, static_cast<std::size_t>(end - buffer));
+  const int before_point = dec.exponent + static_cast<int>(digits.size());
+  std::string text = dec.negative ? "-" : "";
+  if (dec.exponent >= 0) {
+    text += digits;
+    text.append(static_cast<std::size_t>(dec.exponent), '0');
+  } else if (before_point <= 0) {
+    text += '0';
+    text += separator;
+    text.append(static_cast<std::size_t>(-before_point), '0');
+    text += digits;
+  } else {
+    text += digits.substr(0, static_cast<std::size_t>(before_point));
+    text += separator;
+    text += digits.substr(static_cast<std::size_t>(before_point));
   }
-  while (!dec.digits.empty() && dec.digits.back() == '0') dec.digits.pop_back();
-  if (dec.digits.empty()) return Decimal{};
-  return dec;
+  return text;
 }
 
 // What stands before and after the digits of a negative number: "-1.5", "(1.5)", "1.5 -".
@@ -133,17 +118,18 @@ struct ScaledNumber {
   std::size_t zeros = 0;
 };
 
-// Digit by digit: rounded to `decimals` places, the 15 digits or fewer that remain, followed
-// by zeros up to the last decimal place, are the scaled whole number.
+// x rounded to 15 significant digits, then to `decimals` places with halves away from zero:
+// the digits that remain, followed by zeros up to the last decimal place.
 ScaledNumber ScaledByDigits(double x, int decimals) {
-  const Decimal dec = RoundedAt(DecimalOf(x, kShownDigits), decimals);
-  ScaledNumber scaled{dec.negative, 0, 0};
-  for (const char c : dec.digits) {
-    scaled.significand = scaled.significand * 10 + static_cast<std::uint64_t>(c - '0');
-  }
-  const int zeros = dec.point + decimals - static_cast<int>(dec.digits.size());
-  scaled.zeros = static_cast<std::size_t>(zeros < 0 ? 0 : zeros);
-  return scaled;
+  const Decimal dec = DecimalOf(x, kShownDigits);
+  const int shift = dec.exponent + decimals;
+  if (shift >= 0) return {dec.negative, dec.digits, static_cast<std::size_t>(shift)};
+  // Fewer than 16 digits never reach half of a unit 16 places up.
+  if (-shift > kShownDigits) return {};
+  std::uint64_t unit = 1;
+  for (int i = 0; i < -shift; ++i) unit *= 10;
+  const std::uint64_t whole = dec.digits / unit + (dec.digits % unit * 2 >= unit ? 1 : 0);
+  return {dec.negative && whole != 0, whole, 0};
 }
 
 // Reads a text character by character, skipping the blanks that LeadingNumber ignores, or
@@ -289,12 +275,7 @@ std::string NumberText(double x, const NumberSettings& settings) {
     const auto end = std::to_chars(digits, digits + sizeof digits, static_cast<long long>(x)).ptr;
     return std::string(digits, end);
   }
-  const Decimal dec = ShortDecimalOf(x);
-  std::string text = dec.negative ? "-" : "";
-  text += WholeDigits(dec);
-  const std::string fraction = FractionDigits(dec);
-  if (!fraction.empty()) text += settings.decimal_separator + fraction;
-  return text;
+  return PlainText(ShortDecimalOf(x), settings.decimal_separator);
 }
 
 std::string SignedNumberText(double x) {
@@ -315,15 +296,22 @@ std::string FixedText(double x, int decimals, const NumberSettings& settings) {
 std::int64_t ScaledRound(double x, int decimals) {
   CheckFinite(x);
   if (decimals < 0) decimals = 0;
-  const Decimal dec = RoundedAt(DecimalOf(x, kShownDigits), decimals);
-  const int places = dec.point + decimals;
-  if (places > kShownDigits) throw OverflowError("more than 15 digits");
-  std::int64_t value = 0;
-  for (int i = 0; i < places; ++i) {
-    const auto at = static_cast<std::size_t>(i);
-    value = value * 10 + (at < dec.digits.size() ? dec.digits[at] - '0' : 0);
+  const ScaledNumber scaled = ScaledByDigits(x, decimals);
+  std::size_t places = scaled.zeros;
+  for (std::uint64_t rest = scaled.significand; rest != 0; rest /= 10) ++places;
+  if (scaled.significand != 0 && places > kShownDigits) {
+    throw OverflowError("more than 15 digits");
   }
-  return dec.negative ? -value : value;
+  auto value = static_cast<std::int64_t>(scaled.significand);
+  for (std::size_t i = 0; i < scaled.zeros; ++i) value *= 10;
+  return scaled.negative ? -value : value;
+}
+
+std::string ScaledText(std::int64_t scaled, int decimals, const NumberSettings& settings) {
+  Decimal dec{scaled < 0, static_cast<std::uint64_t>(scaled < 0 ? -scaled : scaled), -decimals};
+  if (dec.digits == 0) return "0";
+  for (; dec.digits % 10 == 0; dec.digits /= 10) ++dec.exponent;
+  return PlainText(dec, settings.decimal_separator);
 }
 
 double LocaleNumber(std::string_view text, const NumberSettings& settings) {

@@ -113,6 +113,8 @@ int PartyRow(double party_number);
 // number. And the most seats: preliminary and final seats are 16-bit numbers.
 inline constexpr std::int32_t kMaxParties = 999;
 inline constexpr std::int32_t kMaxSeats = 32767;
+// The most votes a party can have, and the largest total of votes: 32-bit numbers.
+inline constexpr std::int32_t kMaxVotes = 2147483647;
 
 enum class QuotaMethod : std::int16_t { Hare = 0, Droop = 1, HagenbachBischoff = 2, Imperiali = 3 };
 

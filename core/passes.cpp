@@ -2,7 +2,6 @@
 #include "core/passes.h"
 
 #include <algorithm>
-#include <limits>
 #include <span>
 #include <string_view>
 #include <utility>
@@ -136,7 +135,8 @@ Calculation AllocateQuotaSeats(PartyTable& table, FormValues& values, std::strin
   calculation.method = values.quota_method;
   values.total_votes = 0;
   ForEachParty(values, [&](int row) {
-    if (row + 1 > kMaxParties) throw OverflowError("party numbers beyond 999");
+    if (row + 1 > kMaxParties)
+      throw OverflowError("party numbers beyond " + std::to_string(kMaxParties));
     calculation.parties.emplace_back().votes = LeadingNumber(table.VotesColumn().Row(row));
   });
   TableTexts texts{table, values, total_text, settings};
@@ -188,11 +188,10 @@ void CheckQuotaDistrict(QuotaMethod method, std::span<const std::int32_t> votes,
   const std::string where =
       std::string(QuotaName(method)) + " for " + std::to_string(seat_count) + " seats: ";
   const std::int64_t total = TotalOf(votes);
-  if (total > std::numeric_limits<std::int32_t>::max()) {
+  if (total > kMaxVotes) {
     throw CalculationLimitError(CalculationLimit::kTotalVotes, total, seat_count,
                                 where + "the total of votes " + std::to_string(total) +
-                                    " is beyond " +
-                                    std::to_string(std::numeric_limits<std::int32_t>::max()));
+                                    " is beyond " + std::to_string(kMaxVotes));
   }
   if (seat_count + RuleOf(method).seat_offset == 0) {
     throw CalculationLimitError(CalculationLimit::kNoQuotaDivisor, seat_count, seat_count,

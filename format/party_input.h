@@ -13,7 +13,6 @@
 
 namespace mandati::format {
 
-inline constexpr std::int32_t kMaxVotes = 2147483647;
 // Longer input lines are refused as soon as they are seen, so that no input is held whole.
 inline constexpr std::size_t kMaxLineBytes = 1024;
 // Blank lines count too, so that no input, however long, is read to its end.

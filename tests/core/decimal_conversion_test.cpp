@@ -24,12 +24,13 @@ Decimal StandardDecimal(double x, int precision) {
                                                  std::chars_format::scientific);
   const std::string text(buffer, end.ptr);
   const std::size_t e = text.find('e');
-  Decimal decimal{text[0] == '-', "", std::stoi(text.substr(e + 1)) + 1};
+  Decimal decimal{text[0] == '-', 0, std::stoi(text.substr(e + 1))};
   for (std::size_t i = 0; i < e; ++i) {
-    if (text[i] >= '0' && text[i] <= '9') decimal.digits += text[i];
+    if (text[i] == '.') decimal.exponent -= static_cast<int>(e - i - 1);
+    if (text[i] >= '0' && text[i] <= '9') decimal.digits = decimal.digits * 10 + (text[i] - '0');
   }
-  decimal.digits.erase(decimal.digits.find_last_not_of('0') + 1);
-  if (decimal.digits.empty()) return Decimal{};
+  if (decimal.digits == 0) return Decimal{};
+  for (; decimal.digits % 10 == 0; decimal.digits /= 10) ++decimal.exponent;
   return decimal;
 }
 
@@ -76,7 +77,7 @@ TEST(DecimalConversionTest, GivesTheStandardLibrarysDigitsAndNumbers) {
       ASSERT_EQ(DecimalOf(x, precision), StandardDecimal(x, precision)) << x << " " << precision;
     }
     Decimal shortest = StandardDecimal(x, 0);
-    if (shortest.digits.size() > 15) shortest = StandardDecimal(x, 15);
+    if (shortest.digits >= 1'000'000'000'000'000) shortest = StandardDecimal(x, 15);
     ASSERT_EQ(ShortDecimalOf(x), shortest) << x;
     for (const int precision : {0, 3, 15, 17}) {
       char text[64];

@@ -3,19 +3,21 @@
 
 #include <algorithm>
 #include <string_view>
-#include <utility>
 
 #include "cli/cli_errors.h"
-#include "cli/party_input.h"
-#include "cli/utf8.h"
+#include "cli/option_rules.h"
 #include "core/quota_rules.h"
+#include "format/errors.h"
+#include "format/party_input.h"
+#include "format/text_table.h"
+#include "format/utf8.h"
 
 namespace mandati::cli {
 
-namespace {
+using namespace mandati::format;  // NOLINT(google-build-using-namespace): the library this program
+                                  // shows
 
-constexpr const char* kOptionsWithValues[] = {"--seats", "--quota", "--method", "--format",
-                                              "--input"};
+namespace {
 
 // The window's quotas, the default.
 std::vector<Method> WindowQuotas() {
@@ -24,13 +26,67 @@ std::vector<Method> WindowQuotas() {
   return methods;
 }
 
+struct FormatName {
+  std::string_view keyword;
+  OutputFormat format;
+};
+constexpr FormatName kFormats[] = {{"table", OutputFormat::kTable},
+                                   {"csv", OutputFormat::kCsv},
+                                   {"json", OutputFormat::kJson},
+                                   {"svg", OutputFormat::kSvg}};
+
+std::string Listed(const std::vector<std::string>& words) {
+  std::string text;
+  for (const std::string& word : words) text += (text.empty() ? "" : ", ") + word;
+  return text;
+}
+
+std::vector<std::string> WindowQuotaKeywords() {
+  std::vector<std::string> words;
+  for (const Method method : WindowQuotas()) words.emplace_back(KeywordOf(method));
+  return words;
+}
+
+std::vector<std::string> MethodKeywords() {
+  std::vector<std::string> words;
+  for (const Method method : AllMethods()) words.emplace_back(KeywordOf(method));
+  return words;
+}
+
+std::vector<std::string> FormatKeywords() {
+  std::vector<std::string> words;
+  for (const FormatName& name : kFormats) words.emplace_back(name.keyword);
+  return words;
+}
+
+// --method's keywords with what each means where the window does not show it.
+std::string MethodMeanings() {
+  std::vector<std::string> words = WindowQuotaKeywords();
+  for (const QuotaRule& rule : kQuotaRules) {
+    if (!rule.in_window) {
+      words.push_back(std::string(rule.keyword) + " (" + QuotaRuleText(rule.method) + ")");
+    }
+  }
+  for (const DivisorRule& rule : kDivisorRules) {
+    words.push_back(std::string(rule.keyword) + " (divisors " + std::string(rule.divisors) + ")");
+  }
+  return Listed(words);
+}
+
+const OptionRule* OptionNamed(std::string_view name) {
+  for (const OptionRule& rule : OptionRules()) {
+    if (rule.name == name) return &rule;
+  }
+  return nullptr;
+}
+
 std::vector<Method> QuotasNamed(const std::string& name) {
   if (name == "all") return WindowQuotas();
   const std::optional<Method> method = MethodNamed(name);
   if (!method || !std::holds_alternative<QuotaMethod>(*method) ||
       !RuleOf(std::get<QuotaMethod>(*method)).in_window) {
-    throw UsageError("--quota: " + Quoted(name) +
-                     " is not one of hare, droop, hagenbach-bischoff, all");
+    throw InputError("--quota: " + Quoted(name) + " is not one of " +
+                     Listed(WindowQuotaKeywords()) + ", all");
   }
   return {*method};
 }
@@ -51,9 +107,8 @@ std::vector<Method> MethodsNamed(const std::string& list) {
     } else {
       const std::optional<Method> method = MethodNamed(name);
       if (!method) {
-        throw UsageError("--method: " + Quoted(name) +
-                         " is not one of hare, droop, hagenbach-bischoff, imperiali, dhondt, "
-                         "sainte-lague, quotas, all");
+        throw InputError("--method: " + Quoted(name) + " is not one of " +
+                         Listed(MethodKeywords()) + ", quotas, all");
       }
       methods.push_back(*method);
     }
@@ -62,24 +117,23 @@ std::vector<Method> MethodsNamed(const std::string& list) {
   for (std::size_t i = 0; i < methods.size(); ++i) {
     if (std::find(methods.begin(), methods.begin() + static_cast<std::ptrdiff_t>(i), methods[i]) !=
         methods.begin() + static_cast<std::ptrdiff_t>(i)) {
-      throw UsageError("--method: " + std::string(KeywordOf(methods[i])) + " is named twice");
+      throw InputError("--method: " + std::string(KeywordOf(methods[i])) + " is named twice");
     }
   }
   return methods;
 }
 
 OutputFormat FormatNamed(const std::string& name) {
-  if (name == "table") return OutputFormat::kTable;
-  if (name == "csv") return OutputFormat::kCsv;
-  if (name == "json") return OutputFormat::kJson;
-  if (name == "svg") return OutputFormat::kSvg;
-  throw UsageError("--format: " + Quoted(name) + " is not one of table, csv, json, svg");
+  for (const FormatName& format : kFormats) {
+    if (format.keyword == name) return format.format;
+  }
+  throw InputError("--format: " + Quoted(name) + " is not one of " + Listed(FormatKeywords()));
 }
 
 std::int16_t SeatCountNamed(const std::string& text, const std::string& shown) {
   const auto seats = StrictWholeNumber(text, kMaxSeats);
   if (!seats) {
-    throw UsageError("--seats: " + Quoted(shown) +
+    throw InputError("--seats: " + Quoted(shown) +
                      (text == shown ? " is not a whole number of seats from 1 to "
                                     : " is no range A..B of whole numbers of seats from 1 to ") +
                      std::to_string(kMaxSeats));
@@ -95,7 +149,7 @@ void ReadSeats(const std::string& text, CliOptions& options) {
   options.last_seats = SeatCountNamed(text.substr(dots + 2), text);
   if (options.last_seats <= options.seats ||
       options.last_seats - options.seats >= kMaxSweepCounts) {
-    throw UsageError("--seats: " + Quoted(text) + " is no range A..B with A < B and at most " +
+    throw InputError("--seats: " + Quoted(text) + " is no range A..B with A < B and at most " +
                      std::to_string(kMaxSweepCounts) + " seat counts");
   }
 }
@@ -116,7 +170,7 @@ class ArgumentReader {
   // The value of option `name`: after "=" in `arg`, or the next argument.
   std::string ValueOf(const std::string& name, const std::string& arg) {
     if (arg.size() > name.size()) return arg.substr(name.size() + 1);
-    if (Done()) throw UsageError(name + ": the value is missing");
+    if (Done()) throw InputError(name + ": the value is missing");
     return Take();
   }
 
@@ -132,7 +186,7 @@ bool IsOption(const std::string& arg, const std::string& name) {
 
 void Once(std::vector<std::string>& seen, const std::string& name) {
   if (std::find(seen.begin(), seen.end(), name) != seen.end()) {
-    throw UsageError(name + ": given more than once");
+    throw InputError(name + ": given more than once");
   }
   seen.push_back(name);
 }
@@ -140,25 +194,24 @@ void Once(std::vector<std::string>& seen, const std::string& name) {
 // Reads one option into `options`; false when `arg` is no option this program knows.
 bool ReadOption(ArgumentReader& reader, const std::string& arg, CliOptions& options,
                 std::vector<std::string>& seen) {
-  for (const char* name : kOptionsWithValues) {
-    if (!IsOption(arg, name)) continue;
+  for (const OptionRule& rule : OptionRules()) {
+    const std::string name(rule.name);
+    if (rule.value.empty() ? arg != name : !IsOption(arg, name)) continue;
     Once(seen, name);
+    if (rule.value.empty()) {
+      (name == "--explain" ? options.explain : options.exact) = true;
+      return true;
+    }
     const std::string value = reader.ValueOf(name, arg);
-    const std::string_view option = name;
-    const bool both_choose = (option == "--quota" || option == "--method") &&
+    const bool both_choose = (name == "--quota" || name == "--method") &&
                              std::find(seen.begin(), seen.end(),
-                                       option == "--quota" ? "--method" : "--quota") != seen.end();
-    if (both_choose) throw UsageError(std::string(option) + ": --quota and --method both choose");
-    if (option == "--seats") ReadSeats(value, options);
-    if (option == "--quota") options.methods = QuotasNamed(value);
-    if (option == "--method") options.methods = MethodsNamed(value);
-    if (option == "--format") options.format = FormatNamed(value);
-    if (option == "--input") options.input_path = value;
-    return true;
-  }
-  if (arg == "--explain" || arg == "--exact") {
-    Once(seen, arg);
-    (arg == "--explain" ? options.explain : options.exact) = true;
+                                       name == "--quota" ? "--method" : "--quota") != seen.end();
+    if (both_choose) throw InputError(name + ": --quota and --method both choose");
+    if (name == "--seats") ReadSeats(value, options);
+    if (name == "--quota") options.methods = QuotasNamed(value);
+    if (name == "--method") options.methods = MethodsNamed(value);
+    if (name == "--format") options.format = FormatNamed(value);
+    if (name == "--input") options.input_path = value;
     return true;
   }
   return false;
@@ -166,18 +219,18 @@ bool ReadOption(ArgumentReader& reader, const std::string& arg, CliOptions& opti
 
 void CheckComplete(const CliOptions& options) {
   if (options.seats == 0) {
-    throw UsageError("--seats is missing: give the number of seats, a whole number from 1 to " +
+    throw InputError("--seats is missing: give the number of seats, a whole number from 1 to " +
                      std::to_string(kMaxSeats));
   }
   if (options.input_path && !options.votes.empty()) {
-    throw UsageError("--input: the votes are already given as arguments");
+    throw InputError("--input: the votes are already given as arguments");
   }
   if (options.explain && options.format != OutputFormat::kTable &&
       options.format != OutputFormat::kJson) {
-    throw UsageError("--explain: goes with --format table or json");
+    throw InputError("--explain: goes with --format table or json");
   }
   if (options.explain && options.last_seats != 0) {
-    throw UsageError("--explain: goes with one seat count, not a range");
+    throw InputError("--explain: goes with one seat count, not a range");
   }
 }
 
@@ -186,10 +239,8 @@ bool AsksForHelp(const std::vector<std::string>& args) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--") return false;
     if (args[i] == "--help" || args[i] == "-h") return true;
-    if (std::find(std::begin(kOptionsWithValues), std::end(kOptionsWithValues), args[i]) !=
-        std::end(kOptionsWithValues)) {
-      ++i;
-    }
+    const OptionRule* rule = OptionNamed(args[i]);
+    if (rule && !rule->value.empty()) ++i;
   }
   return false;
 }
@@ -213,89 +264,37 @@ CliOptions ParseArguments(const std::vector<std::string>& args) {
     } else if (arg == "--") {
       options_ended = true;
     } else if (!ReadOption(reader, arg, options, seen)) {
-      throw UsageError(Shown(arg) + ": no such option (see --help)");
+      throw InputError(Shown(arg) + ": no such option (see --help)");
     }
   }
   CheckComplete(options);
   return options;
 }
 
-namespace {
-
-// The help's text, with each limit in braces ("{max_seats}") for the constant that holds it.
-constexpr std::string_view kHelpText = R"(Usage: mandati-cli --seats S [OPTIONS] [VOTES...]
-
-Shares S seats among parties by an electoral quota and the largest remainders, with the
-same rules as the mandati window: first the allocation pass gives each party one seat per
-full quota (the preliminary seats), then the remainder pass hands the seats still left to
-the largest remainders, equal remainders to the higher party number first. Beside the
-window's three quotas it knows the Imperiali quota and two divisor methods (highest
-averages), so that one district can be compared under all of them.
-
-The parties' votes come as arguments, one whole number per party in party order, or, when
-there are none, one party a line from --input FILE or standard input, as "votes" or
-"name,votes" (UTF-8, no control characters, at most {line_bytes} bytes a line; blank lines are
-skipped). Votes are whole numbers from 1 to {max_votes}; at most {max_parties} parties. In csv, a
-name that begins with =, +, - or @ gets a leading ' so that spreadsheets show it as text.
-
-Options:
-  --seats S       the number of seats, a whole number from 1 to {max_seats} (required), or a
-                  range A..B of at most {max_counts} seat counts: each party's final seats for
-                  every count, with each Alabama paradox marked (a party with fewer
-                  seats at one seat more)
-  --quota Q       hare, droop, hagenbach-bischoff or all (default: all, side by side)
-  --method LIST   methods separated by commas: hare, droop, hagenbach-bischoff,
-                  imperiali (floor(V / (S + 2))), dhondt (divisors 1, 2, 3, ...),
-                  sainte-lague (divisors 1, 3, 5, ...), quotas (the window's three, the
-                  default) or all
-  --exact         rank the quotas' remainders exactly (votes - full quotas x quota)
-                  instead of by their keys rounded to 8 decimals, as the window does
-  --format F      table (for people), csv or json (for programs), svg (a chart for a
-                  slide); default: table
-  --explain       also show the quota's formula, each party's remainder, the remainder
-                  queue, the order in which the leftover seats went and every tie that a
-                  tie rule decided; for divisor methods the seats in the order they were
-                  won (table, json; one seat count)
-  --input FILE    read the parties from FILE; "-" is standard input
-  -h, --help      show this help
-
-Every method shows the Gallagher and Loosemore-Hanby indices of disproportionality, in
-percentage points. The Hare, Hagenbach-Bischoff and Imperiali quotas are rounded down, so
-their full quotas can add up to more seats than the seat count (the Droop quota's cannot):
-as in the window, those preliminary seats are all kept, no seat is handed out, and more
-seats than S are given out.
-
-Each method stands or fails on its own: a quota of 0 or a total of votes beyond
-{max_votes} refuses only the quota methods it breaks, with a line on standard error that
-names the method and the seat count, and the other methods are still shown.
-
-Exit status: 0 when the seats are shown, 2 for an argument or input line that cannot be
-used or input that cannot be read, 3 when a method cannot be calculated (the others are
-still shown), 4 when the output cannot be written (a full disk, a closed standard
-output).
-
-Examples:
-  mandati-cli --seats 7 58125 45871 27142 15947 12264
-  mandati-cli --seats 7 --method all --explain 58125 45871 27142 15947 12264
-  mandati-cli --seats 1..8 --method hare --format svg 18 17 6 > alabama.svg
-)";
-
-}  // namespace
-
-std::string HelpText() {
-  const std::pair<std::string_view, std::string> limits[] = {
-      {"{line_bytes}", std::to_string(kMaxLineBytes)},
-      {"{max_votes}", std::to_string(kMaxVotes)},
-      {"{max_parties}", std::to_string(kMaxParties)},
-      {"{max_seats}", std::to_string(kMaxSeats)},
-      {"{max_counts}", std::to_string(kMaxSweepCounts)}};
-  std::string text(kHelpText);
-  for (const auto& [name, value] : limits) {
-    for (std::size_t at = text.find(name); at != std::string::npos; at = text.find(name, at)) {
-      text.replace(at, name.size(), value);
-    }
-  }
-  return text;
+const std::vector<OptionRule>& OptionRules() {
+  static const std::vector<OptionRule> rules = {
+      {"--seats", "S",
+       "the number of seats, a whole number from 1 to " + std::to_string(kMaxSeats) +
+           " (required), or a range A..B of at most " + std::to_string(kMaxSweepCounts) +
+           " seat counts: each party's final seats for every count, with each Alabama paradox "
+           "marked (a party with fewer seats at one seat more)"},
+      {"--quota", "Q", Listed(WindowQuotaKeywords()) + " or all (default: all, side by side)"},
+      {"--method", "LIST",
+       "methods separated by commas: " + MethodMeanings() +
+           ", quotas (the window's three, the default) or all"},
+      {"--exact", "",
+       "rank the quotas' remainders exactly (votes - full quotas x quota) instead of by their "
+       "keys rounded to 8 decimals, as the window does"},
+      {"--format", "F",
+       "table (for people), csv or json (for programs), svg (a chart for a slide); default: "
+       "table"},
+      {"--explain", "",
+       "also show the quota's formula, each party's remainder, the remainder queue, the order "
+       "in which the leftover seats went and every tie that a tie rule decided; for divisor "
+       "methods the seats in the order they were won (table, json; one seat count)"},
+      {"--input", "FILE", "read the parties from FILE; \"-\" is standard input"},
+  };
+  return rules;
 }
 
 }  // namespace mandati::cli

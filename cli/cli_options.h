@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/district.h"
+#include "format/district.h"
 
 namespace mandati::cli {
 
@@ -26,7 +26,7 @@ struct CliOptions {
 };
 
 // Reads the arguments that follow the program name. Options take their value as the next
-// argument or after "=" ("--seats 7", "--seats=7"); "--" ends the options. Raises UsageError
+// argument or after "=" ("--seats 7", "--seats=7"); "--" ends the options. Raises InputError
 // naming the argument that cannot be used. With --help nothing else is checked.
 CliOptions ParseArguments(const std::vector<std::string>& args);
 

@@ -9,18 +9,23 @@
 
 #include "cli/cli_errors.h"
 #include "cli/cli_options.h"
-#include "cli/district.h"
-#include "cli/explanation.h"
-#include "cli/figures.h"
-#include "cli/machine_formats.h"
-#include "cli/svg_chart.h"
-#include "cli/sweep_format.h"
-#include "cli/table_format.h"
-#include "cli/utf8.h"
+#include "cli/terminal_width.h"
 #include "core/errors.h"
 #include "core/quota_rules.h"
+#include "format/district.h"
+#include "format/errors.h"
+#include "format/explanation.h"
+#include "format/figures.h"
+#include "format/machine_formats.h"
+#include "format/svg_chart.h"
+#include "format/sweep_format.h"
+#include "format/table_format.h"
+#include "format/utf8.h"
 
 namespace mandati::cli {
+
+using namespace mandati::format;  // NOLINT(google-build-using-namespace): the library this program
+                                  // shows
 
 namespace {
 
@@ -31,7 +36,7 @@ std::vector<Party> ReadInputParties(const CliOptions& options, std::istream& in)
   if (!options.votes.empty()) return PartiesFromArguments(options.votes);
   if (!options.input_path || *options.input_path == "-") return ReadParties(in, "standard input");
   std::ifstream file(*options.input_path, std::ios::binary);
-  if (!file) throw UsageError("--input: cannot open " + Quoted(*options.input_path));
+  if (!file) throw InputError("--input: cannot open " + Quoted(*options.input_path));
   return ReadParties(file, Shown(*options.input_path, kShownPathCharacters));
 }
 
@@ -40,62 +45,11 @@ District DistrictOf(const CliOptions& options, std::istream& in) {
   district.seats = options.seats;
   district.parties = ReadInputParties(options, in);
   if (district.parties.empty()) {
-    throw UsageError(
+    throw InputError(
         "no parties: give their votes as arguments, with --input FILE or on "
         "standard input");
   }
   return district;
-}
-
-std::vector<std::string> PartyLabels(const District& district) {
-  std::vector<std::string> labels;
-  for (std::size_t i = 0; i < district.parties.size(); ++i) {
-    labels.push_back(PartyLabel(district, i));
-  }
-  return labels;
-}
-
-std::string Output(const CliOptions& options, const District& district,
-                   const std::vector<MethodOutcome>& outcomes) {
-  switch (options.format) {
-    case OutputFormat::kCsv:
-      return CsvText(district, outcomes);
-    case OutputFormat::kJson:
-      return JsonText(district, outcomes, options.explain);
-    case OutputFormat::kSvg: {
-      std::vector<ShareSeries> series;
-      series.reserve(outcomes.size());
-      for (const MethodOutcome& outcome : outcomes) {
-        series.push_back({NameOf(outcome.method), SharesInPercent(outcome.final_seats)});
-      }
-      return SharesSvg(PartyLabels(district), SharesInPercent(VotesOf(district)), series,
-                       district.seats);
-    }
-    case OutputFormat::kTable:
-      break;
-  }
-  std::string text = TableText(district, outcomes);
-  if (options.explain) {
-    for (const MethodOutcome& outcome : outcomes) {
-      text += '\n' + ExplanationText(district, outcome);
-    }
-  }
-  return text;
-}
-
-std::string SweepOutput(const CliOptions& options, const District& district,
-                        const std::vector<MethodSweep>& sweeps) {
-  switch (options.format) {
-    case OutputFormat::kCsv:
-      return SweepCsvText(district, sweeps);
-    case OutputFormat::kJson:
-      return SweepJsonText(district, sweeps);
-    case OutputFormat::kSvg:
-      return SweepSvg(PartyLabels(district), sweeps);
-    case OutputFormat::kTable:
-      break;
-  }
-  return SweepTableText(district, sweeps);
 }
 
 Ranking RankingOf(const CliOptions& options) {
@@ -131,47 +85,94 @@ std::string Refusal(Method method, const District& district, const CalculationLi
   return name + error.what();
 }
 
-// The chosen format of the calculated district (or of its sweep), and a line for each method
-// that cannot be calculated; the other methods are still shown.
-struct Results {
-  std::string text;
+// What a run has read and calculated before it writes anything, and a line for each method
+// that cannot be calculated; the other methods are still shown. The outcomes of one seat
+// count are calculated whole (they are small; their text need not be); a sweep is only tried
+// at its last seat count: a quota only falls as the seats rise, and with it every way a quota
+// method fails (a quota of 0, full quotas beyond the limit) only grows, so a method that
+// fails anywhere in the range fails there, and the rest of the sweep is calculated as it is
+// written.
+struct Run {
+  CliOptions options;
+  District district;
+  SweepRequest sweep;
+  std::vector<MethodOutcome> outcomes;
   std::vector<std::string> refusals;
 };
 
-Results ResultsOf(const CliOptions& options, const District& district) {
-  Results results;
-  const std::vector<std::int32_t> votes = VotesOf(district);
-  std::vector<MethodSweep> sweeps;
-  std::vector<MethodOutcome> outcomes;
-  for (const Method method : options.methods) {
+Run Prepare(const std::vector<std::string>& args, std::istream& in) {
+  Run run{ParseArguments(args), {}, {}, {}, {}};
+  if (run.options.help) return run;
+  run.district = DistrictOf(run.options, in);
+  const std::vector<std::int32_t> votes = VotesOf(run.district);
+  const bool sweep = run.options.last_seats != 0;
+  run.sweep = {{}, run.options.seats, run.options.last_seats, RankingOf(run.options)};
+  for (const Method method : run.options.methods) {
     try {
-      if (options.last_seats != 0) {
-        sweeps.push_back({method, SweepMethod(method, votes, options.seats, options.last_seats,
-                                              RankingOf(options))});
+      MethodOutcome outcome =
+          CalculateMethod(method, votes, sweep ? run.options.last_seats : run.options.seats,
+                          RankingOf(run.options));
+      if (sweep) {
+        run.sweep.methods.push_back(method);
       } else {
-        outcomes.push_back(CalculateMethod(method, votes, options.seats, RankingOf(options)));
+        run.outcomes.push_back(std::move(outcome));
       }
     } catch (const CalculationLimitError& error) {
-      results.refusals.push_back(Refusal(method, district, error));
+      run.refusals.push_back(Refusal(method, run.district, error));
     }
   }
-  if (!sweeps.empty()) results.text = SweepOutput(options, district, sweeps);
-  if (!outcomes.empty()) results.text = Output(options, district, outcomes);
-  return results;
+  return run;
 }
 
-// Written only once everything has worked, so a failure leaves standard output empty.
-Results OutputOf(const std::vector<std::string>& args, std::istream& in) {
-  const CliOptions options = ParseArguments(args);
-  if (options.help) return {HelpText(), {}};
-  return ResultsOf(options, DistrictOf(options, in));
+void WriteSweep(std::ostream& out, const Run& run) {
+  switch (run.options.format) {
+    case OutputFormat::kCsv:
+      return WriteSweepCsv(out, run.district, run.sweep);
+    case OutputFormat::kJson:
+      return WriteSweepJson(out, run.district, run.sweep);
+    case OutputFormat::kSvg:
+      return WriteSweepSvg(out, run.district, run.sweep);
+    case OutputFormat::kTable:
+      return WriteSweepTable(out, run.district, run.sweep, TerminalWidth);
+  }
 }
 
-// Writes and flushes `text`, then checks that it arrived: a full disk or a closed output
+// Writes the chosen format of the run to `out` as it is made.
+void WriteRun(std::ostream& out, const Run& run) {
+  if (run.options.help) {
+    out << HelpText();
+    return;
+  }
+  if (run.options.last_seats != 0) return WriteSweep(out, run);
+  switch (run.options.format) {
+    case OutputFormat::kCsv:
+      return WriteCsv(out, run.district, run.outcomes);
+    case OutputFormat::kJson:
+      return WriteJson(out, run.district, run.outcomes, run.options.explain);
+    case OutputFormat::kSvg:
+      return WriteSharesSvg(out, run.district, run.outcomes);
+    case OutputFormat::kTable:
+      break;
+  }
+  WriteTable(out, run.district, run.outcomes, TerminalWidth);
+  if (run.options.explain) {
+    for (const MethodOutcome& outcome : run.outcomes) {
+      out << '\n' << ExplanationText(run.district, outcome);
+    }
+  }
+}
+
+bool Empty(const Run& run) {
+  return !run.options.help && run.outcomes.empty() && run.sweep.methods.empty();
+}
+
+// Writes the run and flushes, then checks that it arrived: a full disk or a closed output
 // shows only here.
-int Written(const std::string& text, std::ostream& out, std::ostream& err) {
+int Written(const Run& run, std::ostream& out, std::ostream& err) {
+  if (Empty(run)) return kSuccess;
   errno = 0;
-  out << text << std::flush;
+  WriteRun(out, run);
+  out << std::flush;
   if (out) return kSuccess;
   const int error = errno;
   err << kProgram << "writing the output failed";
@@ -184,19 +185,21 @@ int Written(const std::string& text, std::ostream& out, std::ostream& err) {
 
 int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
            std::ostream& err) {
-  Results results;
+  Run run;
   try {
-    results = OutputOf(args, in);
-  } catch (const UsageError& error) {
+    // Everything that can refuse the input happens before the first byte is written, so a
+    // refusal of the input leaves standard output empty.
+    run = Prepare(args, in);
+  } catch (const InputError& error) {
     err << kProgram << error.what() << '\n';
     return kUnusableInput;
   } catch (const CoreError& error) {
     err << kProgram << "the calculation failed: " << error.what() << '\n';
     return kNoCalculation;
   }
-  const int written = results.text.empty() ? kSuccess : Written(results.text, out, err);
-  for (const std::string& refusal : results.refusals) err << kProgram << refusal << '\n';
-  return results.refusals.empty() || written != kSuccess ? written : kNoCalculation;
+  const int written = Written(run, out, err);
+  for (const std::string& refusal : run.refusals) err << kProgram << refusal << '\n';
+  return run.refusals.empty() || written != kSuccess ? written : kNoCalculation;
 }
 
 }  // namespace mandati::cli

@@ -54,4 +54,13 @@ SeatSweep SweepMethod(Method method, std::span<const std::int32_t> votes, std::i
       first, last);
 }
 
+void SweepMethod(Method method, std::span<const std::int32_t> votes, std::int32_t first,
+                 std::int32_t last, Ranking ranking, const SweepRowSink& on_row) {
+  SweepSeatCounts(
+      [&](std::int32_t seats) {
+        return CalculateMethod(method, votes, seats, ranking).final_seats;
+      },
+      first, last, on_row);
+}
+
 }  // namespace mandati

@@ -53,5 +53,8 @@ struct MethodSweep {
 // Each party's final seats under `method` for every seat count from `first` to `last`.
 SeatSweep SweepMethod(Method method, std::span<const std::int32_t> votes, std::int32_t first,
                       std::int32_t last, Ranking ranking);
+// The same, row by row as each seat count is calculated (see SweepSeatCounts).
+void SweepMethod(Method method, std::span<const std::int32_t> votes, std::int32_t first,
+                 std::int32_t last, Ranking ranking, const SweepRowSink& on_row);
 
 }  // namespace mandati

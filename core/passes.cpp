@@ -247,6 +247,7 @@ Calculation CalculateQuotaSeats(QuotaMethod method, std::span<const std::int32_t
   CheckQuotaDistrict(method, votes, seat_count);
   Calculation calculation;
   calculation.method = method;
+  calculation.parties.reserve(votes.size());
   for (const std::int32_t party_votes : votes)
     calculation.parties.emplace_back().votes = party_votes;
   NoTexts no_texts;

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "core/errors.h"
 
@@ -110,7 +111,8 @@ DivisorAllocation AllocateByDivisors(DivisorMethod method, std::span<const std::
   return result;
 }
 
-SeatSweep SweepSeatCounts(const FinalSeatsFor& final_seats, std::int32_t first, std::int32_t last) {
+void SweepSeatCounts(const FinalSeatsFor& final_seats, std::int32_t first, std::int32_t last,
+                     const SweepRowSink& on_row) {
   if (first < 0 || last > kMaxSeats || first > last) {
     throw LimitError("a seat-count range runs upwards within 0 to " + std::to_string(kMaxSeats));
   }
@@ -118,23 +120,34 @@ SeatSweep SweepSeatCounts(const FinalSeatsFor& final_seats, std::int32_t first, 
     throw LimitError("a seat-count range holds at most " + std::to_string(kMaxSweepCounts) +
                      " counts");
   }
-  SeatSweep sweep;
-  sweep.rows.reserve(static_cast<std::size_t>(last) - static_cast<std::size_t>(first) + 1);
-  for (std::int32_t seat_count = first; seat_count <= last; ++seat_count) {
-    sweep.rows.push_back({seat_count, final_seats(seat_count)});
-    if (seat_count == first) continue;
-    const std::vector<std::int32_t>& before = sweep.rows[sweep.rows.size() - 2].final_seats;
-    const std::vector<std::int32_t>& after = sweep.rows.back().final_seats;
-    if (after.size() != before.size()) {
+  SweepRow before{first, final_seats(first)};
+  on_row(before, {});
+  std::vector<AlabamaParadox> paradoxes;
+  for (std::int32_t seat_count = first + 1; seat_count <= last; ++seat_count) {
+    SweepRow after{seat_count, final_seats(seat_count)};
+    if (after.final_seats.size() != before.final_seats.size()) {
       throw std::logic_error("every seat count of a sweep has the same parties");
     }
-    for (std::size_t i = 0; i < after.size(); ++i) {
-      if (after[i] < before[i]) {
-        sweep.paradoxes.push_back(
-            {static_cast<std::int32_t>(i + 1), seat_count - 1, before[i], after[i]});
+    paradoxes.clear();
+    for (std::size_t i = 0; i < after.final_seats.size(); ++i) {
+      if (after.final_seats[i] < before.final_seats[i]) {
+        paradoxes.push_back({static_cast<std::int32_t>(i + 1), seat_count - 1,
+                             before.final_seats[i], after.final_seats[i]});
       }
     }
+    on_row(after, paradoxes);
+    before = std::move(after);
   }
+}
+
+SeatSweep SweepSeatCounts(const FinalSeatsFor& final_seats, std::int32_t first, std::int32_t last) {
+  SeatSweep sweep;
+  SweepSeatCounts(final_seats, first, last,
+                  [&](const SweepRow& row, std::span<const AlabamaParadox> paradoxes) {
+                    sweep.rows.push_back(row);
+                    sweep.paradoxes.insert(sweep.paradoxes.end(), paradoxes.begin(),
+                                           paradoxes.end());
+                  });
   return sweep;
 }
 

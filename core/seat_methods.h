@@ -118,6 +118,14 @@ struct SeatSweep {
 // the same number of parties (std::logic_error otherwise).
 SeatSweep SweepSeatCounts(const FinalSeatsFor& final_seats, std::int32_t first, std::int32_t last);
 
+// The same sweep row by row, for a caller that writes each row as it comes instead of holding
+// them all: `on_row` gets each row in turn with the paradoxes it completes (those whose
+// `seat_count` is one below the row's).
+using SweepRowSink =
+    std::function<void(const SweepRow& row, std::span<const AlabamaParadox> paradoxes)>;
+void SweepSeatCounts(const FinalSeatsFor& final_seats, std::int32_t first, std::int32_t last,
+                     const SweepRowSink& on_row);
+
 // The sum of the counts: the total of votes or of seats.
 std::int64_t TotalOf(std::span<const std::int32_t> counts);
 

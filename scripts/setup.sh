@@ -13,6 +13,7 @@ PACKAGES=(
   fonts-liberation2
   help2man
   libxml2-utils
+  libutf8proc-dev
 )
 
 # Only for .ci/run: the fuzzing build, the static analysis and the package checks (lintian,

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a library includes a header that its layer may not see: core/ only the
-# standard library and itself, commands/ also core/, cli/ only core/ and itself, and the
-# system's C headers for its input and output. The standard library's headers are the
+# standard library and itself, commands/ also core/, format/ core/ and itself, cli/ core/,
+# format/ and itself, and the system's C headers for its input and output and utf8proc. The standard library's headers are the
 # lower-case ones without a folder or an extension; the system's end in .h.
 set -euo pipefail
 root="${1:?usage: check_layers.sh REPOSITORY_ROOT}"
@@ -25,5 +25,6 @@ check() {
 }
 check core "core"
 check commands "core|commands"
-check cli "core|cli" system
+check format "core|format"
+check cli "core|format|cli" system
 exit "$status"

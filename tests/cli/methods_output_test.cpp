@@ -58,6 +58,35 @@ TEST(MethodsOutputTest, GoldenFiles) {
   }
 }
 
+// Every format says how the remainders were ranked, so that outputs with different seats never
+// look alike.
+TEST(MethodsOutputTest, EveryFormatSaysHowRemaindersWereRanked) {
+  const struct {
+    Args options;
+    const char* keys;
+    const char* exact;
+  } cases[] = {
+      {{"--seats", "1"}, "ranked by their keys to 8 decimals", "ranked exactly"},
+      {{"--seats", "1", "--format", "csv"}, ",keys\n", ",exact\n"},
+      {{"--seats", "1", "--format", "json"}, "\"ranking\": \"keys\"", "\"ranking\": \"exact\""},
+      {{"--seats", "1", "--format", "svg"}, "по ключове с 8 десетични знака", "подредени точно"},
+      {{"--seats", "1..3"}, "ranked by their keys to 8 decimals", "ranked exactly"},
+      {{"--seats", "1..3", "--format", "csv"}, ",keys\n", ",exact\n"},
+      {{"--seats", "1..3", "--format", "json"}, "\"ranking\": \"keys\"", "\"ranking\": \"exact\""},
+      {{"--seats", "1..3", "--format", "svg"}, "по ключове с 8 десетични знака", "подредени точно"},
+  };
+  const Args votes = {"--quota", "hare", "700000001", "700000000"};
+  for (const auto& c : cases) {
+    Args exact = With(c.options, votes);
+    exact.push_back("--exact");
+    const std::string by_keys = RunWith(With(c.options, votes)).out;
+    const std::string by_exact = RunWith(exact).out;
+    EXPECT_NE(by_keys.find(c.keys), std::string::npos) << c.options.back() << by_keys;
+    EXPECT_EQ(by_keys.find(c.exact), std::string::npos) << c.options.back();
+    EXPECT_NE(by_exact.find(c.exact), std::string::npos) << c.options.back();
+  }
+}
+
 // Exact ranking gives the seat to the larger remainder that the 8-decimal key merged.
 TEST(MethodsOutputTest, ExactTiesChangeTheSeat) {
   const Args args = {"--seats",  "1",   "--quota",   "hare",

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/figures.h"
+#include "format/figures.h"
+
+#include <algorithm>
 
 #include "core/number_rules.h"
 
-namespace mandati::cli {
+namespace mandati::format {
 
 PartyFigures FiguresOf(const MethodOutcome& outcome, std::size_t party_index) {
   if (outcome.quota) {
@@ -42,9 +44,24 @@ std::vector<std::string> VoteShareTexts(const District& district) {
   return texts;
 }
 
+std::string RankingWord(bool exact) { return exact ? "exact" : "keys"; }
+
+std::string RankingWord(Method method, bool exact) {
+  return std::holds_alternative<QuotaMethod>(method) ? RankingWord(exact) : "";
+}
+
+std::string RankingLine(const std::vector<Method>& methods, bool exact) {
+  if (std::none_of(methods.begin(), methods.end(),
+                   [](Method m) { return std::holds_alternative<QuotaMethod>(m); })) {
+    return "";
+  }
+  return exact ? "\nRemainders ranked exactly, in votes (--exact).\n"
+               : "\nRemainders ranked by their keys to 8 decimals, as the window ranks them.\n";
+}
+
 std::string PartyLabel(const District& district, std::size_t party_index) {
   const std::string& name = district.parties[party_index].name;
   return name.empty() ? "Партия " + std::to_string(party_index + 1) : name;
 }
 
-}  // namespace mandati::cli
+}  // namespace mandati::format

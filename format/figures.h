@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/district.h"
+#include "format/district.h"
 
-namespace mandati::cli {
+namespace mandati::format {
 
 // The texts that every format shows of one party under one method. A divisor method has no
 // quota and no preliminary seats: its third figure is the divisor by which the party won its
@@ -34,7 +34,15 @@ std::string IndexText(const std::optional<Disproportionality>& indices,
 // Each party's share of the votes in per cent, to 2 decimals, as the window shows it.
 std::vector<std::string> VoteShareTexts(const District& district);
 
+// How the quotas' remainders were ranked: "keys" (rounded to 8 decimals, as the window ranks
+// them) or "exact"; for a divisor method, which ranks no remainders, "".
+std::string RankingWord(bool exact);
+std::string RankingWord(Method method, bool exact);
+
+// The table's line that says how remainders were ranked, "" when no method has remainders.
+std::string RankingLine(const std::vector<Method>& methods, bool exact);
+
 // The party's name, or "Партия N" when the input gives none.
 std::string PartyLabel(const District& district, std::size_t party_index);
 
-}  // namespace mandati::cli
+}  // namespace mandati::format

@@ -1,21 +1,40 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/machine_formats.h"
+#include "format/machine_formats.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "cli/figures.h"
 #include "core/quota_rules.h"
+#include "format/figures.h"
+#include "format/utf8.h"
 
-namespace mandati::cli {
+namespace mandati::format {
 
 namespace {
 
-// A name that a spreadsheet would run as a formula (=, +, - or @ first) gets a leading
-// apostrophe inside double quotes, so that the spreadsheet shows it as text.
+// Whether a spreadsheet would run `text` as a formula: =, +, - or @ first, in ASCII or
+// full width, after any blanks, the no-break and ideographic spaces among them.
+bool LooksLikeFormula(std::string_view text) {
+  for (std::size_t pos = 0; pos < text.size();) {
+    const auto character = DecodeUtf8(text, pos);
+    if (!character) return false;
+    const char32_t code = character->code;
+    const bool blank = code == ' ' || code == '\t' || code == 0xA0 || code == 0x1680 ||
+                       (code >= 0x2000 && code <= 0x200A) || code == 0x202F || code == 0x205F ||
+                       code == 0x3000;
+    if (!blank) {
+      return code == '=' || code == '+' || code == '-' || code == '@' || code == 0xFF1D ||
+             code == 0xFF0B || code == 0xFF0D || code == 0xFF20;
+    }
+    pos += character->length;
+  }
+  return false;
+}
+
+// A name that a spreadsheet would run as a formula gets a leading apostrophe inside double
+// quotes, so that the spreadsheet shows it as text.
 std::string CsvField(const std::string& text) {
-  const bool formula =
-      !text.empty() && std::string_view("=+-@").find(text.front()) != std::string_view::npos;
+  const bool formula = LooksLikeFormula(text);
   if (!formula && text.find_first_of(",\"\r\n") == std::string::npos) return text;
   std::string quoted = formula ? "\"'" : "\"";
   for (const char c : text) {
@@ -122,6 +141,8 @@ std::string JsonMethod(const District& district, const MethodOutcome& outcome, b
   if (outcome.divisors) {
     members.push_back("\"divisors\": " +
                       JsonString(DivisorRuleOf(std::get<DivisorMethod>(outcome.method)).divisors));
+  } else {
+    members.push_back("\"ranking\": " + JsonString(RankingWord(outcome.quota->ranked_exactly)));
   }
   members.push_back("\"gallagher\": " + JsonNumber(IndexText(outcome.disproportionality,
                                                              &Disproportionality::gallagher)));
@@ -145,10 +166,10 @@ std::string JsonMethod(const District& district, const MethodOutcome& outcome, b
 
 }  // namespace
 
-std::string CsvText(const District& district, const std::vector<MethodOutcome>& outcomes) {
-  std::string text =
-      "quota_method,quota,total_votes,party,name,votes,preliminary_seats,final_seats,"
-      "quota_ratio,vote_share,last_divisor,gallagher,loosemore_hanby\n";
+void WriteCsv(std::ostream& out, const District& district,
+              const std::vector<MethodOutcome>& outcomes) {
+  out << "quota_method,quota,total_votes,party,name,votes,preliminary_seats,final_seats,"
+         "quota_ratio,vote_share,last_divisor,gallagher,loosemore_hanby,ranking\n";
   const std::vector<std::string> shares = VoteShareTexts(district);
   const std::string total = std::to_string(TotalOf(VotesOf(district)));
   for (const MethodOutcome& outcome : outcomes) {
@@ -156,29 +177,28 @@ std::string CsvText(const District& district, const std::vector<MethodOutcome>& 
         IndexText(outcome.disproportionality, &Disproportionality::gallagher);
     const std::string loosemore_hanby =
         IndexText(outcome.disproportionality, &Disproportionality::loosemore_hanby);
+    const std::string ranking =
+        outcome.quota ? RankingWord(outcome.quota->ranked_exactly) : std::string();
     for (std::size_t i = 0; i < district.parties.size(); ++i) {
       const PartyFigures figures = FiguresOf(outcome, i);
-      text += Joined({std::string(KeywordOf(outcome.method)), QuotaText(outcome), total,
-                      std::to_string(i + 1), CsvField(district.parties[i].name),
-                      std::to_string(district.parties[i].votes), figures.preliminary_seats,
-                      figures.final_seats, figures.quota_ratio, shares[i], figures.last_divisor,
-                      gallagher, loosemore_hanby},
-                     ",") +
-              '\n';
+      out << Joined({std::string(KeywordOf(outcome.method)), QuotaText(outcome), total,
+                     std::to_string(i + 1), CsvField(district.parties[i].name),
+                     std::to_string(district.parties[i].votes), figures.preliminary_seats,
+                     figures.final_seats, figures.quota_ratio, shares[i], figures.last_divisor,
+                     gallagher, loosemore_hanby, ranking},
+                    ",")
+          << '\n';
     }
   }
-  return text;
 }
 
-std::string JsonText(const District& district, const std::vector<MethodOutcome>& outcomes,
-                     bool explain) {
-  std::vector<std::string> methods;
-  methods.reserve(outcomes.size());
-  for (const MethodOutcome& outcome : outcomes) {
-    methods.push_back(JsonMethod(district, outcome, explain));
+void WriteJson(std::ostream& out, const District& district,
+               const std::vector<MethodOutcome>& outcomes, bool explain) {
+  out << "{\n  \"seats\": " << district.seats << ",\n  \"quotas\": [\n";
+  for (std::size_t m = 0; m < outcomes.size(); ++m) {
+    out << (m > 0 ? ",\n" : "") << JsonMethod(district, outcomes[m], explain);
   }
-  return "{\n  \"seats\": " + std::to_string(district.seats) + ",\n  \"quotas\": [\n" +
-         Joined(methods, ",\n") + "\n  ]\n}\n";
+  out << "\n  ]\n}\n";
 }
 
 std::string JsonString(std::string_view text) {
@@ -198,4 +218,4 @@ std::string JsonString(std::string_view text) {
   return literal + '"';
 }
 
-}  // namespace mandati::cli
+}  // namespace mandati::format

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/explanation.h"
+#include "format/explanation.h"
 
-#include "cli/text_table.h"
 #include "core/number_rules.h"
 #include "core/quota_rules.h"
+#include "format/text_table.h"
 
-namespace mandati::cli {
+namespace mandati::format {
 
 namespace {
 
@@ -38,7 +38,7 @@ std::string Votes(const PartyOutcome& party) {
 // is always below one quota.
 std::string RankedRemainder(const Calculation& outcome, const PartyOutcome& party) {
   if (outcome.ranked_exactly) return Votes(party);
-  const std::string key = Remainder8(party.remainder_key);
+  std::string key = Remainder8(party.remainder_key);
   if (party.remainder_key < kKeyScale) return key;
   return key + ", rounded up from " + NumberText(party.exact_remainder, NumberSettings{}) + " of " +
          std::to_string(outcome.quota) + " votes";
@@ -46,15 +46,19 @@ std::string RankedRemainder(const Calculation& outcome, const PartyOutcome& part
 
 std::string RemainderLines(const District& district, const Calculation& outcome) {
   TextTable table(
-      {Align::kLeft, Align::kRight, Align::kRight, Align::kLeft, Align::kRight, Align::kLeft}, " ");
+      {Align::kLeft, Align::kRight, Align::kRight, Align::kLeft, Align::kRight, Align::kLeft},
+      CharacterCount, " ");
   const std::string quota = std::to_string(outcome.quota);
+  const std::string times_quota = " x " + quota + " =";
   for (std::size_t i = 0; i < district.parties.size(); ++i) {
     const PartyOutcome& party = outcome.parties[i];
     const std::string seats = std::to_string(party.preliminary_seats);
     if (outcome.ranked_exactly) {
+      std::string full_quotas = "- ";
+      full_quotas += seats;
+      full_quotas += times_quota;
       table.AddRow({"    party", std::to_string(i + 1) + ":",
-                    std::to_string(district.parties[i].votes), "- " + seats + " x " + quota + " =",
-                    Votes(party), ""});
+                    std::to_string(district.parties[i].votes), full_quotas, Votes(party), ""});
     } else {
       table.AddRow({"    party", std::to_string(i + 1) + ":",
                     std::to_string(district.parties[i].votes), "/ " + quota + " =", seats,
@@ -68,7 +72,8 @@ std::string RemainderLines(const District& district, const Calculation& outcome)
 }
 
 std::string QueueLines(const Calculation& outcome) {
-  TextTable table({Align::kRight, Align::kLeft, Align::kRight, Align::kLeft, Align::kLeft}, " ");
+  TextTable table({Align::kRight, Align::kLeft, Align::kRight, Align::kLeft, Align::kLeft},
+                  CharacterCount, " ");
   const std::vector<int>& order = outcome.hand_out_order;
   for (std::size_t k = 0; k < order.size(); ++k) {
     const bool tie = (k > 0 && RankEqual(outcome, order[k - 1], order[k])) ||
@@ -127,7 +132,8 @@ std::string HandOutLines(const District& district, const Calculation& outcome) {
         "  from the largest remainder.\n";
   }
   text += "  Leftover seats in hand-out order:\n";
-  TextTable table({Align::kLeft, Align::kRight, Align::kLeft, Align::kRight, Align::kLeft}, " ");
+  TextTable table({Align::kLeft, Align::kRight, Align::kLeft, Align::kRight, Align::kLeft},
+                  CharacterCount, " ");
   for (const SeatAward& award : SeatAwards(outcome)) {
     table.AddRow({"    seat", std::to_string(award.seat) + ":", "party",
                   std::to_string(award.party),
@@ -158,7 +164,8 @@ std::string DivisorExplanation(const District& district, DivisorMethod method,
           " with s seats won); averages are compared exactly,\n"
           "  equal ones go to the higher party number first.\n";
   text += "  Seats in the order they were won (of " + std::to_string(district.seats) + "):\n";
-  TextTable table({Align::kLeft, Align::kRight, Align::kLeft, Align::kRight, Align::kLeft}, " ");
+  TextTable table({Align::kLeft, Align::kRight, Align::kLeft, Align::kRight, Align::kLeft},
+                  CharacterCount, " ");
   for (const DivisorSeat& seat : allocation.awards) {
     table.AddRow({"    seat", std::to_string(seat.seat) + ":", "party", std::to_string(seat.party),
                   " (" + std::to_string(seat.average.votes) + " / " +
@@ -186,4 +193,4 @@ std::string ExplanationText(const District& district, const MethodOutcome& outco
   return DivisorExplanation(district, std::get<DivisorMethod>(outcome.method), *outcome.divisors);
 }
 
-}  // namespace mandati::cli
+}  // namespace mandati::format

@@ -1,0 +1,111 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The text of --help, made from the option table and the core's limits.
+#include <algorithm>
+#include <string>
+#include <string_view>
+
+#include "cli/cli_options.h"
+#include "cli/option_rules.h"
+#include "core/party_table.h"
+#include "format/party_input.h"
+#include "format/text_table.h"
+
+namespace mandati::cli {
+
+using format::CharacterCount;
+using format::kMaxLineBytes;
+using format::kMaxLines;
+
+namespace {
+
+constexpr std::size_t kHelpWidth = 90;
+constexpr std::size_t kMeaningColumn = 18;
+
+// `text` wrapped into lines of at most kHelpWidth places at blanks, the first line after
+// `first`, the others after `indent` blanks.
+std::string Wrapped(std::string_view text, std::string first, std::size_t indent) {
+  std::string out;
+  std::string line = std::move(first);
+  const std::size_t start = line.size();
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const std::size_t end = std::min(text.find(' ', pos), text.size());
+    const std::string_view word = text.substr(pos, end - pos);
+    if (line.size() > start && CharacterCount(line) + 1 + CharacterCount(word) > kHelpWidth) {
+      out += line + '\n';
+      line = std::string(indent, ' ');
+    } else if (line.size() > start) {
+      line += ' ';
+    }
+    line += word;
+    pos = end + 1;
+  }
+  return out + line + '\n';
+}
+
+std::string Paragraph(std::string_view text) { return Wrapped(text, "", 0) + '\n'; }
+
+std::string OptionLines() {
+  std::string text = "Options:\n";
+  for (const OptionRule& rule : OptionRules()) {
+    std::string head = "  " + std::string(rule.name);
+    if (!rule.value.empty()) head += " " + std::string(rule.value);
+    head.resize(std::max(kMeaningColumn, head.size() + 1), ' ');
+    text += Wrapped(rule.meaning, head, kMeaningColumn);
+  }
+  std::string help = "  -h, --help";
+  help.resize(kMeaningColumn, ' ');
+  return text + Wrapped("show this help", help, kMeaningColumn) + '\n';
+}
+
+}  // namespace
+
+std::string HelpText() {
+  std::string usage = "Usage: mandati-cli --seats S [OPTIONS] [VOTES...]\n\n";
+  return usage +
+         Paragraph(
+             "Shares S seats among parties by an electoral quota and the largest remainders, "
+             "with the same rules as the mandati window: first the allocation pass gives each "
+             "party one seat per full quota (the preliminary seats), then the remainder pass "
+             "hands the seats still left to the largest remainders, equal remainders to the "
+             "higher party number first. Beside the window's three quotas it knows the "
+             "Imperiali quota and two divisor methods (highest averages), so that one district "
+             "can be compared under all of them.") +
+         Paragraph(
+             "The parties' votes come as arguments, one whole number per party in party order, "
+             "or, when there are none, one party a line from --input FILE or standard input, as "
+             "\"votes\" or \"name,votes\" (UTF-8; no control characters, noncharacters or "
+             "invisible formatting characters; at most " +
+             std::to_string(kMaxLineBytes) + " bytes a line and " + std::to_string(kMaxLines) +
+             " lines, blank lines included, which are skipped). Votes are whole numbers from 1 "
+             "to " +
+             std::to_string(kMaxVotes) + "; at most " + std::to_string(kMaxParties) +
+             " parties. In csv, a name that begins with =, +, - or @ (also after blanks, and "
+             "in their full-width forms) gets a leading ' so that spreadsheets show it as "
+             "text.") +
+         OptionLines() +
+         Paragraph(
+             "Every method shows the Gallagher and Loosemore-Hanby indices of "
+             "disproportionality, in percentage points, and every format says how the quotas' "
+             "remainders were ranked. The Hare, Hagenbach-Bischoff and Imperiali quotas are "
+             "rounded down, so their full quotas can add up to more seats than the seat count "
+             "(the Droop quota's cannot): as in the window, those preliminary seats are all "
+             "kept, no seat is handed out, and more seats than S are given out.") +
+         Paragraph(
+             "Each method stands or fails on its own: a quota of 0 or a total of votes beyond " +
+             std::to_string(kMaxVotes) +
+             " refuses only the quota methods it breaks, with a line on standard error that "
+             "names the method and the seat count, and the other methods are still shown.") +
+         Paragraph(
+             "Exit status: 0 when the seats are shown, 2 for an argument or input line that "
+             "cannot be used or input that cannot be read, 3 when a method cannot be "
+             "calculated (the others are still shown), 4 when the output cannot be written (a "
+             "full disk, a closed standard output).") +
+         // One example a paragraph, so that the manual page keeps them apart.
+         "Examples:\n"
+         "  mandati-cli --seats 7 58125 45871 27142 15947 12264\n\n"
+         "  mandati-cli --seats 7 --method all --explain 58125 45871 27142 15947 12264\n\n"
+         "  mandati-cli --seats 1..8 --method hare --format svg 18 17 6 > alabama.svg\n";
+}
+
+}  // namespace mandati::cli

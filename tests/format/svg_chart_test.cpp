@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "format/svg_chart.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace mandati::format {
+namespace {
+
+District DistrictOf(std::int16_t seats, const std::vector<std::int32_t>& votes) {
+  District district;
+  district.seats = seats;
+  for (const std::int32_t v : votes) district.parties.push_back(Party{"", v});
+  return district;
+}
+
+TEST(ChartPartiesTest, AllUpToTheLimitElseTheLargestInPartyOrder) {
+  EXPECT_EQ(ChartParties(DistrictOf(3, {5, 9, 1})), (std::vector<std::size_t>{0, 1, 2}));
+  std::vector<std::int32_t> votes(300, 10);
+  votes[299] = 50;  // the last party, and 15 in the middle, have more votes than the rest
+  for (std::size_t i = 100; i < 115; ++i) votes[i] = 20;
+  std::vector<std::size_t> expected;
+  for (std::size_t i = 100; i < 115; ++i) expected.push_back(i);
+  expected.push_back(299);
+  EXPECT_EQ(ChartParties(DistrictOf(3, votes)), expected);
+}
+
+TEST(SharesSvgTest, AnEmptyBarSaysZeroAndLeftOutPartiesAreCounted) {
+  const District district = DistrictOf(1, std::vector<std::int32_t>(20, 7));
+  std::ostringstream out;
+  WriteSharesSvg(out, district,
+                 {CalculateMethod(DivisorMethod::DHondt, VotesOf(district), 1, Ranking::kKeys)});
+  EXPECT_NE(out.str().find(">0</text>"), std::string::npos);
+  EXPECT_NE(out.str().find("Показани са 16-те партии с най-много гласове от 20."),
+            std::string::npos);
+}
+
+// Over a long range the axis labels a readable step, and still each paradox's count.
+TEST(SweepSvgTest, TicksAtAReadableStepAndAtEveryParadox) {
+  const District district = DistrictOf(1, {1800, 1700, 600});
+  const SweepRequest request{{QuotaMethod::Hare}, 1, 100, Ranking::kKeys};
+  std::ostringstream out;
+  WriteSweepSvg(out, district, request);
+  const auto labelled = [&](int count) {
+    return out.str().find("text-anchor=\"middle\">" + std::to_string(count) + "</text>") !=
+           std::string::npos;
+  };
+  EXPECT_TRUE(labelled(1) && labelled(5) && labelled(50) && labelled(100));
+  EXPECT_TRUE(labelled(4));  // party 3 loses its seat at 4 seats
+  EXPECT_FALSE(labelled(7));
+}
+
+}  // namespace
+}  // namespace mandati::format

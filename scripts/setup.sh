@@ -9,7 +9,7 @@ BUILD_DIR="${MANDATI_BUILD_DIR:-$ROOT/build}"
 PACKAGES=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev libgl-dev
+  qt6-base-dev qt6-base-private-dev libgl-dev qt6-translations-l10n
   fonts-liberation2
   help2man
   libxml2-utils

@@ -20,9 +20,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QString>
+#include <QStyle>
 #include <QTextOption>
 #include <QWidget>
 
+#include "ui/accessible_form.h"
+#include "ui/box_style.h"
 #include "ui/form_layout.h"
 #include "ui/group_box_style.h"
 #include "ui/list_box.h"
@@ -57,7 +60,7 @@ QString CommandStyleSheet(const Rgb& rgb) {
 
 QWidget* MakeFrame(const ControlLayout& control, QWidget* parent) {
   // Only a frame with a border draws its caption; the others are plain areas.
-  if (!Has(control, kDrawsBorder)) return new QWidget(parent);
+  if (!Has(control, kDrawsBorder)) return new FormArea(parent);
   auto* frame = new QGroupBox(parent);
   auto* style = new GroupBoxStyle;
   style->setParent(frame);
@@ -130,7 +133,7 @@ QWidget* MakeControl(const ControlLayout& control, QWidget* parent) {
   return nullptr;
 }
 
-void Paint(QWidget& widget, const ControlLayout& control) {
+void Paint(QWidget& widget, const ControlLayout& control, QStyle& box_style) {
   if (control.kind == ControlKind::kCommandButton) {
     widget.setStyleSheet(CommandStyleSheet(control.background));
   } else if (control.background == kSystemColour) {
@@ -138,7 +141,9 @@ void Paint(QWidget& widget, const ControlLayout& control) {
     // desktop's palette is set on the box, so that none is taken from the window.
     QPalette desktop = QApplication::palette(&widget);
     desktop.setResolveMask(~QPalette::ResolveMask{0});
+    DarkenHighlight(desktop);
     widget.setPalette(desktop);
+    widget.setStyle(&box_style);
   } else {
     // Option buttons fill with the button role, labels and frames with the window role.
     QPalette palette = widget.palette();
@@ -150,7 +155,7 @@ void Paint(QWidget& widget, const ControlLayout& control) {
   }
 }
 
-void Dress(QWidget& widget, const ControlLayout& control) {
+void Dress(QWidget& widget, const ControlLayout& control, QStyle& box_style) {
   const Twips& place = control.place;
   widget.setObjectName(ToQString(control.name));
   widget.setGeometry(ToPixels(place.left), ToPixels(place.top), ToPixels(place.width),
@@ -162,7 +167,7 @@ void Dress(QWidget& widget, const ControlLayout& control) {
     bold.setBold(true);
     widget.setFont(bold);
   }
-  Paint(widget, control);
+  Paint(widget, control, box_style);
   if (Has(control, kHidden)) widget.hide();
 }
 
@@ -222,12 +227,15 @@ FormControls BuildForm(QWidget& window) {
   std::array<QWidget*, kContainerNames.size()> containers{&window};
   MadeControls made{};
   std::array<QWidget*, kFormLayout.size()> by_tab{};
+  auto* box_style =
+      new BoxStyle(QColor(kWindowColour.red, kWindowColour.green, kWindowColour.blue));
+  box_style->setParent(&window);
   // The table lists the frames before the controls they hold.
   for (std::size_t row = 0; row < kFormLayout.size(); ++row) {
     const ControlLayout& control = kFormLayout[row];
     QWidget* parent = containers[static_cast<std::size_t>(control.container)];
     QWidget* widget = MakeControl(control, parent);
-    Dress(*widget, control);
+    Dress(*widget, control, *box_style);
     made[row] = widget;
     by_tab[static_cast<std::size_t>(control.tab)] = widget;
     const auto* named = std::find(kContainerNames.begin(), kContainerNames.end(), control.name);

@@ -3,29 +3,37 @@
 
 #include <QItemSelectionModel>
 #include <QListWidget>
+#include <QStringList>
 
 class QEvent;
 class QFocusEvent;
-class QKeyEvent;
+class QItemSelection;
 class QModelIndex;
-class QMouseEvent;
+class QPaintEvent;
 
 namespace mandati {
 
-// A list box of one marked row, which is always its current row, and whose click is the user's
-// choice of a row only.
+// A list box of one marked row, whose click is the user's choice of a row only.
 //
-// Qt makes a row current by itself when a list without one takes the focus, and a plain
-// single-selection list lets Ctrl+click, Ctrl+Space or a click below the last row take the mark
-// off the current row. Either would show a row other than the party the column has selected.
-// Here the focus arriving changes no row, the mark is never taken off, and RowChosen is raised
-// only when the user moves to another row: a mouse press (or drag) on a row, or a key that moves
-// through the list (arrows, Home, End, Page Up, Page Down, typing a row's first characters).
+// The window shows the rows and the marked row (ShowRows, ShowMarkedRow); that raises nothing.
+// Any other change of the marked row is the user's choice and raises RowChosen, whatever made
+// it: a mouse press or drag, a key that moves through the list, or an assistive tool's action
+// or selection on a row. The window then shows the chosen party; a choice it refuses is undone.
+//
+// The mark is never taken off by Ctrl+click, Ctrl+Space or a click below the last row. The list
+// has a current row only while it holds the keyboard focus, and then it is the marked row: an
+// assistive tool is told of one focused row in the whole window, the one the keys move. While
+// focused, the list is ringed in the text colour, two pixels wide: its border and a line inside.
 class ListBox : public QListWidget {
   Q_OBJECT
 
  public:
-  using QListWidget::QListWidget;
+  explicit ListBox(QWidget* parent = nullptr);
+
+  // Rows named for assistive tools (none: by their text) are also the list's description.
+  void ShowRows(const QStringList& rows, const QStringList& accessible_names);
+  void ShowMarkedRow(int row);
+  int MarkedRow() const { return marked_row_; }
 
  signals:
   void RowChosen(int row);
@@ -34,14 +42,17 @@ class ListBox : public QListWidget {
   QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                        const QEvent* event) const override;
   void focusInEvent(QFocusEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
+  void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
-  // Lets Qt handle the user's input and raises RowChosen when it moved the current row.
-  template <typename Handle>
-  void ReportChoice(Handle&& handle);
+  // Makes the widget mark exactly marked_row_, current only while focused, raising nothing.
+  void Sync();
+
+  int marked_row_ = -1;
+  bool showing_ = false;
 };
 
 }  // namespace mandati

@@ -4,13 +4,18 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <iterator>
 #include <string>
+#include <utility>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QColor>
 #include <QFont>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
@@ -19,11 +24,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QStyle>
 
+#include "ui/accessible_form.h"
 #include "ui/form_builder.h"
 #include "ui/form_layout.h"
 #include "ui/list_box.h"
@@ -33,6 +40,9 @@
 namespace mandati {
 
 namespace {
+
+// List1(1) to List1(4) hold the results; List1(0) to List1(4) are the visible columns.
+constexpr std::size_t kLastResultColumn = 4;
 
 // A box's length limit holds for typing only: a text the program shows there, such as votes
 // entered as "1e9" and kept as 1000000000, is shown whole rather than cut to the limit.
@@ -57,26 +67,22 @@ bool ShowsRows(const QListWidget& list, const TextColumn& column) {
   return true;
 }
 
-// Whether the list box marks exactly this row, or none for -1, and has it as its current row.
-bool ShowsSelected(const QListWidget& list, int selected) {
-  if (list.currentRow() != selected) return false;
-  if (selected < 0) return !list.selectionModel()->hasSelection();
-  return list.item(selected)->isSelected();
-}
-
-// Shows a column's rows and its selected row, scrolled into view. Only the user's choice of a
-// row raises a click (ListBox::RowChosen), so showing the state raises none.
-void ShowColumn(QListWidget& list, const TextColumn& column) {
-  if (!ShowsRows(list, column)) {
-    QStringList rows;
-    rows.reserve(static_cast<qsizetype>(column.Rows().size()));
-    for (const std::string& row : column.Rows()) rows.append(QString::fromStdString(row));
-    list.clear();
-    list.addItems(rows);  // one insertion, laid out once
+// Shows a column's rows; a result row is named for assistive tools with its party,
+// "Партия 1: 3", since a bare number says nothing heard apart from its party.
+void ShowColumn(ListBox& list, const TextColumn& column, const TextColumn* parties,
+                const QString& party_caption) {
+  if (ShowsRows(list, column)) return;
+  QStringList rows;
+  QStringList names;
+  rows.reserve(static_cast<qsizetype>(column.Rows().size()));
+  for (int k = 0; k < column.RowCount(); ++k) {
+    rows.append(QString::fromStdString(column.Row(k)));
+    if (parties != nullptr && k < parties->RowCount()) {
+      names.append(QStringLiteral("%1 %2: %3")
+                       .arg(party_caption, QString::fromStdString(parties->Row(k)), rows.last()));
+    }
   }
-  const int selected = column.SelectedRow();
-  if (!ShowsSelected(list, selected)) list.setCurrentRow(selected);
-  if (selected >= 0) list.scrollToItem(list.item(selected));
+  list.ShowRows(rows, names);
 }
 
 }  // namespace
@@ -101,6 +107,7 @@ MainForm::MainForm(QWidget* parent) : MainForm(SettingsFromLocale(QLocale()), pa
 
 MainForm::MainForm(const NumberSettings& settings, QWidget* parent)
     : QWidget(parent), settings_(settings) {
+  InstallFormAccessibility();  // before any control is built and asked for its interface
   SetUpWindow();
   controls_ = BuildForm(*this);
   LoadMainForm(state_);
@@ -157,6 +164,70 @@ void MainForm::Connect() {
     connect(controls_.lists[i], &ListBox::RowChosen, this,
             [this, index](int row) { OnListClick(index, row); });
   }
+  for (std::size_t i = 0; i <= kLastResultColumn; ++i) {
+    connect(controls_.lists[i]->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            &MainForm::ScrollColumnsTo);
+  }
+  for (QRadioButton* option : controls_.options) option->installEventFilter(this);
+  controls_.votes_box.box->installEventFilter(this);
+}
+
+// Each column scrolls by whole rows, so one value is the same top row in every column. A column
+// that cannot scroll as far stops at its end, and does not pull the others back.
+void MainForm::ScrollColumnsTo(int value) {
+  if (std::exchange(scrolling_, true)) return;
+  for (std::size_t i = 0; i <= kLastResultColumn; ++i) {
+    controls_.lists[i]->verticalScrollBar()->setValue(value);
+  }
+  scrolling_ = false;
+}
+
+bool MainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+  const auto* key = static_cast<QKeyEvent*>(event);
+  if (const auto* option = qobject_cast<QRadioButton*>(watched)) {
+    return MoveThroughOptions(*option, key->key());
+  }
+  // After set-up the vote box shows a party's blank votes as one blank. Typed after it, the
+  // eighth digit would not fit: what the user types or pastes replaces blanks that the window
+  // shows there (blanks the user types stay).
+  QLineEdit* votes = controls_.votes_box.box;
+  const bool typing = !key->text().isEmpty() && key->text().front().isPrint();
+  const QString shown = votes->text();
+  if (watched == votes && (typing || key->matches(QKeySequence::Paste)) && !shown.isEmpty() &&
+      shown.trimmed().isEmpty() && shown == QString::fromStdString(state_.votes_text)) {
+    votes->clear();
+  }
+  return false;
+}
+
+// The arrow keys go through the options in their order, as their captions read, and round.
+// Qt would go by place on the screen, where the wide third option lies right of the first.
+bool MainForm::MoveThroughOptions(const QRadioButton& option, int key) {
+  int step = 0;
+  if (key == Qt::Key_Right || key == Qt::Key_Down) step = 1;
+  if (key == Qt::Key_Left || key == Qt::Key_Up) step = -1;
+  const auto found = std::find(controls_.options.begin(), controls_.options.end(), &option);
+  if (step == 0 || found == controls_.options.end()) return false;
+  const auto count = static_cast<std::ptrdiff_t>(controls_.options.size());
+  const std::ptrdiff_t next = ((found - controls_.options.begin()) + step + count) % count;
+  QRadioButton* target = controls_.options[static_cast<std::size_t>(next)];
+  target->setFocus(Qt::OtherFocusReason);
+  target->setChecked(true);
+  return true;
+}
+
+// Assistive tools are told of the total and of each result column's rows (its description)
+// after every calculation, also when it repeats the last one.
+void MainForm::TellResults() {
+  if (state_.table.FinalSeatsColumn().Empty() || !QAccessible::isActive()) return;
+  for (std::size_t i = 1; i <= kLastResultColumn; ++i) {
+    QAccessibleEvent rows(controls_.lists[i], QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&rows);
+  }
+  QLineEdit* total = controls_.total_box.box;
+  QAccessibleTextUpdateEvent update(total, 0, total->text(), total->text());
+  QAccessible::updateAccessibility(&update);
 }
 
 template <typename Handler>
@@ -173,8 +244,15 @@ void MainForm::ReadEntryBoxes() {
 }
 
 void MainForm::Refresh() {
+  const TextColumn& parties = state_.table.PartyNumberColumn();
+  const QString party_caption = controls_.lists[0]->accessibleName();
   for (std::size_t i = 0; i < controls_.lists.size(); ++i) {
-    ShowColumn(*controls_.lists[i], state_.table.At(static_cast<int>(i)));
+    const TextColumn& column = state_.table.At(static_cast<int>(i));
+    const bool result = i >= 1 && i <= kLastResultColumn;
+    ShowColumn(*controls_.lists[i], column, result ? &parties : nullptr, party_caption);
+    // The calculation leaves the result columns without a selected row; they show the
+    // selected party's row all the same, so that every visible column marks one party.
+    controls_.lists[i]->ShowMarkedRow(result ? parties.SelectedRow() : column.SelectedRow());
   }
   ShowText(controls_.party_count_box, state_.party_count_text);
   ShowText(controls_.seat_count_box, state_.seat_count_text);
@@ -204,6 +282,7 @@ void MainForm::OnSetUp() {
 
 void MainForm::OnCommand2(std::int16_t index) {
   Run([this, index] { ClickCommand2(state_, index, settings_); });
+  if (index == 1) TellResults();
 }
 
 void MainForm::OnClear() {

@@ -10,6 +10,10 @@
 // The window decides nothing itself. The user's choice of a list box's row (ListBox::RowChosen)
 // is a click on that list box; whatever checks an option button (mouse, keys, an assistive
 // tool) chooses its quota. Moving the focus and showing the state raise no event.
+//
+// The visible columns scroll together, so that a row stays level with its neighbours; the arrow
+// keys move through the quota options in their order; after a calculation assistive tools are
+// told of the new total and rows, even when they equal the last ones.
 
 #include <cstdint>
 
@@ -20,7 +24,9 @@
 #include "core/party_table.h"
 #include "ui/form_builder.h"
 
+class QEvent;
 class QFont;
+class QObject;
 class QRadioButton;
 
 namespace mandati {
@@ -49,6 +55,7 @@ class MainForm : public QWidget {
  protected:
   // The option buttons are one stop of the tab order: Tab lands on the chosen one.
   bool focusNextPrevChild(bool next) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void SetUpWindow();
@@ -61,6 +68,9 @@ class MainForm : public QWidget {
   void ReadEntryBoxes();
   void Refresh();
   QRadioButton* ChosenOption() const;
+  void ScrollColumnsTo(int value);
+  bool MoveThroughOptions(const QRadioButton& option, int key);
+  void TellResults();
 
   void OnSetUp();
   void OnCommand2(std::int16_t index);
@@ -72,6 +82,7 @@ class MainForm : public QWidget {
   NumberSettings settings_;
 
   FormControls controls_;
+  bool scrolling_ = false;
 };
 
 }  // namespace mandati

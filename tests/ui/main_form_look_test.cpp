@@ -128,27 +128,6 @@ TEST_F(MainFormLookTest, BoxesKeepTheDesktopColours) {
   }
 }
 
-// The boxes' borders too: each is drawn as the same kind of box on a window of the desktop's
-// colours draws it, not tinted by the window's lilac.
-TEST_F(MainFormLookTest, BoxBordersKeepTheDesktopColours) {
-  QWidget desktop_window;
-  QLineEdit desktop_text_box(&desktop_window);
-  QListWidget desktop_list_box(&desktop_window);
-  for (const char* name : {"Text2(0)", "Text3(1)", "List1(0)", "List1(4)"}) {
-    QWidget& box = *ControlNamed(form_, name);
-    QWidget& plain = qobject_cast<QLineEdit*>(&box) != nullptr
-                         ? static_cast<QWidget&>(desktop_text_box)
-                         : static_cast<QWidget&>(desktop_list_box);
-    plain.resize(box.size());
-    const QImage drawn = box.grab().toImage();
-    const QImage expected = plain.grab().toImage();
-    for (const QPoint point : {QPoint(0, box.height() / 2), QPoint(box.width() / 2, 0),
-                               QPoint(box.width() - 1, box.height() / 2)}) {
-      EXPECT_EQ(drawn.pixelColor(point), expected.pixelColor(point)) << name;
-    }
-  }
-}
-
 TEST_F(MainFormLookTest, TimesNewRomanIsShownInItsMetricTwin) {
   const QFontInfo used(ControlNamed(form_, "Label1(0)")->font());
   EXPECT_EQ(form_.font().family(), "Times New Roman");

@@ -84,14 +84,13 @@ class UserRoadTest : public ::testing::Test {
     }
   }
 
-  // In every non-empty column 0 to 4 the list box marks exactly the column's selected row (none
-  // when it has none), and that row is its current one.
+  // Every non-empty column 0 to 4 marks exactly the selected party's row (none when none is).
   void ExpectMarksFollowTheState() {
     for (int index = 0; index <= 4; ++index) {
       const ListBox& list = List(index);
       if (list.count() == 0) continue;
-      const int selected = form_.State().table.At(index).SelectedRow();
-      EXPECT_EQ(list.currentRow(), selected) << "List1(" << index << ")";
+      const int selected = form_.State().table.PartyNumberColumn().SelectedRow();
+      EXPECT_EQ(list.MarkedRow(), selected) << "List1(" << index << ")";
       QList<int> marked;
       for (const QListWidgetItem* item : list.selectedItems()) marked << list.row(item);
       EXPECT_EQ(marked, selected < 0 ? QList<int>{} : QList<int>{selected})
@@ -125,7 +124,7 @@ TEST_F(UserRoadTest, SetUpCreatesOneRowPerPartyAndSelectsTheFirst) {
   EXPECT_EQ(Rows(0), (QStringList{"1", "2", "3", "4", "5"}));
   EXPECT_EQ(Rows(5), (QStringList{" ", " ", " ", " ", " "}));
   for (int index : {1, 2, 3, 4, 6}) EXPECT_EQ(List(index).count(), 0) << index;
-  EXPECT_EQ(List(0).currentRow(), 0);
+  EXPECT_EQ(List(0).MarkedRow(), 0);
   EXPECT_EQ(Box("Text3(0)").text(), " ");
   EXPECT_EQ(form_.State().values.party_count, 5.0);
   EXPECT_EQ(form_.State().values.seat_count, 7.0);
@@ -136,7 +135,7 @@ TEST_F(UserRoadTest, EnteringVotesFillsThePartysRowAndEmptiesTheBox) {
   EnterVotes(kSampleVotes.mid(0, 2));
   EXPECT_EQ(Rows(5), (QStringList{"58125", "45871", " ", " ", " "}));
   EXPECT_EQ(Box("Text3(0)").text(), "");
-  EXPECT_EQ(List(0).currentRow(), 1);
+  EXPECT_EQ(List(0).MarkedRow(), 1);
   ClickRow(List(0), 0);
   EXPECT_EQ(Box("Text3(0)").text(), "58125");
 }
@@ -220,7 +219,7 @@ class CalculatedRoadTest : public UserRoadTest {
   // The selected row of every visible column and the vote box.
   void ExpectPartySelected(int row) {
     for (int index = 0; index <= 5; ++index) {
-      EXPECT_EQ(List(index).currentRow(), row) << "List1(" << index << ")";
+      EXPECT_EQ(List(index).MarkedRow(), row) << "List1(" << index << ")";
       EXPECT_TRUE(List(index).item(row)->isSelected()) << "List1(" << index << ")";
     }
     EXPECT_EQ(Box("Text3(0)").text(), kSampleVotes[row]);
@@ -270,13 +269,13 @@ TEST_F(CalculatedRoadTest, ShowingTheStateRaisesNoClick) {
     EXPECT_EQ(spies[static_cast<std::size_t>(index)]->count(), 0) << index;
   }
   Click("Command1");  // a new set-up selects party 1 again, in code
-  EXPECT_EQ(List(0).currentRow(), 0);
+  EXPECT_EQ(List(0).MarkedRow(), 0);
   for (int index = 0; index < PartyTable::kColumnCount; ++index) {
     EXPECT_EQ(spies[static_cast<std::size_t>(index)]->count(), index == 0 ? 1 : 0) << index;
   }
 }
 
-// After the calculation party 5 is selected and the result columns have no selected row. Tab and
+// After the calculation party 5 is selected; the result columns mark its row too. Tab and
 // Shift+Tab through them with votes typed but not entered: the focus moves, nothing else.
 TEST_F(CalculatedRoadTest, MovingTheFocusThroughTheColumnsChangesNothing) {
   TypeInto("Text3(0)", "999");
@@ -294,11 +293,11 @@ TEST_F(CalculatedRoadTest, MovingTheFocusThroughTheColumnsChangesNothing) {
   }
   EXPECT_EQ(form_.State(), before);
   EXPECT_EQ(Box("Text3(0)").text(), "999");
-  EXPECT_EQ(List(0).currentRow(), 4);
+  EXPECT_EQ(List(0).MarkedRow(), 4);
   // In a focused column an arrow key is the user's choice of a row.
   EXPECT_EQ(PressKey(Qt::Key_Tab), "List1(4)");
-  PressKey(Qt::Key_Down);
-  ExpectPartySelected(0);
+  PressKey(Qt::Key_Up);
+  ExpectPartySelected(3);
 }
 
 // A click below a column's last row selects no party and takes the mark off none.
@@ -316,7 +315,7 @@ TEST_F(UserRoadTest, ClickingBelowTheRowsChangesNothing) {
     ExpectMarksFollowTheState();
   }
   EXPECT_EQ(form_.State(), before);
-  EXPECT_EQ(List(0).currentRow(), 1);
+  EXPECT_EQ(List(0).MarkedRow(), 1);
   Click("Command2(0)");  // the votes go to the party that the party column marks
   EXPECT_EQ(Rows(5), (QStringList{"5", "9"}));
 }
@@ -360,9 +359,9 @@ TEST_F(UserRoadTest, TheSelectedPartyIsScrolledIntoViewInEveryColumn) {
   PressKey(Qt::Key_Home);
   PressKey(Qt::Key_End);
   for (int index = 0; index <= 4; ++index) {
-    QListWidget& list = List(index);
+    ListBox& list = List(index);
     ASSERT_EQ(list.count(), 12) << index;
-    EXPECT_EQ(list.currentRow(), 11) << index;
+    EXPECT_EQ(list.MarkedRow(), 11) << index;
     EXPECT_TRUE(list.viewport()->rect().contains(list.visualItemRect(list.item(11))))
         << "List1(" << index << ")";
   }

@@ -16,11 +16,14 @@ PACKAGES=(
   libutf8proc-dev
 )
 
-# Only for .ci/run: the fuzzing build, the static analysis and the package checks (lintian,
-# hardening-check from devscripts, appstreamcli from appstream).
+# Only for .ci/run: the fuzzing build, the static analysis, and packaging/ci-deb-check's
+# Debian package build (dpkg-buildpackage from dpkg-dev, dh from debhelper) and checks
+# (lintian, hardening-check from devscripts, appstreamcli from appstream, desktop-file-validate,
+# the window under Xvfb found by xwininfo, man).
 CI_PACKAGES=(
   clang-14 libclang-rt-14-dev clang-format clang-tidy cppcheck
-  lintian devscripts appstream
+  build-essential dpkg-dev debhelper git
+  lintian devscripts appstream desktop-file-utils file man-db xvfb xauth x11-utils
 )
 
 missing_packages() {

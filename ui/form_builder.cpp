@@ -23,7 +23,7 @@
 #include <QTextOption>
 #include <QWidget>
 
-#include "ui/form_layout.h"
+#include "form/form_layout.h"
 #include "ui/group_box_style.h"
 #include "ui/list_box.h"
 

@@ -5,11 +5,10 @@
 #include <charconv>
 #include <cmath>
 #include <iterator>
-#include <limits>
 #include <optional>
-#include <system_error>
 #include <utility>
 
+#include "core/decimal_conversion.h"
 #include "core/errors.h"
 
 namespace mandati {
@@ -22,45 +21,6 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 void CheckFinite(double x) {
   if (!std::isfinite(x)) throw OverflowError("a number that is not finite");
-}
-
-// A decimal number as its digits and the place of the point: value = 0.digits x 10^point.
-struct Decimal {
-  bool negative = false;
-  std::string digits;  // no leading or trailing zeros; "" for zero
-  int point = 0;
-};
-
-// Reads the scientific text that std::to_chars writes ("-d.ddde+XX").
-Decimal FromScientific(std::string_view text) {
-  Decimal dec;
-  std::size_t i = 0;
-  if (text[i] == '-') {
-    dec.negative = true;
-    ++i;
-  }
-  for (; i < text.size() && text[i] != 'e'; ++i) {
-    if (IsDigit(text[i])) dec.digits += text[i];
-  }
-  int exponent = 0;
-  const char* first = text.data() + i + 1;
-  if (*first == '+') ++first;
-  std::from_chars(first, text.data() + text.size(), exponent);
-  dec.point = exponent + 1;
-  const std::size_t lead = dec.digits.find_first_not_of('0');
-  if (lead == std::string::npos) return Decimal{};
-  dec.digits.erase(dec.digits.find_last_not_of('0') + 1);
-  return dec;
-}
-
-// The shortest decimal that reads back as x, or x rounded to `precision` significant digits.
-Decimal DecimalOf(double x, std::optional<int> precision = std::nullopt) {
-  char buffer[64];
-  const auto end =
-      precision ? std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::scientific,
-                                *precision - 1)
-                : std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::scientific);
-  return FromScientific(std::string_view(buffer, static_cast<std::size_t>(end.ptr - buffer)));
 }
 
 // The digits before the point, at least "0".
@@ -205,10 +165,13 @@ ScaledNumber ScaledByDigits(double x, int decimals) {
   return scaled;
 }
 
-// Reads a text character by character, skipping the blanks that LeadingNumber ignores.
-class LeadingScanner {
+// Reads a text character by character, skipping the blanks that LeadingNumber ignores, or
+// none (`skip_blanks` false).
+class Scanner {
  public:
-  explicit LeadingScanner(std::string_view text) : text_(text) { SkipBlanks(); }
+  Scanner(std::string_view text, bool skip_blanks) : text_(text), skip_blanks_(skip_blanks) {
+    SkipBlanks();
+  }
 
   char Peek() const { return pos_ < text_.size() ? text_[pos_] : '\0'; }
   void Next() {
@@ -217,63 +180,40 @@ class LeadingScanner {
   }
   std::size_t Position() const { return pos_; }
   void Rewind(std::size_t pos) { pos_ = pos; }
+  bool AtEnd() const { return pos_ >= text_.size(); }
 
  private:
   void SkipBlanks() {
-    while (pos_ < text_.size() &&
+    while (skip_blanks_ && pos_ < text_.size() &&
            (text_[pos_] == ' ' || text_[pos_] == '\t' || text_[pos_] == '\n')) {
       ++pos_;
     }
   }
 
   std::string_view text_;
+  bool skip_blanks_;
   std::size_t pos_ = 0;
 };
 
-// Reads an optional sign and digits of an exponent; saturates far beyond any double.
-bool ReadExponent(LeadingScanner& scan, long& exponent) {
+// The exponent after an "e": an optional sign and digits, appended to `number` as "e-12";
+// false, reading nothing, when no digit follows. Saturates far beyond any double.
+bool ReadExponent(Scanner& scan, std::string& number) {
+  const std::size_t start = scan.Position();
   bool negative = false;
   if (scan.Peek() == '+' || scan.Peek() == '-') {
     negative = scan.Peek() == '-';
     scan.Next();
   }
-  if (!IsDigit(scan.Peek())) return false;
-  exponent = 0;
+  if (!IsDigit(scan.Peek())) {
+    scan.Rewind(start);
+    return false;
+  }
+  long exponent = 0;
   for (; IsDigit(scan.Peek()); scan.Next()) {
     if (exponent < 100000) exponent = exponent * 10 + (scan.Peek() - '0');
   }
-  if (negative) exponent = -exponent;
+  number += 'e' + std::to_string(negative ? -exponent : exponent);
   return true;
-}
-
-// Converts a plain ASCII number ("-123.45e6") to a double; a magnitude out of the
-// double range gives an infinity (too large) or zero (too small).
-double ParseAscii(const std::string& number, bool& out_of_range) {
-  double value = 0;
-  const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
-  out_of_range = result.ec == std::errc::result_out_of_range;
-  if (!out_of_range) return value;
-  // Decide between overflow and underflow from the position of the first nonzero digit.
-  const std::size_t e_pos = number.find('e');
-  const std::string mantissa = number.substr(0, e_pos);
-  long exponent = 0;
-  if (e_pos != std::string::npos) {
-    const bool negative_exponent = number.find('-', e_pos) != std::string::npos;
-    for (std::size_t i = e_pos + 1; i < number.size(); ++i) {
-      if (IsDigit(number[i]) && exponent < 100000) exponent = exponent * 10 + (number[i] - '0');
-    }
-    if (negative_exponent) exponent = -exponent;
-  }
-  const std::size_t dot = mantissa.find('.');
-  const std::size_t first = mantissa.find_first_of("123456789");
-  const long dot_pos = static_cast<long>(dot == std::string::npos ? mantissa.size() : dot);
-  const long magnitude = dot_pos - static_cast<long>(first) + exponent;
-  const bool negative = !number.empty() && number[0] == '-';
-  if (magnitude > 0) {
-    return negative ? -std::numeric_limits<double>::infinity()
-                    : std::numeric_limits<double>::infinity();
-  }
-  return negative ? -0.0 : 0.0;
 }
 
 bool StartsWith(std::string_view text, std::size_t pos, std::string_view part) {
@@ -319,7 +259,7 @@ bool TakeSign(std::string_view& text) {
 }  // namespace
 
 double LeadingNumber(std::string_view text) {
-  LeadingScanner scan(text);
+  Scanner scan(text, true);
   const bool negative = scan.Peek() == '-';
   if (scan.Peek() == '+' || scan.Peek() == '-') scan.Next();
   const std::size_t start = scan.Position();
@@ -346,20 +286,11 @@ double LeadingNumber(std::string_view text) {
     scan.Next();
   }
   if (!any_digit) return 0.0;
-  bool exponent_read = false;
   if (scan.Peek() == 'e' || scan.Peek() == 'E') {
-    const std::size_t before = scan.Position();
     scan.Next();
-    long exponent = 0;
-    exponent_read = ReadExponent(scan, exponent);
-    if (exponent_read) {
-      number += 'e' + std::to_string(exponent);
-    } else {
-      scan.Rewind(before);
-    }
+    ReadExponent(scan, number);
   }
-  bool out_of_range = false;
-  const double value = ParseAscii(number, out_of_range);
+  const double value = ReadDecimal(number);
   return value == 0.0 ? 0.0 : value;
 }
 
@@ -391,8 +322,7 @@ std::string NumberText(double x, const NumberSettings& settings) {
     const auto end = std::to_chars(digits, digits + sizeof digits, static_cast<long long>(x)).ptr;
     return std::string(digits, end);
   }
-  Decimal dec = DecimalOf(x);
-  if (static_cast<int>(dec.digits.size()) > kShownDigits) dec = DecimalOf(x, kShownDigits);
+  const Decimal dec = ShortDecimalOf(x);
   std::string text = dec.negative ? "-" : "";
   text += WholeDigits(dec);
   const std::string fraction = FractionDigits(dec);
@@ -459,22 +389,12 @@ double LocaleNumber(std::string_view text, const NumberSettings& settings) {
   }
   if (!any_digit) throw TypeMismatchError("not a number: " + std::string(text));
   if (pos < body.size() && (body[pos] == 'e' || body[pos] == 'E')) {
-    std::size_t digits_at = pos + 1;
-    if (digits_at < body.size() && (body[digits_at] == '+' || body[digits_at] == '-')) ++digits_at;
-    if (digits_at >= body.size() || !IsDigit(body[digits_at])) {
-      throw TypeMismatchError("not a number: " + std::string(text));
-    }
-    number += 'e';
-    number += body.substr(pos + 1);
-    pos = body.size();
-    for (std::size_t i = digits_at; i < body.size(); ++i) {
-      if (!IsDigit(body[i])) throw TypeMismatchError("not a number: " + std::string(text));
-    }
+    Scanner scan(body.substr(pos + 1), false);
+    if (ReadExponent(scan, number) && scan.AtEnd()) pos = body.size();
   }
   if (pos != body.size()) throw TypeMismatchError("not a number: " + std::string(text));
-  bool out_of_range = false;
-  const double value = ParseAscii(number, out_of_range);
-  if (out_of_range && std::isinf(value)) throw OverflowError("beyond the range of numbers");
+  const double value = ReadDecimal(number);
+  if (std::isinf(value)) throw OverflowError("beyond the range of numbers");
   return value == 0.0 ? 0.0 : value;
 }
 

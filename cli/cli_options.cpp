@@ -5,10 +5,13 @@
 #include <string_view>
 
 #include "cli/cli_errors.h"
-#include "cli/party_input.h"
-#include "cli/utf8.h"
+#include "format/errors.h"
+#include "format/party_input.h"
+#include "format/utf8.h"
 
 namespace mandati::cli {
+
+using namespace mandati::format;  // NOLINT(google-build-using-namespace): the library this program shows
 
 namespace {
 
@@ -24,7 +27,7 @@ std::vector<Method> QuotasNamed(const std::string& name) {
   const std::optional<Method> method = MethodNamed(name);
   if (!method || !std::holds_alternative<QuotaMethod>(*method) ||
       std::get<QuotaMethod>(*method) == QuotaMethod::Imperiali) {
-    throw UsageError("--quota: " + Quoted(name) +
+    throw InputError("--quota: " + Quoted(name) +
                      " is not one of hare, droop, hagenbach-bischoff, all");
   }
   return {*method};
@@ -46,7 +49,7 @@ std::vector<Method> MethodsNamed(const std::string& list) {
     } else if (name != "quotas") {
       const std::optional<Method> method = MethodNamed(name);
       if (!method) {
-        throw UsageError("--method: " + Quoted(name) +
+        throw InputError("--method: " + Quoted(name) +
                          " is not one of hare, droop, hagenbach-bischoff, imperiali, dhondt, "
                          "sainte-lague, quotas, all");
       }
@@ -57,7 +60,7 @@ std::vector<Method> MethodsNamed(const std::string& list) {
   for (std::size_t i = 0; i < methods.size(); ++i) {
     if (std::find(methods.begin(), methods.begin() + static_cast<std::ptrdiff_t>(i), methods[i]) !=
         methods.begin() + static_cast<std::ptrdiff_t>(i)) {
-      throw UsageError("--method: " + std::string(KeywordOf(methods[i])) + " is named twice");
+      throw InputError("--method: " + std::string(KeywordOf(methods[i])) + " is named twice");
     }
   }
   return methods;
@@ -68,13 +71,13 @@ OutputFormat FormatNamed(const std::string& name) {
   if (name == "csv") return OutputFormat::kCsv;
   if (name == "json") return OutputFormat::kJson;
   if (name == "svg") return OutputFormat::kSvg;
-  throw UsageError("--format: " + Quoted(name) + " is not one of table, csv, json, svg");
+  throw InputError("--format: " + Quoted(name) + " is not one of table, csv, json, svg");
 }
 
 std::int16_t SeatCountNamed(const std::string& text, const std::string& shown) {
   const auto seats = StrictWholeNumber(text, kMaxSeats);
   if (!seats) {
-    throw UsageError("--seats: " + Quoted(shown) +
+    throw InputError("--seats: " + Quoted(shown) +
                      (text == shown ? " is not a whole number of seats from 1 to "
                                     : " is no range A..B of whole numbers of seats from 1 to ") +
                      std::to_string(kMaxSeats));
@@ -90,7 +93,7 @@ void ReadSeats(const std::string& text, CliOptions& options) {
   options.last_seats = SeatCountNamed(text.substr(dots + 2), text);
   if (options.last_seats <= options.seats ||
       options.last_seats - options.seats >= kMaxSweepCounts) {
-    throw UsageError("--seats: " + Quoted(text) + " is no range A..B with A < B and at most " +
+    throw InputError("--seats: " + Quoted(text) + " is no range A..B with A < B and at most " +
                      std::to_string(kMaxSweepCounts) + " seat counts");
   }
 }
@@ -111,7 +114,7 @@ class ArgumentReader {
   // The value of option `name`: after "=" in `arg`, or the next argument.
   std::string ValueOf(const std::string& name, const std::string& arg) {
     if (arg.size() > name.size()) return arg.substr(name.size() + 1);
-    if (Done()) throw UsageError(name + ": the value is missing");
+    if (Done()) throw InputError(name + ": the value is missing");
     return Take();
   }
 
@@ -127,7 +130,7 @@ bool IsOption(const std::string& arg, const std::string& name) {
 
 void Once(std::vector<std::string>& seen, const std::string& name) {
   if (std::find(seen.begin(), seen.end(), name) != seen.end()) {
-    throw UsageError(name + ": given more than once");
+    throw InputError(name + ": given more than once");
   }
   seen.push_back(name);
 }
@@ -143,7 +146,7 @@ bool ReadOption(ArgumentReader& reader, const std::string& arg, CliOptions& opti
     const bool both_choose = (option == "--quota" || option == "--method") &&
                              std::find(seen.begin(), seen.end(),
                                        option == "--quota" ? "--method" : "--quota") != seen.end();
-    if (both_choose) throw UsageError(std::string(option) + ": --quota and --method both choose");
+    if (both_choose) throw InputError(std::string(option) + ": --quota and --method both choose");
     if (option == "--seats") ReadSeats(value, options);
     if (option == "--quota") options.methods = QuotasNamed(value);
     if (option == "--method") options.methods = MethodsNamed(value);
@@ -161,18 +164,18 @@ bool ReadOption(ArgumentReader& reader, const std::string& arg, CliOptions& opti
 
 void CheckComplete(const CliOptions& options) {
   if (options.seats == 0) {
-    throw UsageError("--seats is missing: give the number of seats, a whole number from 1 to " +
+    throw InputError("--seats is missing: give the number of seats, a whole number from 1 to " +
                      std::to_string(kMaxSeats));
   }
   if (options.input_path && !options.votes.empty()) {
-    throw UsageError("--input: the votes are already given as arguments");
+    throw InputError("--input: the votes are already given as arguments");
   }
   if (options.explain && options.format != OutputFormat::kTable &&
       options.format != OutputFormat::kJson) {
-    throw UsageError("--explain: goes with --format table or json");
+    throw InputError("--explain: goes with --format table or json");
   }
   if (options.explain && options.last_seats != 0) {
-    throw UsageError("--explain: goes with one seat count, not a range");
+    throw InputError("--explain: goes with one seat count, not a range");
   }
 }
 
@@ -208,7 +211,7 @@ CliOptions ParseArguments(const std::vector<std::string>& args) {
     } else if (arg == "--") {
       options_ended = true;
     } else if (!ReadOption(reader, arg, options, seen)) {
-      throw UsageError(Shown(arg) + ": no such option (see --help)");
+      throw InputError(Shown(arg) + ": no such option (see --help)");
     }
   }
   CheckComplete(options);

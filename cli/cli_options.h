@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/calculation.h"
+#include "format/calculation.h"
 
 namespace mandati::cli {
 
@@ -17,7 +17,7 @@ struct CliOptions {
   bool help = false;
   std::int16_t seats = 0;
   std::int16_t last_seats = 0;  // above `seats` for a sweep of the seat counts seats..last_seats
-  std::vector<Method> methods;  // the chosen methods, in the order of --method
+  std::vector<format::Method> methods;  // the chosen methods, in the order of --method
   bool exact = false;           // quotas rank remainders exactly, not by 8-decimal keys
   OutputFormat format = OutputFormat::kTable;
   bool explain = false;
@@ -26,7 +26,7 @@ struct CliOptions {
 };
 
 // Reads the arguments that follow the program name. Options take their value as the next
-// argument or after "=" ("--seats 7", "--seats=7"); "--" ends the options. Raises UsageError
+// argument or after "=" ("--seats 7", "--seats=7"); "--" ends the options. Raises InputError
 // naming the argument that cannot be used. With --help nothing else is checked.
 CliOptions ParseArguments(const std::vector<std::string>& args);
 

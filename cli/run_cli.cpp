@@ -7,19 +7,23 @@
 #include <istream>
 #include <ostream>
 
-#include "cli/calculation.h"
+#include "format/calculation.h"
 #include "cli/cli_errors.h"
+#include "format/errors.h"
 #include "cli/cli_options.h"
-#include "cli/explanation.h"
-#include "cli/figures.h"
-#include "cli/machine_formats.h"
-#include "cli/svg_chart.h"
-#include "cli/sweep_format.h"
-#include "cli/table_format.h"
-#include "cli/utf8.h"
+#include "format/explanation.h"
+#include "format/figures.h"
+#include "format/machine_formats.h"
+#include "format/svg_chart.h"
+#include "format/sweep_format.h"
+#include "format/table_format.h"
+#include "cli/terminal_width.h"
+#include "format/utf8.h"
 #include "core/errors.h"
 
 namespace mandati::cli {
+
+using namespace mandati::format;  // NOLINT(google-build-using-namespace): the library this program shows
 
 namespace {
 
@@ -30,7 +34,7 @@ std::vector<Party> ReadInputParties(const CliOptions& options, std::istream& in)
   if (!options.votes.empty()) return PartiesFromArguments(options.votes);
   if (!options.input_path || *options.input_path == "-") return ReadParties(in, "standard input");
   std::ifstream file(*options.input_path, std::ios::binary);
-  if (!file) throw UsageError("--input: cannot open " + Quoted(*options.input_path));
+  if (!file) throw InputError("--input: cannot open " + Quoted(*options.input_path));
   return ReadParties(file, Shown(*options.input_path, kShownPathCharacters));
 }
 
@@ -39,7 +43,7 @@ District DistrictOf(const CliOptions& options, std::istream& in) {
   district.seats = options.seats;
   district.parties = ReadInputParties(options, in);
   if (district.parties.empty()) {
-    throw UsageError(
+    throw InputError(
         "no parties: give their votes as arguments, with --input FILE or on "
         "standard input");
   }
@@ -73,7 +77,7 @@ std::string Output(const CliOptions& options, const District& district,
     case OutputFormat::kTable:
       break;
   }
-  std::string text = TableText(district, outcomes);
+  std::string text = TableText(district, outcomes, TerminalWidth);
   if (options.explain) {
     for (const MethodOutcome& outcome : outcomes) {
       text += '\n' + ExplanationText(district, outcome);
@@ -94,7 +98,7 @@ std::string SweepOutput(const CliOptions& options, const District& district,
     case OutputFormat::kTable:
       break;
   }
-  return SweepTableText(district, sweeps);
+  return SweepTableText(district, sweeps, TerminalWidth);
 }
 
 // The text mandati-cli writes: the help, or the chosen format of the calculated district.
@@ -138,7 +142,7 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
   try {
     // Written only once everything has worked, so a failure leaves standard output empty.
     text = OutputOf(args, in);
-  } catch (const UsageError& error) {
+  } catch (const InputError& error) {
     err << kProgram << error.what() << '\n';
     return kUnusableInput;
   } catch (const CalculationError& error) {

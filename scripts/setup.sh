@@ -13,6 +13,7 @@ PACKAGES=(
   fonts-liberation2
   help2man
   libxml2-utils
+  libutf8proc-dev
   emscripten node-acorn chromium chromium-driver python3-selenium
 )
 

@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include "cli/cli_errors.h"
+#include "format/errors.h"
 
 namespace mandati::cli {
+
+using namespace mandati::format;  // NOLINT(google-build-using-namespace)
 namespace {
 
 using Args = std::vector<std::string>;
@@ -72,7 +74,7 @@ TEST(ParseArgumentsTest, SeatRangesAndExactTies) {
         Args{"--seats", "3", "--method", "hare,hare"}, Args{"--seats", "3", "--method", "dhont"},
         Args{"--seats", "3", "--quota", "hare", "--method", "dhondt"},
         Args{"--seats", "1..3", "--explain"}}) {
-    EXPECT_THROW(ParseArguments(refused), UsageError) << refused[1];
+    EXPECT_THROW(ParseArguments(refused), InputError) << refused[1];
   }
 }
 
@@ -130,7 +132,7 @@ TEST(ParseArgumentsTest, UnusableArgumentsAreNamed) {
     try {
       ParseArguments(c.args);
       ADD_FAILURE() << "no error for " << c.message;
-    } catch (const UsageError& error) {
+    } catch (const InputError& error) {
       EXPECT_STREQ(error.what(), c.message);
     }
   }

@@ -3,10 +3,12 @@
 // every quota and format, and of the explanation, against files under tests/cli/data.
 #include <gtest/gtest.h>
 
-#include "cli/machine_formats.h"
+#include "format/machine_formats.h"
 #include "tests/cli/cli_runs.h"
 
 namespace mandati::cli {
+
+using namespace mandati::format;  // NOLINT(google-build-using-namespace)
 namespace {
 
 const std::vector<std::string> kSampleVotes = {"58125", "45871", "27142", "15947", "12264"};

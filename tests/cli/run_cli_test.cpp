@@ -101,10 +101,13 @@ TEST(RunCliTest, MessagesQuoteBadValuesSafelyAndShort) {
 TEST(RunCliTest, CsvKeepsFormulasInNamesAsText) {
   const CliRun run =
       RunWith({"--seats", "1", "--quota", "hare", "--format", "csv"},
-              "=1+2,5\n+A1,5\n-3,5\n@SUM(A1),5\n\"=HYPERLINK(\"\"x\"\")\",5\nБ=1,5\n");
+              "=1+2,5\n+A1,5\n-3,5\n@SUM(A1),5\n\"=HYPERLINK(\"\"x\"\")\",5\nБ=1,5\n"
+              "\" =1\",5\n\xC2\xA0+1,5\n\u3000-1,5\n\uFF1D1,5\n\uFF0B1,5\n\uFF0D1,5\n\uFF20A,5\n");
   EXPECT_EQ(run.status, 0) << run.err;
   for (const char* field : {",\"'=1+2\",", ",\"'+A1\",", ",\"'-3\",", ",\"'@SUM(A1)\",",
-                            ",\"'=HYPERLINK(\"\"x\"\")\",", ",Б=1,"}) {
+                            ",\"'=HYPERLINK(\"\"x\"\")\",", ",Б=1,", ",\"' =1\",", ",\"'\xC2\xA0+1\",",
+                            ",\"'\u3000-1\",", ",\"'\uFF1D1\",", ",\"'\uFF0B1\",", ",\"'\uFF0D1\",",
+                            ",\"'\uFF20A\","}) {
     EXPECT_NE(run.out.find(field), std::string::npos) << field;
   }
 }

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/calculation.h"
+#include "format/calculation.h"
 
-namespace mandati::cli {
+namespace mandati::format {
 
 // One method's share of the seats, in per cent, party i at index i - 1.
 struct ShareSeries {
@@ -25,4 +25,4 @@ std::string SharesSvg(const std::vector<std::string>& parties,
 std::string SweepSvg(const std::vector<std::string>& parties,
                      const std::vector<MethodSweep>& methods);
 
-}  // namespace mandati::cli
+}  // namespace mandati::format

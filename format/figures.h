@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/calculation.h"
+#include "format/calculation.h"
 
-namespace mandati::cli {
+namespace mandati::format {
 
 // The texts that every format shows of one party under one method. A divisor method has no
 // quota and no preliminary seats: its third figure is the divisor by which the party won its
@@ -37,4 +37,4 @@ std::vector<std::string> VoteShareTexts(const District& district);
 // The party's name, or "Партия N" when the input gives none.
 std::string PartyLabel(const District& district, std::size_t party_index);
 
-}  // namespace mandati::cli
+}  // namespace mandati::format

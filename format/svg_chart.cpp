@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/svg_chart.h"
+#include "format/svg_chart.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string_view>
 
-namespace mandati::cli {
+namespace mandati::format {
 
 namespace {
 
@@ -218,4 +218,4 @@ std::string SweepSvg(const std::vector<std::string>& parties,
   return Document(left + plot_width + 40, height, "Мандати според броя на мандатите", body);
 }
 
-}  // namespace mandati::cli
+}  // namespace mandati::format

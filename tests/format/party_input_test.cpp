@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/party_input.h"
+#include "format/party_input.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +8,9 @@
 #include <sstream>
 #include <streambuf>
 
-#include "cli/cli_errors.h"
+#include "format/errors.h"
 
-namespace mandati::cli {
+namespace mandati::format {
 namespace {
 
 TEST(StrictWholeNumberTest, AcceptsOnlyPlainDigitsInRange) {
@@ -58,7 +58,7 @@ TEST(PartiesFromArgumentsTest, NamesThePartyOfABadArgument) {
   try {
     PartiesFromArguments({"10", "20", "3.5"});
     FAIL() << "no error";
-  } catch (const UsageError& error) {
+  } catch (const InputError& error) {
     EXPECT_STREQ(error.what(),
                  "votes of party 3: \"3.5\" is not a whole number of votes from 1 to 2147483647");
   }
@@ -116,23 +116,53 @@ TEST(ReadPartiesTest, BadLinesNameTheSourceAndTheLine) {
       {"\xED\xA0\x80,5\n", "parties.csv, line 1: the name is not UTF-8 text"},
       {"\"\",5\n", "parties.csv, line 1: the name before the comma is empty"},
       {"\" \",5\n", "parties.csv, line 1: the name before the comma is empty"},
-      // Control characters are refused, and shown escaped in the message.
-      {"\x1B[31mА,5\n", "parties.csv, line 1: the control character \\x1B is not allowed"},
-      {"А\rБ,5\n", "parties.csv, line 1: the control character \\x0D is not allowed"},
-      {"А\tБ,5\n", "parties.csv, line 1: the control character \\x09 is not allowed"},
-      {"А\xC2\x9B,5\n", "parties.csv, line 1: the control character \\xC2\\x9B is not allowed"},
-      {std::string("1\0002\n", 4),
-       "parties.csv, line 1: the control character \\x00 is not allowed"},
-      {"\t7\x7F\n", "parties.csv, line 1: the control character \\x7F is not allowed"},
   };
   for (const auto& c : cases) {
     try {
       Read(c.text);
       ADD_FAILURE() << "no error for " << c.text;
-    } catch (const UsageError& error) {
+    } catch (const InputError& error) {
       EXPECT_STREQ(error.what(), c.message);
     }
   }
+}
+
+// Characters no format can carry safely are refused with one message, and shown escaped in it.
+TEST(ReadPartiesTest, RefusesUnsafeCharacters) {
+  const struct {
+    std::string text;
+    const char* shown;
+  } cases[] = {
+      {"\x1B[31mА,5\n", "\\x1B"},
+      {"А\rБ,5\n", "\\x0D"},
+      {"А\tБ,5\n", "\\x09"},
+      {"А\xC2\x9B,5\n", "\\xC2\\x9B"},
+      {std::string("1\0002\n", 4), "\\x00"},
+      {"\t7\x7F\n", "\\x7F"},
+      {"А\uFFFEБ,5\n", "\\xEF\\xBF\\xBE"},             // noncharacters, which XML forbids
+      {"А\U0010FFFF,5\n", "\\xF4\\x8F\\xBF\\xBF"},
+      {"А\uFDD0,5\n", "\\xEF\\xB7\\x90"},
+      {"А\u200BБ,5\n", "\\xE2\\x80\\x8B"},             // a zero-width space hides text
+      {"\u202EАБВ,5\n", "\\xE2\\x80\\xAE"},            // a right-to-left override reorders it
+      {"А\u2066Б\u2069,5\n", "\\xE2\\x81\\xA6"},      // an isolate
+      {"А\uFEFF,5\n", "\\xEF\\xBB\\xBF"},              // U+FEFF inside a name
+      {"1\n\uFEFFА,5\n", "\\xEF\\xBB\\xBF"},          // or at the start of a later line
+      {"А,5\u200D\n", "\\xE2\\x80\\x8D"},              // in the votes too
+  };
+  for (const auto& c : cases) {
+    try {
+      Read(c.text);
+      ADD_FAILURE() << "no error for " << c.text;
+    } catch (const InputError& error) {
+      EXPECT_STREQ(error.what(),
+                   (std::string("parties.csv, line ") + (c.text.starts_with("1\n") ? "2" : "1") +
+                    ": the character " + c.shown +
+                    " is not allowed (no control, invisible or noncharacter)")
+                       .c_str());
+    }
+  }
+  // Beside them, visible text of every script passes.
+  EXPECT_EQ(Read("\u4E2D\u6587,1\n\U0001F5F3,1\nעברית,1\n").size(), 3u);
 }
 
 // A stream of "1\n" lines without end that counts the bytes taken from it, and fails with
@@ -160,7 +190,7 @@ class EndlessVotes : public std::streambuf {
 std::string ErrorOf(std::istream& in) {
   try {
     ReadParties(in, "standard input");
-  } catch (const UsageError& error) {
+  } catch (const InputError& error) {
     return error.what();
   }
   return "no error";
@@ -172,6 +202,15 @@ TEST(ReadPartiesTest, StopsAtTheFirstPartyBeyondTheLimit) {
   EXPECT_EQ(ErrorOf(in),
             "standard input, line 1000: more than 999 parties, the most that can be calculated");
   EXPECT_LT(endless.BytesRead(), 2100u);
+}
+
+TEST(ReadPartiesTest, BlankLinesCountTowardTheLimitOfLines) {
+  std::istringstream in(std::string(static_cast<std::size_t>(kMaxLines) - 1, '\n') + "5\n\n");
+  EXPECT_EQ(ErrorOf(in),
+            "standard input, line 10001: more than 10000 lines (blank ones included), the most "
+            "that are read");
+  std::istringstream within(std::string(static_cast<std::size_t>(kMaxLines) - 1, '\n') + "5\n");
+  EXPECT_EQ(ReadParties(within, "standard input").size(), 1u);
 }
 
 TEST(ReadPartiesTest, RefusesALongLineAsSoonAsItIsSeen) {
@@ -198,4 +237,4 @@ TEST(ReadPartiesTest, QuotesAShortPrefixOfALongValue) {
 }
 
 }  // namespace
-}  // namespace mandati::cli
+}  // namespace mandati::format

@@ -8,11 +8,11 @@
 #include <variant>
 #include <vector>
 
-#include "cli/party_input.h"
+#include "format/party_input.h"
 #include "core/passes.h"
 #include "core/seat_methods.h"
 
-namespace mandati::cli {
+namespace mandati::format {
 
 struct District {
   std::int16_t seats = 0;
@@ -59,4 +59,4 @@ SeatSweep SweepMethod(const District& district, Method method, std::int32_t firs
 
 std::vector<std::int32_t> VotesOf(const District& district);
 
-}  // namespace mandati::cli
+}  // namespace mandati::format

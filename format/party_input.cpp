@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/party_input.h"
+#include "format/party_input.h"
 
 #include <algorithm>
 #include <string>
 
-#include "cli/cli_errors.h"
-#include "cli/utf8.h"
+#include "format/errors.h"
+#include "format/utf8.h"
 
-namespace mandati::cli {
+namespace mandati::format {
 
 namespace {
 
@@ -24,12 +24,12 @@ std::string TooManyParties() {
   return "more than " + std::to_string(kMaxParties) + " parties, the most that can be calculated";
 }
 
-// The first control character of `text` (a tab too unless `tab_allowed`), escaped.
-std::optional<std::string> ControlCharacter(std::string_view text, bool tab_allowed) {
+// The first unsafe character of `text` (a tab too unless `tab_allowed`), escaped.
+std::optional<std::string> UnsafeCharacter(std::string_view text, bool tab_allowed) {
   for (std::size_t pos = 0; pos < text.size();) {
     const auto character = DecodeUtf8(text, pos);
     const std::size_t length = character ? character->length : 1;
-    if (character && IsControl(character->code) && !(tab_allowed && character->code == '\t')) {
+    if (character && IsUnsafe(character->code) && !(tab_allowed && character->code == '\t')) {
       return Shown(text.substr(pos, length));
     }
     pos += length;
@@ -37,9 +37,10 @@ std::optional<std::string> ControlCharacter(std::string_view text, bool tab_allo
   return std::nullopt;
 }
 
-void RefuseControlCharacters(std::string_view text, bool tab_allowed) {
-  if (const auto control = ControlCharacter(text, tab_allowed)) {
-    throw UsageError("the control character " + *control + " is not allowed");
+void RefuseUnsafeCharacters(std::string_view text, bool tab_allowed) {
+  if (const auto unsafe = UnsafeCharacter(text, tab_allowed)) {
+    throw InputError("the character " + *unsafe +
+                     " is not allowed (no control, invisible or noncharacter)");
   }
 }
 
@@ -61,24 +62,24 @@ std::optional<std::string> Unquoted(std::string_view name) {
 }
 
 Party PartyOfLine(std::string_view line) {
-  RefuseControlCharacters(line, /*tab_allowed=*/true);
+  RefuseUnsafeCharacters(line, /*tab_allowed=*/true);
   const auto comma = line.rfind(',');
   const std::string_view votes_text =
       TrimmedBlanks(comma == std::string_view::npos ? line : line.substr(comma + 1));
   Party party;
   if (comma != std::string_view::npos) {
     const std::string_view name = TrimmedBlanks(line.substr(0, comma));
-    if (!IsUtf8(name)) throw UsageError("the name is not UTF-8 text");
-    RefuseControlCharacters(name, /*tab_allowed=*/false);
+    if (!IsUtf8(name)) throw InputError("the name is not UTF-8 text");
+    RefuseUnsafeCharacters(name, /*tab_allowed=*/false);
     const auto plain = Unquoted(name);
-    if (!plain) throw UsageError("the name has a stray double quote");
+    if (!plain) throw InputError("the name has a stray double quote");
     // "" and blanks in quotes are no more a name than nothing before the comma.
-    if (TrimmedBlanks(*plain).empty()) throw UsageError("the name before the comma is empty");
+    if (TrimmedBlanks(*plain).empty()) throw InputError("the name before the comma is empty");
     party.name = *plain;
   }
   const auto votes = StrictWholeNumber(votes_text, kMaxVotes);
   if (!votes) {
-    throw UsageError(Quoted(votes_text) + " is not " + VotesRule());
+    throw InputError(Quoted(votes_text) + " is not " + VotesRule());
   }
   party.votes = *votes;
   return party;
@@ -106,9 +107,9 @@ std::vector<Party> PartiesFromArguments(const std::vector<std::string>& votes) {
   std::vector<Party> parties;
   for (std::size_t i = 0; i < votes.size(); ++i) {
     const std::string where = "votes of party " + std::to_string(i + 1) + ": ";
-    if (i == static_cast<std::size_t>(kMaxParties)) throw UsageError(where + TooManyParties());
+    if (i == static_cast<std::size_t>(kMaxParties)) throw InputError(where + TooManyParties());
     const auto number = StrictWholeNumber(votes[i], kMaxVotes);
-    if (!number) throw UsageError(where + Quoted(votes[i]) + " is not " + VotesRule());
+    if (!number) throw InputError(where + Quoted(votes[i]) + " is not " + VotesRule());
     parties.push_back(Party{"", *number});
   }
   return parties;
@@ -118,31 +119,36 @@ std::vector<Party> ReadParties(std::istream& in, const std::string& source) {
   std::vector<Party> parties;
   // The longest line, a carriage return before its line feed, and the closing NUL.
   std::vector<char> buffer(kMaxLineBytes + 2);
+  // The count stops at kMaxLines + 1, far inside an int.
   for (int line_number = 1;; ++line_number) {
     in.getline(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-    if (in.bad()) throw UsageError(source + ": reading failed");
+    if (in.bad()) throw InputError(source + ": reading failed");
     const std::string where = source + ", line " + std::to_string(line_number) + ": ";
     if (in.fail() && in.eof()) break;  // the end of the input
+    if (line_number > kMaxLines) {
+      throw InputError(where + "more than " + std::to_string(kMaxLines) +
+                       " lines (blank ones included), the most that are read");
+    }
     // A full buffer without a line feed after it: the line goes on.
     const bool full = in.fail();
     const auto length = static_cast<std::size_t>(in.gcount()) - (in.eof() ? 0 : 1);
     std::string_view text(buffer.data(), length);
     if (text.ends_with('\r')) text.remove_suffix(1);
     if (full || text.size() > kMaxLineBytes) {
-      throw UsageError(where + "longer than " + std::to_string(kMaxLineBytes) + " bytes");
+      throw InputError(where + "longer than " + std::to_string(kMaxLineBytes) + " bytes");
     }
     if (line_number == 1 && text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
     if (TrimmedBlanks(text).empty()) continue;
     if (parties.size() == static_cast<std::size_t>(kMaxParties)) {
-      throw UsageError(where + TooManyParties());
+      throw InputError(where + TooManyParties());
     }
     try {
       parties.push_back(PartyOfLine(text));
-    } catch (const UsageError& error) {
-      throw UsageError(where + error.what());
+    } catch (const InputError& error) {
+      throw InputError(where + error.what());
     }
   }
   return parties;
 }
 
-}  // namespace mandati::cli
+}  // namespace mandati::format

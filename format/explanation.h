@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "cli/calculation.h"
+#include "format/calculation.h"
 
-namespace mandati::cli {
+namespace mandati::format {
 
 // Why the seats under one method went where they went, for the table format. A quota: its
 // formula with the district's numbers, each party's remainder, the remainder queue from
@@ -14,4 +14,4 @@ namespace mandati::cli {
 // the seats in the order they were won, with their averages, and the tie rule.
 std::string ExplanationText(const District& district, const MethodOutcome& outcome);
 
-}  // namespace mandati::cli
+}  // namespace mandati::format

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/calculation.h"
+#include "format/calculation.h"
 
 #include <gtest/gtest.h>
 
-#include "cli/cli_errors.h"
+#include "format/errors.h"
 
-namespace mandati::cli {
+namespace mandati::format {
 namespace {
 
 District DistrictOf(std::int16_t seats, const std::vector<std::int32_t>& votes) {
@@ -44,4 +44,4 @@ TEST(CalculateTest, CalculationsThatCannotBeDone) {
 }
 
 }  // namespace
-}  // namespace mandati::cli
+}  // namespace mandati::format

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/sweep_format.h"
+#include "format/sweep_format.h"
 
 #include <algorithm>
 
-#include "cli/figures.h"
-#include "cli/machine_formats.h"
-#include "cli/text_table.h"
+#include "format/figures.h"
+#include "format/machine_formats.h"
+#include "format/text_table.h"
 
-namespace mandati::cli {
+namespace mandati::format {
 
 namespace {
 
@@ -44,14 +44,16 @@ std::string ParadoxLines(const District& district, const MethodSweep& sweep) {
 
 }  // namespace
 
-std::string SweepTableText(const District& district, const std::vector<MethodSweep>& sweeps) {
+std::string SweepTableText(const District& district, const std::vector<MethodSweep>& sweeps,
+                           WidthOf width) {
   std::string text;
   for (const MethodSweep& sweep : sweeps) {
     std::vector<Align> aligns(district.parties.size() + 3, Align::kRight);
-    TextTable table(std::move(aligns));
+    TextTable table(std::move(aligns), width);
     std::vector<std::string> headings = {"Брой мандати"};
     for (std::size_t i = 0; i < district.parties.size(); ++i) {
-      headings.push_back(std::to_string(i + 1));
+      // The blank stands over the column of the "!", so the figures sit under the number.
+      headings.push_back(std::to_string(i + 1) + ' ');
     }
     headings.insert(headings.end(), {"Gallagher", "Loosemore-Hanby"});
     table.AddRow(std::move(headings));
@@ -121,4 +123,4 @@ std::string SweepJsonText(const District& district, const std::vector<MethodSwee
   return "{\n  \"sweep\": [\n" + Joined(methods, ",\n") + "\n  ]\n}\n";
 }
 
-}  // namespace mandati::cli
+}  // namespace mandati::format

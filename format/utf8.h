@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace mandati::cli {
+namespace mandati::format {
 
 // One character of UTF-8 text: its code point and its length in bytes.
 struct Utf8Char {
@@ -23,12 +23,19 @@ bool IsUtf8(std::string_view text);
 // The C0 controls, DEL and the C1 controls: characters a terminal acts on instead of showing.
 bool IsControl(char32_t code);
 
+// Characters that no output format can carry safely: the controls; the noncharacters
+// (U+FDD0..U+FDEF and the last two of every plane, U+FFFE and U+FFFF among them), which XML
+// forbids; and the invisible formatting characters that hide text or reorder it on screen
+// (zero-width spaces and joiners, direction marks, embeddings and overrides, isolates, the
+// word joiner and invisible operators, U+FEFF).
+bool IsUnsafe(char32_t code);
+
 // A value from the command line or an input line as a message shows it: at most
-// `max_characters` characters (then "..."), control characters and bytes that are not UTF-8
+// `max_characters` characters (then "..."), unsafe characters and bytes that are not UTF-8
 // written as \xNN, so that it can neither drive a terminal nor flood it.
 std::string Shown(std::string_view text, std::size_t max_characters = 32);
 
 // Shown(text) in double quotes.
 std::string Quoted(std::string_view text);
 
-}  // namespace mandati::cli
+}  // namespace mandati::format

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/explanation.h"
+#include "format/explanation.h"
 
-#include "cli/text_table.h"
+#include "format/text_table.h"
 #include "core/number_rules.h"
 #include "core/quota_rules.h"
 
-namespace mandati::cli {
+namespace mandati::format {
 
 namespace {
 
@@ -28,7 +28,7 @@ std::string PartyList(const std::vector<int>& parties) {
 
 std::string RemainderLines(const District& district, const Calculation& outcome) {
   TextTable table(
-      {Align::kLeft, Align::kRight, Align::kRight, Align::kLeft, Align::kRight, Align::kLeft}, " ");
+      {Align::kLeft, Align::kRight, Align::kRight, Align::kLeft, Align::kRight, Align::kLeft}, CharacterCount, " ");
   const std::string divisor = "/ " + std::to_string(outcome.quota) + " =";
   for (std::size_t i = 0; i < district.parties.size(); ++i) {
     const PartyOutcome& party = outcome.parties[i];
@@ -41,7 +41,7 @@ std::string RemainderLines(const District& district, const Calculation& outcome)
 }
 
 std::string QueueLines(const Calculation& outcome) {
-  TextTable table({Align::kRight, Align::kLeft, Align::kRight, Align::kLeft, Align::kLeft}, " ");
+  TextTable table({Align::kRight, Align::kLeft, Align::kRight, Align::kLeft, Align::kLeft}, CharacterCount, " ");
   const std::vector<int>& order = outcome.hand_out_order;
   const auto key = [&](std::size_t k) { return PartyOf(outcome, order[k]).remainder_key; };
   for (std::size_t k = 0; k < order.size(); ++k) {
@@ -103,7 +103,7 @@ std::string HandOutLines(const District& district, const Calculation& outcome) {
         "  from the largest remainder.\n";
   }
   text += "  Leftover seats in hand-out order:\n";
-  TextTable table({Align::kLeft, Align::kRight, Align::kLeft, Align::kRight, Align::kLeft}, " ");
+  TextTable table({Align::kLeft, Align::kRight, Align::kLeft, Align::kRight, Align::kLeft}, CharacterCount, " ");
   for (const SeatAward& award : SeatAwards(outcome)) {
     table.AddRow({"    seat", std::to_string(award.seat) + ":", "party",
                   std::to_string(award.party),
@@ -134,7 +134,7 @@ std::string DivisorExplanation(const District& district, DivisorMethod method,
           " with s seats won); averages are compared exactly,\n"
           "  equal ones go to the higher party number first.\n";
   text += "  Seats in the order they were won (of " + std::to_string(district.seats) + "):\n";
-  TextTable table({Align::kLeft, Align::kRight, Align::kLeft, Align::kRight, Align::kLeft}, " ");
+  TextTable table({Align::kLeft, Align::kRight, Align::kLeft, Align::kRight, Align::kLeft}, CharacterCount, " ");
   for (const DivisorSeat& seat : allocation.awards) {
     table.AddRow({"    seat", std::to_string(seat.seat) + ":", "party", std::to_string(seat.party),
                   " (" + std::to_string(seat.average.votes) + " / " +
@@ -161,4 +161,4 @@ std::string ExplanationText(const District& district, const MethodOutcome& outco
   return DivisorExplanation(district, std::get<DivisorMethod>(outcome.method), *outcome.divisors);
 }
 
-}  // namespace mandati::cli
+}  // namespace mandati::format

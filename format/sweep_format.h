@@ -4,14 +4,16 @@
 #include <string>
 #include <vector>
 
-#include "cli/calculation.h"
+#include "format/calculation.h"
+#include "format/text_table.h"
 
-namespace mandati::cli {
+namespace mandati::format {
 
 // The seat-count sweep for people: per method, one row per seat count with each party's
-// final seats, a "!" beside a number that is smaller than at one seat fewer (an Alabama
+// final seats under the party's number, a "!" after a number that is smaller than at one seat fewer (an Alabama
 // paradox), and the two indices of disproportionality; then the paradoxes in words.
-std::string SweepTableText(const District& district, const std::vector<MethodSweep>& sweeps);
+std::string SweepTableText(const District& district, const std::vector<MethodSweep>& sweeps,
+                           WidthOf width);
 
 // CSV: method,seats,party,final_seats,alabama_paradox,gallagher,loosemore_hanby, one line per
 // method, seat count and party; alabama_paradox is 1 where the party has fewer seats than at
@@ -23,4 +25,4 @@ std::string SweepCsvText(const District& district, const std::vector<MethodSweep
 // has `before` seats at `seats` and fewer, `after`, at one seat more.
 std::string SweepJsonText(const District& district, const std::vector<MethodSweep>& sweeps);
 
-}  // namespace mandati::cli
+}  // namespace mandati::format

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/figures.h"
+#include "format/figures.h"
 
 #include "core/number_rules.h"
 
-namespace mandati::cli {
+namespace mandati::format {
 
 PartyFigures FiguresOf(const MethodOutcome& outcome, std::size_t party_index) {
   if (outcome.quota) {
@@ -47,4 +47,4 @@ std::string PartyLabel(const District& district, std::size_t party_index) {
   return name.empty() ? "Партия " + std::to_string(party_index + 1) : name;
 }
 
-}  // namespace mandati::cli
+}  // namespace mandati::format

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/table_format.h"
+#include "format/table_format.h"
 
 #include <algorithm>
 
-#include "cli/figures.h"
-#include "cli/text_table.h"
+#include "format/figures.h"
+#include "format/text_table.h"
 
-namespace mandati::cli {
+namespace mandati::format {
 
 namespace {
 
@@ -19,7 +19,7 @@ bool AnyName(const District& district) {
 
 // Партия, [Име], each method's three columns, глас. %, Гласували: the window's order.
 TextTable PartyRows(const District& district, const std::vector<MethodOutcome>& outcomes,
-                    bool names) {
+                    bool names, WidthOf width) {
   std::vector<Align> aligns = {Align::kRight};
   std::vector<std::string> headings = {"Партия"};
   if (names) {
@@ -36,7 +36,7 @@ TextTable PartyRows(const District& district, const std::vector<MethodOutcome>& 
   }
   aligns.insert(aligns.end(), {Align::kRight, Align::kRight});
   headings.insert(headings.end(), {"глас. %", "Гласували"});
-  TextTable table(std::move(aligns));
+  TextTable table(std::move(aligns), width);
   table.AddRow(std::move(headings));
   const std::vector<std::string> shares = VoteShareTexts(district);
   for (std::size_t i = 0; i < district.parties.size(); ++i) {
@@ -61,7 +61,7 @@ std::string GroupTitles(TextTable& table, const std::vector<MethodOutcome>& outc
     const std::size_t first = first_group_column + q * kColumnsPerMethod;
     const std::vector<std::size_t> widths = table.Widths();
     const std::size_t span = widths[first] + widths[first + 1] + widths[first + 2] + 2 * gap;
-    const std::size_t title = DisplayWidth(TitleOf(outcomes[q]));
+    const std::size_t title = table.Width()(TitleOf(outcomes[q]));
     if (title > span) table.Widen(first + 2, widths[first + 2] + title - span);
   }
   const std::vector<std::size_t> widths = table.Widths();
@@ -71,14 +71,14 @@ std::string GroupTitles(TextTable& table, const std::vector<MethodOutcome>& outc
   for (std::size_t q = 0; q < outcomes.size(); ++q) {
     const std::size_t first = first_group_column + q * kColumnsPerMethod;
     const std::size_t span = widths[first] + widths[first + 1] + widths[first + 2] + 2 * gap;
-    line += PadRight(TitleOf(outcomes[q]), span + gap);
+    line += table.PadRight(TitleOf(outcomes[q]), span + gap);
   }
   line.erase(line.find_last_not_of(' ') + 1);
   return line + '\n';
 }
 
-std::string IndexLines(const std::vector<MethodOutcome>& outcomes) {
-  TextTable table({Align::kLeft, Align::kRight, Align::kRight});
+std::string IndexLines(const std::vector<MethodOutcome>& outcomes, WidthOf width) {
+  TextTable table({Align::kLeft, Align::kRight, Align::kRight}, width);
   table.AddRow({"Disproportionality, in percentage points:", "Gallagher", "Loosemore-Hanby"});
   for (const MethodOutcome& outcome : outcomes) {
     table.AddRow({"  " + NameOf(outcome.method),
@@ -90,11 +90,12 @@ std::string IndexLines(const std::vector<MethodOutcome>& outcomes) {
 
 }  // namespace
 
-std::string TableText(const District& district, const std::vector<MethodOutcome>& outcomes) {
+std::string TableText(const District& district, const std::vector<MethodOutcome>& outcomes,
+                      WidthOf width) {
   std::string text = "Брой мандати: " + std::to_string(district.seats) + '\n';
   text += "Общо гл.: " + std::to_string(TotalOf(VotesOf(district))) + '\n';
   const bool names = AnyName(district);
-  TextTable table = PartyRows(district, outcomes, names);
+  TextTable table = PartyRows(district, outcomes, names, width);
   if (outcomes.size() == 1) {
     text += TitleOf(outcomes.front()) + "\n\n";
   } else {
@@ -107,7 +108,7 @@ std::string TableText(const District& district, const std::vector<MethodOutcome>
         "\nDivisor methods have no quota and no preliminary seats: \"делител\" is the divisor\n"
         "by which the party won its last seat (its votes / divisor was the largest average).\n";
   }
-  return text + '\n' + IndexLines(outcomes);
+  return text + '\n' + IndexLines(outcomes, width);
 }
 
-}  // namespace mandati::cli
+}  // namespace mandati::format

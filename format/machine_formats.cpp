@@ -1,21 +1,40 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/machine_formats.h"
+#include "format/machine_formats.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "cli/figures.h"
+#include "format/figures.h"
+#include "format/utf8.h"
 #include "core/quota_rules.h"
 
-namespace mandati::cli {
+namespace mandati::format {
 
 namespace {
 
-// A name that a spreadsheet would run as a formula (=, +, - or @ first) gets a leading
-// apostrophe inside double quotes, so that the spreadsheet shows it as text.
+// Whether a spreadsheet would run `text` as a formula: =, +, - or @ first, in ASCII or
+// full width, after any blanks, the no-break and ideographic spaces among them.
+bool LooksLikeFormula(std::string_view text) {
+  for (std::size_t pos = 0; pos < text.size();) {
+    const auto character = DecodeUtf8(text, pos);
+    if (!character) return false;
+    const char32_t code = character->code;
+    const bool blank = code == ' ' || code == '\t' || code == 0xA0 || code == 0x1680 ||
+                       (code >= 0x2000 && code <= 0x200A) || code == 0x202F || code == 0x205F ||
+                       code == 0x3000;
+    if (!blank) {
+      return code == '=' || code == '+' || code == '-' || code == '@' || code == 0xFF1D ||
+             code == 0xFF0B || code == 0xFF0D || code == 0xFF20;
+    }
+    pos += character->length;
+  }
+  return false;
+}
+
+// A name that a spreadsheet would run as a formula gets a leading apostrophe inside double
+// quotes, so that the spreadsheet shows it as text.
 std::string CsvField(const std::string& text) {
-  const bool formula =
-      !text.empty() && std::string_view("=+-@").find(text.front()) != std::string_view::npos;
+  const bool formula = LooksLikeFormula(text);
   if (!formula && text.find_first_of(",\"\r\n") == std::string::npos) return text;
   std::string quoted = formula ? "\"'" : "\"";
   for (const char c : text) {
@@ -193,4 +212,4 @@ std::string JsonString(std::string_view text) {
   return literal + '"';
 }
 
-}  // namespace mandati::cli
+}  // namespace mandati::format

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/calculation.h"
+#include "format/calculation.h"
 
 #include <string>
 
-#include "cli/cli_errors.h"
+#include "format/errors.h"
 #include "core/errors.h"
 #include "core/quota_rules.h"
 
-namespace mandati::cli {
+namespace mandati::format {
 
 namespace {
 
@@ -119,4 +119,4 @@ SeatSweep SweepMethod(const District& district, Method method, std::int32_t firs
       first, last);
 }
 
-}  // namespace mandati::cli
+}  // namespace mandati::format

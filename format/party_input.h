@@ -11,11 +11,13 @@
 
 #include "core/party_table.h"
 
-namespace mandati::cli {
+namespace mandati::format {
 
 inline constexpr std::int32_t kMaxVotes = 2147483647;
 // Longer input lines are refused as soon as they are seen, so that no input is held whole.
 inline constexpr std::size_t kMaxLineBytes = 1024;
+// Blank lines count too, so that no input, however long, is read to its end.
+inline constexpr int kMaxLines = 10'000;
 
 struct Party {
   std::string name;  // empty when the input gives none
@@ -26,16 +28,17 @@ struct Party {
 // sign, blank, decimal separator, digit grouping or exponent. Anything else gives nullopt.
 std::optional<std::int32_t> StrictWholeNumber(std::string_view text, std::int32_t max);
 
-// One party per argument, in party order, at most kMaxParties. Raises UsageError naming the
+// One party per argument, in party order, at most kMaxParties. Raises InputError naming the
 // argument.
 std::vector<Party> PartiesFromArguments(const std::vector<std::string>& votes);
 
 // One party a line, "votes" or "name,votes", UTF-8, blanks around either field ignored;
 // blank lines are skipped. The name is everything before the last comma, so it may hold
 // commas; a name in double quotes loses them, with "" read as one quote, as spreadsheets
-// write it. Control characters are refused (a tab only as a blank around a field). Reading
-// stops at a line beyond kMaxLineBytes or a party beyond kMaxParties. Raises UsageError
-// naming `source` and the line, or saying that reading failed.
+// write it. Unsafe characters (see IsUnsafe) are refused, a tab allowed only as a blank
+// around a field, a byte order mark only at the start of the input. Reading stops at a line
+// beyond kMaxLineBytes, a party beyond kMaxParties or a line beyond kMaxLines. Raises
+// InputError naming `source` and the line, or saying that reading failed.
 std::vector<Party> ReadParties(std::istream& in, const std::string& source);
 
-}  // namespace mandati::cli
+}  // namespace mandati::format

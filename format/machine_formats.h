@@ -5,9 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/calculation.h"
+#include "format/calculation.h"
 
-namespace mandati::cli {
+namespace mandati::format {
 
 // CSV for spreadsheets: a header line, then one line per method and party, method by method,
 // with the same fields whatever the chosen methods:
@@ -34,4 +34,4 @@ std::string JsonText(const District& district, const std::vector<MethodOutcome>&
 // A JSON string literal for UTF-8 text.
 std::string JsonString(std::string_view text);
 
-}  // namespace mandati::cli
+}  // namespace mandati::format

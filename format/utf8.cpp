@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/utf8.h"
+#include "format/utf8.h"
 
 #include <cstdio>
 
-namespace mandati::cli {
+namespace mandati::format {
 
 namespace {
 
@@ -64,6 +64,13 @@ bool IsUtf8(std::string_view text) {
 
 bool IsControl(char32_t code) { return code < 0x20 || (code >= 0x7F && code <= 0x9F); }
 
+bool IsUnsafe(char32_t code) {
+  const bool noncharacter = (code >= 0xFDD0 && code <= 0xFDEF) || (code & 0xFFFE) == 0xFFFE;
+  const bool invisible = (code >= 0x200B && code <= 0x200F) || (code >= 0x202A && code <= 0x202E) ||
+                         (code >= 0x2060 && code <= 0x2069) || code == 0xFEFF;
+  return IsControl(code) || noncharacter || invisible;
+}
+
 std::string Shown(std::string_view text, std::size_t max_characters) {
   std::string shown;
   std::size_t pos = 0;
@@ -71,7 +78,7 @@ std::string Shown(std::string_view text, std::size_t max_characters) {
     const auto character = DecodeUtf8(text, pos);
     const std::size_t length = character ? character->length : 1;
     const std::string_view bytes = text.substr(pos, length);
-    shown += !character || IsControl(character->code) ? Escaped(bytes) : std::string(bytes);
+    shown += !character || IsUnsafe(character->code) ? Escaped(bytes) : std::string(bytes);
     pos += length;
   }
   if (pos < text.size()) shown += "...";
@@ -80,4 +87,4 @@ std::string Shown(std::string_view text, std::size_t max_characters) {
 
 std::string Quoted(std::string_view text) { return '"' + Shown(text) + '"'; }
 
-}  // namespace mandati::cli
+}  // namespace mandati::format

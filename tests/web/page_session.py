@@ -38,6 +38,12 @@ def start_browser(width=1024, height=900):
     return browser
 
 
+def set_viewport(browser, width, height):
+    """The page's width and height in CSS pixels; narrower than a desktop window can be."""
+    browser.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+        "width": width, "height": height, "deviceScaleFactor": 1, "mobile": False})
+
+
 def stop_browser(browser):
     browser.quit()
     shutil.rmtree(browser.profile_dir, ignore_errors=True)

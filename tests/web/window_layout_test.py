@@ -81,7 +81,7 @@ class WindowLayoutTest(unittest.TestCase):
     def test_window_scales_to_the_width_of_a_phone_and_of_a_projector(self):
         for width, height in ((360, 740), (1920, 1080)):
             with self.subTest(width=width):
-                self.browser.set_window_size(width, height)
+                ps.set_viewport(self.browser, width, height)
                 ps.open_page(self.browser)
                 shown, viewport = self.browser.execute_script(
                     "const r = document.getElementById('window').getBoundingClientRect();"
@@ -92,7 +92,8 @@ class WindowLayoutTest(unittest.TestCase):
                 self.assertAlmostEqual(shown[1], self.description["width"] * scale, delta=1)
                 self.assertGreaterEqual(shown[0], 0)
                 self.assertLessEqual(shown[0] + shown[1], viewport[0] + 1)
-        self.browser.set_window_size(1024, 900)
+                self.assertEqual(viewport[0], width)
+        self.browser.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
 
     def test_audit_finds_no_serious_violation(self):
         # With a calculated district, so that the lists hold rows as well.

@@ -5,14 +5,14 @@
 // Click returns, keyed by the controls' names. Routing an event to its command, and the state
 // behind every control, live here and in commands/, as the desktop window has them.
 
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <utility>
-
-#include <emscripten/bind.h>
-#include <emscripten/val.h>
 
 #include "commands/form_commands.h"
 #include "form/form_layout.h"
@@ -69,8 +69,7 @@ val Control(const ControlLayout& control) {
   val object = val::object();
   object.set("name", Text(control.name));
   object.set("kind", Text(KindName(control.kind)));
-  object.set("container",
-             Text(kContainerNames[static_cast<std::size_t>(control.container)]));
+  object.set("container", Text(kContainerNames[static_cast<std::size_t>(control.container)]));
   // Pixels in the window's own coordinates; the page lays every control out on the window.
   object.set("left", ToPixels(origin.left + control.place.left));
   object.set("top", ToPixels(origin.top + control.place.top));
@@ -109,8 +108,10 @@ ControlName SplitName(std::string_view name) {
 }
 
 // The name the layout table gives each box and list bound to the form state.
-constexpr std::string_view kPartyCountBox = kFormLayout[RowOf("Text2(0)", ControlKind::kTextBox)].name;
-constexpr std::string_view kSeatCountBox = kFormLayout[RowOf("Text2(1)", ControlKind::kTextBox)].name;
+constexpr std::string_view kPartyCountBox =
+    kFormLayout[RowOf("Text2(0)", ControlKind::kTextBox)].name;
+constexpr std::string_view kSeatCountBox =
+    kFormLayout[RowOf("Text2(1)", ControlKind::kTextBox)].name;
 constexpr std::string_view kVotesBox = kFormLayout[RowOf("Text3(0)", ControlKind::kTextBox)].name;
 constexpr std::string_view kTotalBox = kFormLayout[RowOf("Text3(1)", ControlKind::kTextBox)].name;
 constexpr std::string_view kListArray = "List1";

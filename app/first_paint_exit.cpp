@@ -15,11 +15,11 @@ namespace {
 
 class ExitAfterFirstPaint : public QObject {
  public:
-  using QObject::QObject;
+  explicit ExitAfterFirstPaint(QObject& window) : QObject(&window), window_(window) {}
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Paint && !exit_queued_) {
+    if (watched == &window_ && event->type() == QEvent::Paint && !exit_queued_) {
       exit_queued_ = true;
       // Queued, so the paint under way (the window and all its controls) is finished and
       // shown before the program leaves.
@@ -35,6 +35,7 @@ class ExitAfterFirstPaint : public QObject {
   }
 
  private:
+  const QObject& window_;
   bool exit_queued_ = false;
 };
 
@@ -42,7 +43,10 @@ class ExitAfterFirstPaint : public QObject {
 
 void ExitAfterFirstPaintWhenAsked(QObject& window) {
   if (qEnvironmentVariableIsEmpty("MANDATI_EXIT_AFTER_FIRST_PAINT")) return;
-  window.installEventFilter(new ExitAfterFirstPaint(&window));
+  // On the application, and installed last, so that it sees the first paint event before any
+  // other filter, also where a window that cannot be painted has its paint events dropped
+  // (ui/unpaintable_window.h).
+  QCoreApplication::instance()->installEventFilter(new ExitAfterFirstPaint(window));
 }
 
 }  // namespace mandati

@@ -40,6 +40,10 @@ GroupBoxStyle::GroupBoxStyle()
 
 void GroupBoxStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
                                   QPainter* painter, const QWidget* widget) const {
+  // A painter that could not begin (a window scaled to nothing or past what a picture can
+  // hold, a display depth Qt has no picture format for) paints nothing, and Qt 6.4's border
+  // drawing, Fusion's as well as ours, crashes on it. So the frame is left out.
+  if (element == PE_FrameGroupBox && !painter->isActive()) return;
   if (element != PE_FrameGroupBox || frame_.isNull()) {
     QProxyStyle::drawPrimitive(element, option, painter, widget);
     return;

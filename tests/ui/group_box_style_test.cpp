@@ -6,9 +6,11 @@
 #include <QFont>
 #include <QGroupBox>
 #include <QImage>
+#include <QPainter>
 #include <QPoint>
 #include <QRegion>
 #include <QString>
+#include <QStyleOptionFrame>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -40,6 +42,20 @@ TEST(GroupBoxStyleTest, DrawsTheFrameAsTheApplicationStyleDoes) {
     }
     EXPECT_EQ(Picture(framed), Picture(plain)) << points << " pt";
   }
+}
+
+// A painter on a picture Qt could not make (a window scaled past what a picture can hold) is
+// inactive, and Qt's border drawing crashes on it: the frame is left out.
+TEST(GroupBoxStyleTest, DrawsNothingWithAPainterThatCannotPaint) {
+  QGroupBox box(QStringLiteral("Регистрирани партии"));
+  box.resize(497, 57);
+  GroupBoxStyle style;
+  QImage no_picture;
+  QPainter painter(&no_picture);
+  ASSERT_FALSE(painter.isActive());
+  QStyleOptionFrame option;
+  option.initFrom(&box);
+  style.drawPrimitive(QStyle::PE_FrameGroupBox, &option, &painter, &box);
 }
 
 }  // namespace

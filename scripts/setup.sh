@@ -14,6 +14,7 @@ PACKAGES=(
   help2man
   libxml2-utils
   libutf8proc-dev
+  emscripten node-acorn chromium chromium-driver python3-selenium
 )
 
 # Only for .ci/run: the fuzzing build, the static analysis, and packaging/ci-deb-check's
@@ -35,16 +36,29 @@ missing_packages() {
   done
 }
 
+# The test tools of the web page that Debian does not package (axe-core), from the npm
+# registry at the versions that tests/web/package-lock.json pins.
+install_web_test_tools() {
+  local web="$ROOT/tests/web"
+  [ -d "$web/node_modules/axe-core" ] && return 0
+  if ! command -v npm >/dev/null; then install_packages npm; fi
+  (cd "$web" && npm ci --ignore-scripts --no-audit --no-fund)
+}
+
 install_missing() {
   local missing
   mapfile -t missing < <(missing_packages "$@")
   [ "${#missing[@]}" -eq 0 ] && return 0
-  echo "Installing: ${missing[*]}"
+  install_packages "${missing[@]}"
+}
+
+install_packages() {
+  echo "Installing: $*"
   local sudo=()
   [ "$(id -u)" -ne 0 ] && sudo=(sudo)
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}"
+    "$@"
 }
 
 # Configures build/ with every part on (so that running the window never leaves the tests
@@ -52,7 +66,7 @@ install_missing() {
 configure_and_build() {
   cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DMANDATI_WERROR=ON -DCMAKE_EXPORT_COMPILE_COMMANDS=ON -DMANDATI_BUILD_UI=ON \
-    -DMANDATI_BUILD_TESTS=ON -DMANDATI_BUILD_BENCH=ON
+    -DMANDATI_BUILD_TESTS=ON -DMANDATI_BUILD_BENCH=ON -DMANDATI_BUILD_WEB=ON
   local targets=()
   [ "$#" -gt 0 ] && targets=(--target "$@")
   cmake --build "$BUILD_DIR" -j2 "${targets[@]}"

@@ -24,9 +24,9 @@
 #include <QTextOption>
 #include <QWidget>
 
+#include "form/form_layout.h"
 #include "ui/accessible_form.h"
 #include "ui/box_style.h"
-#include "ui/form_layout.h"
 #include "ui/group_box_style.h"
 #include "ui/list_box.h"
 

@@ -32,7 +32,7 @@
 
 #include "ui/accessible_form.h"
 #include "ui/form_builder.h"
-#include "ui/form_layout.h"
+#include "form/form_layout.h"
 #include "ui/list_box.h"
 #include "ui/locale_settings.h"
 #include "ui/window_icon.h"

@@ -26,7 +26,7 @@
 
 #include "tests/ui/ui_test_support.h"
 #include "ui/main_form.h"
-#include "ui/reference_texts.h"
+#include "form/reference_texts.h"
 
 namespace mandati {
 namespace {

@@ -12,7 +12,7 @@
 
 #include "core/party_table.h"
 #include "core/quota_rules.h"
-#include "ui/reference_texts.h"
+#include "form/reference_texts.h"
 
 namespace mandati {
 

@@ -1,0 +1,113 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""What a user of the web page waits for, in headless chromium, with the page opened from disk:
+
+- start-up: from the start of navigation until the window is built and holds the focus
+  (document.body.dataset.ready), against a yardstick page from disk with one line of text and
+  no script, timed at its load event; the two are opened in turn, ROUNDS times each;
+- a click of "Изчисли" with 99 parties, the quota changed before each, from the click until
+  the frame after it is painted (requestAnimationFrame, then a task after it), against a click that changes nothing
+  ("Въведи" with an empty vote box), in turn, ROUNDS times each;
+- the size of the page's files, uncompressed.
+
+  bench/web/page_bench.py BUILD/web/index.html [ROUNDS]
+
+Prints medians with their quartiles, in milliseconds."""
+import pathlib
+import random
+import statistics
+import sys
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[2] / "tests" / "web"))
+import page_session as ps  # noqa: E402
+
+# Records when the window is ready (or, for the yardstick, loaded) on every new document.
+READY_PROBE = """
+new MutationObserver((_, observer) => {
+  if (document.body && document.body.dataset.ready) {
+    window.readyAt = performance.now();
+    observer.disconnect();
+  }
+}).observe(document, {subtree: true, attributes: true, attributeFilter: ['data-ready']});
+addEventListener('load', () => { window.loadedAt = performance.now(); });
+"""
+
+CLICK_TO_PAINT = """
+const done = arguments[arguments.length - 1];
+const button = document.querySelector(`[data-name="${arguments[0]}"]`);
+const start = performance.now();
+button.click();
+requestAnimationFrame(() => setTimeout(() => done(performance.now() - start), 0));
+"""
+
+
+def quartiles(values):
+    q = statistics.quantiles(values, n=4)
+    return f"median {statistics.median(values):.1f} ms (quartiles {q[0]:.1f} to {q[2]:.1f})"
+
+
+def start_up(browser, page, yardstick, rounds):
+    times = {"page": [], "yardstick": []}
+    for _ in range(rounds + 3):
+        browser.get(page.as_uri())
+        ps.WebDriverWait(browser, 10).until(lambda b: b.execute_script("return window.readyAt"))
+        times["page"].append(browser.execute_script("return window.readyAt"))
+        browser.get(yardstick.as_uri())
+        ps.WebDriverWait(browser, 10).until(lambda b: b.execute_script("return window.loadedAt"))
+        times["yardstick"].append(browser.execute_script("return window.loadedAt"))
+    return {name: values[3:] for name, values in times.items()}  # three warm-up rounds
+
+
+def enter_parties(browser, count):
+    votes = [str(random.Random(18).randint(1000, 9_999_999)) for _ in range(count)]
+    browser.execute_script("""
+      const [count, votes] = arguments;
+      const c = (name) => document.querySelector(`[data-name="${name}"]`);
+      c('Text2(0)').value = String(count); c('Text2(1)').value = '99';
+      c('Command1').click();
+      const rows = c('List1(0)').querySelectorAll('[role=option]');
+      votes.forEach((v, k) => {
+        rows[k].dispatchEvent(new MouseEvent('mousedown', {bubbles: true}));
+        c('Text3(0)').value = v;
+        c('Command2(0)').click();
+      });""", count, votes)
+
+
+def click_to_paint(browser, rounds):
+    times = {"calculate": [], "nothing": []}
+    for round_ in range(rounds + 3):
+        # Another quota each time (not timed), so that every timed calculation rewrites the
+        # ratio column's 99 rows.
+        ps.control(browser, f"Option1({round_ % 2})").click()
+        times["calculate"].append(browser.execute_async_script(CLICK_TO_PAINT, "Command2(1)"))
+        times["nothing"].append(browser.execute_async_script(CLICK_TO_PAINT, "Command2(0)"))
+    return {name: values[3:] for name, values in times.items()}
+
+
+def main():
+    page = pathlib.Path(sys.argv[1]).resolve()
+    rounds = int(sys.argv[2]) if len(sys.argv) > 2 else 30
+    ps.PAGE = page
+    yardstick = pathlib.Path(__file__).resolve().parent / "yardstick.html"
+    browser = ps.start_browser()
+    try:
+        browser.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": READY_PROBE})
+        starts = start_up(browser, page, yardstick, rounds)
+        ps.open_page(browser)
+        enter_parties(browser, 99)
+        assert len(ps.list_rows(browser, "List1(0)")) == 99
+        clicks = click_to_paint(browser, rounds)
+        assert len(ps.list_rows(browser, "List1(2)")) == 99
+    finally:
+        ps.stop_browser(browser)
+    files = sorted(page.parent.iterdir())
+    print(f"files: {sum(f.stat().st_size for f in files)} bytes in all "
+          f"({', '.join(f'{f.name} {f.stat().st_size}' for f in files)})")
+    print(f"window ready after navigation start: {quartiles(starts['page'])}")
+    print(f"yardstick page loaded:               {quartiles(starts['yardstick'])}")
+    print(f"click of Изчисли, 99 parties, to the next painted frame: {quartiles(clicks['calculate'])}")
+    print(f"click that changes nothing, to the next painted frame:   {quartiles(clicks['nothing'])}")
+
+
+if __name__ == "__main__":
+    main()

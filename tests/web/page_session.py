@@ -1,0 +1,107 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""One headless chromium for a test file, driven by chromedriver, with the page opened from disk.
+
+Each test file starts one browser in setUpClass and reopens the page for each test. The page is
+given by --page (ctest passes build/web/index.html); the rest of the command line goes to
+unittest.
+"""
+import argparse
+import pathlib
+import shutil
+import sys
+import tempfile
+import unittest
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.by import By
+from selenium.webdriver.support.ui import WebDriverWait
+
+PAGE = None
+AXE = None
+
+
+def start_browser(width=1024, height=900):
+    """Debian's chromium, headless, with nothing of the user's and no network of its own."""
+    profile = tempfile.mkdtemp(prefix="mandati-web-")
+    options = webdriver.ChromeOptions()
+    options.binary_location = shutil.which("chromium") or "/usr/bin/chromium"
+    for argument in ("--headless=new", "--no-sandbox", "--disable-gpu",
+                     "--disable-background-networking", "--disable-component-update",
+                     "--disable-sync", "--no-first-run", "--lang=en-US",
+                     "--user-data-dir=" + profile, f"--window-size={width},{height}"):
+        options.add_argument(argument)
+    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
+    driver_path = shutil.which("chromedriver") or "/usr/bin/chromedriver"
+    browser = webdriver.Chrome(service=Service(driver_path), options=options)
+    browser.profile_dir = profile
+    return browser
+
+
+def set_viewport(browser, width, height):
+    """The page's width and height in CSS pixels; narrower than a desktop window can be."""
+    browser.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+        "width": width, "height": height, "deviceScaleFactor": 1, "mobile": False})
+
+
+def stop_browser(browser):
+    browser.quit()
+    shutil.rmtree(browser.profile_dir, ignore_errors=True)
+
+
+def open_page(browser, view="window"):
+    """Opens the page afresh and waits until the named view is built."""
+    browser.get(PAGE.as_uri())
+    WebDriverWait(browser, 10).until(
+        lambda b: b.execute_script("return document.body.dataset.ready") == view)
+
+
+def control(browser, name):
+    """The element of the control with this name, "Text2(0)"."""
+    return browser.find_element(By.CSS_SELECTOR, f'[data-name="{name}"]')
+
+
+def list_rows(browser, name):
+    return browser.execute_script(
+        "return Array.from(arguments[0].querySelectorAll('[role=option]'), r => r.textContent)",
+        control(browser, name))
+
+
+def selected_row(browser, name):
+    return browser.execute_script(
+        "const rows = Array.from(arguments[0].querySelectorAll('[role=option]'));"
+        "return rows.findIndex(r => r.getAttribute('aria-selected') === 'true')",
+        control(browser, name))
+
+
+def focused_name(browser):
+    return browser.execute_script(
+        "const e = document.activeElement; const c = e.closest('[data-name]');"
+        "return c ? c.dataset.name : null")
+
+
+def window_description(browser):
+    """The layout table and fixed texts as the C++ exports them to the page."""
+    return browser.execute_script("return Module.windowDescription()")
+
+
+def audit(browser):
+    """The axe-core audit of the page as it stands: its serious and critical violations."""
+    browser.execute_script(AXE)
+    result = browser.execute_async_script(
+        "const done = arguments[arguments.length - 1];"
+        "axe.run(document).then(r => done(r.violations.map(v => ({id: v.id, impact: v.impact,"
+        " nodes: v.nodes.map(n => n.target.join(' '))}))));")
+    return [v for v in result if v["impact"] in ("serious", "critical")]
+
+
+def main():
+    global PAGE, AXE
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--page", required=True, type=pathlib.Path)
+    parser.add_argument("--axe", type=pathlib.Path)
+    args, rest = parser.parse_known_args()
+    PAGE = args.page.resolve()
+    if args.axe:
+        AXE = args.axe.read_text(encoding="utf-8")
+    unittest.main(argv=[sys.argv[0]] + rest, module="__main__", verbosity=2)

@@ -85,6 +85,21 @@ def window_description(browser):
     return browser.execute_script("return Module.windowDescription()")
 
 
+class PageTest(unittest.TestCase):
+    """One browser for the test file; the page opened afresh for each test."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.browser = start_browser()
+
+    @classmethod
+    def tearDownClass(cls):
+        stop_browser(cls.browser)
+
+    def setUp(self):
+        open_page(self.browser)
+
+
 def audit(browser):
     """The axe-core audit of the page as it stands: its serious and critical violations."""
     browser.execute_script(AXE)

@@ -3,7 +3,6 @@
 """The window in the page against the layout table as the C++ exports it: every control's place,
 size, text, colour, limit and tab stop; the window scaled to the page's width; and an
 accessibility audit with axe-core inside the browser."""
-import unittest
 
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.keys import Keys
@@ -18,17 +17,9 @@ return e.textContent;
 """
 
 
-class WindowLayoutTest(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.browser = ps.start_browser()
-
-    @classmethod
-    def tearDownClass(cls):
-        ps.stop_browser(cls.browser)
-
+class WindowLayoutTest(ps.PageTest):
     def setUp(self):
-        ps.open_page(self.browser)
+        super().setUp()
         self.description = ps.window_description(self.browser)
 
     def test_every_control_has_its_place_size_text_colour_and_limit(self):

@@ -3,7 +3,6 @@
 """The calculator window in the page, used as a person uses it: by mouse, by keyboard alone,
 with unusable input, and with the focus moving about. These check that each event reaches the
 form's commands and that the page shows what they leave; the arithmetic is tested natively."""
-import unittest
 
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.keys import Keys
@@ -13,17 +12,7 @@ import page_session as ps
 SAMPLE_VOTES = ["58125", "45871", "27142", "15947", "12264"]
 
 
-class WindowRoadTest(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.browser = ps.start_browser()
-
-    @classmethod
-    def tearDownClass(cls):
-        ps.stop_browser(cls.browser)
-
-    def setUp(self):
-        ps.open_page(self.browser)
+class WindowRoadTest(ps.PageTest):
 
     def c(self, name):
         return ps.control(self.browser, name)

@@ -7,6 +7,7 @@ namespace mandati {
 
 std::vector<Method> AllMethods() {
   std::vector<Method> methods;
+  methods.reserve(kQuotaRules.size() + kDivisorRules.size());
   for (const QuotaRule& rule : kQuotaRules) methods.emplace_back(rule.method);
   for (const DivisorRule& rule : kDivisorRules) methods.emplace_back(rule.method);
   return methods;

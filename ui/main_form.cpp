@@ -30,9 +30,9 @@
 #include <QStringList>
 #include <QStyle>
 
+#include "form/form_layout.h"
 #include "ui/accessible_form.h"
 #include "ui/form_builder.h"
-#include "form/form_layout.h"
 #include "ui/list_box.h"
 #include "ui/locale_settings.h"
 #include "ui/window_icon.h"

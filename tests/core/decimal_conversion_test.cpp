@@ -58,8 +58,8 @@ std::vector<double> Values() {
     values.push_back(static_cast<double>(random() % 1'000'000) + 0.5);
     values.push_back(std::ldexp(static_cast<double>(random() % 4096) + 0.5, -(i % 60)));
     // 16 digits ending in 5, below 2^53: exactly half way at the 15th digit.
-    values.push_back(static_cast<double>(1'000'000'000'000'000 +
-                                         random() % 7'000'000'000'000'000 / 10 * 10 + 5));
+    const auto digits = random() % 7'000'000'000'000'000;
+    values.push_back(static_cast<double>(1'000'000'000'000'000 + digits - digits % 10 + 5));
   }
   for (int k = -323; k <= 308; ++k) {
     const double power = StandardRead("1e" + std::to_string(k));

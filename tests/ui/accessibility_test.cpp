@@ -51,17 +51,10 @@ void Hear(QAccessibleEvent* event) {
   if (g_heard != nullptr) g_heard->push_back({event->type(), event->object(), event->child()});
 }
 
-NumberSettings PointSettings() {
-  NumberSettings settings;
-  settings.decimal_separator = ".";
-  settings.group_size = 0;
-  return settings;
-}
-
-class AccessibilityTest : public ::testing::Test {
+class AccessibilityTest : public FormRoadTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(ShowActive(form_));
+    FormRoadTest::SetUp();
     QAccessible::installUpdateHandler(Hear);
     SetAccessibilityActive(true);
     ASSERT_TRUE(QAccessible::isActive());
@@ -75,33 +68,14 @@ class AccessibilityTest : public ::testing::Test {
     QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(active);
   }
 
-  ListBox& List(int index) {
-    return *Control<ListBox>(form_, QStringLiteral("List1(%1)").arg(index));
-  }
-  QLineEdit& Box(const char* name) { return *Control<QLineEdit>(form_, QString::fromUtf8(name)); }
-  void Click(const char* name) {
-    ClickButton(*Control<QAbstractButton>(form_, QString::fromUtf8(name)));
-  }
-  void TypeInto(const char* name, const QString& text) {
-    QTest::mouseClick(&Box(name), Qt::LeftButton);
-    Box(name).end(false);
-    TypeText(Box(name), text);
-  }
   void SetUpWithVotes(const QStringList& votes) {
-    TypeInto("Text2(0)", QString::number(votes.size()));
-    TypeInto("Text2(1)", QStringLiteral("7"));
-    Click("Command1");
-    for (int row = 0; row < votes.size(); ++row) {
-      ClickRow(List(0), row);
-      TypeInto("Text3(0)", votes[row]);
-      Click("Command2(0)");
-    }
+    SetUpParties(QString::number(votes.size()), QStringLiteral("7"));
+    EnterVotes(votes);
   }
   QAccessibleInterface* Row(int list, int row) {
     return QAccessible::queryAccessibleInterface(&List(list))->child(row);
   }
 
-  MainForm form_{PointSettings()};
   std::vector<Heard> heard_;
 };
 

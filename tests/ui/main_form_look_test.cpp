@@ -24,9 +24,9 @@
 
 #include <gtest/gtest.h>
 
+#include "form/reference_texts.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/main_form.h"
-#include "form/reference_texts.h"
 
 namespace mandati {
 namespace {

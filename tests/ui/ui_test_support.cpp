@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPoint>
 #include <QTest>
@@ -11,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "ui/list_box.h"
 #include "ui/main_form.h"
 
 namespace mandati {
@@ -52,6 +54,46 @@ QString PressKey(int key, Qt::KeyboardModifiers modifiers) {
   QTest::keyClick(focus, static_cast<Qt::Key>(key), modifiers);
   focus = QApplication::focusWidget();
   return focus == nullptr ? QString() : focus->objectName();
+}
+
+NumberSettings PointSettings() {
+  NumberSettings settings;
+  settings.decimal_separator = ".";
+  settings.group_size = 0;
+  return settings;
+}
+
+ListBox& FormRoadTest::List(int index) const {
+  return *Control<ListBox>(form_, QStringLiteral("List1(%1)").arg(index));
+}
+
+QLineEdit& FormRoadTest::Box(const char* name) const {
+  return *Control<QLineEdit>(form_, QString::fromUtf8(name));
+}
+
+void FormRoadTest::Click(const char* name) const {
+  ClickButton(*Control<QAbstractButton>(form_, QString::fromUtf8(name)));
+}
+
+void FormRoadTest::TypeInto(const char* name, const QString& text) const {
+  QLineEdit& box = Box(name);
+  QTest::mouseClick(&box, Qt::LeftButton);
+  box.end(false);
+  TypeText(box, text);
+}
+
+void FormRoadTest::SetUpParties(const QString& parties, const QString& seats) const {
+  TypeInto("Text2(0)", parties);
+  TypeInto("Text2(1)", seats);
+  Click("Command1");
+}
+
+void FormRoadTest::EnterVotes(const QStringList& votes) const {
+  for (int row = 0; row < votes.size(); ++row) {
+    ClickRow(List(0), row);
+    TypeInto("Text3(0)", votes[row]);
+    Click("Command2(0)");
+  }
 }
 
 }  // namespace mandati

@@ -8,14 +8,20 @@
 
 #include <QColor>
 #include <QString>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include "ui/main_form.h"
 
 class QAbstractButton;
+class QLineEdit;
 class QListWidget;
 class QWidget;
 
 namespace mandati {
 
-class MainForm;
+class ListBox;
 
 // The child of the window with this object name; fails the current test when it is missing.
 QWidget* ControlNamed(const MainForm& form, const QString& name);
@@ -41,6 +47,26 @@ void ClickButton(QAbstractButton& button);
 // Presses a key on the widget that holds the focus; returns that widget's object name
 // afterwards.
 QString PressKey(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
+NumberSettings PointSettings();
+
+// The shown window, with a full stop for decimals and no grouping whatever the machine's
+// locale, and the steps by which a test goes through it as a user: typed keys and clicks.
+class FormRoadTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(ShowActive(form_)); }
+
+  ListBox& List(int index) const;
+  QLineEdit& Box(const char* name) const;
+  void Click(const char* name) const;
+  void TypeInto(const char* name, const QString& text) const;
+  // Types the counts into their boxes and presses "Определи".
+  void SetUpParties(const QString& parties, const QString& seats) const;
+  // Chooses each party in turn, types its votes and presses "Въведи".
+  void EnterVotes(const QStringList& votes) const;
+
+  MainForm form_{PointSettings()};
+};
 
 }  // namespace mandati
 

@@ -35,53 +35,14 @@
 namespace mandati {
 namespace {
 
-// A full stop for decimals and no grouping, whatever the machine's locale.
-NumberSettings PointSettings() {
-  NumberSettings settings;
-  settings.decimal_separator = ".";
-  settings.group_size = 0;
-  return settings;
-}
-
 const QStringList kSampleVotes = {"58125", "45871", "27142", "15947", "12264"};
 
-class UserRoadTest : public ::testing::Test {
+class UserRoadTest : public FormRoadTest {
  protected:
-  void SetUp() override { ASSERT_TRUE(ShowActive(form_)); }
-
-  ListBox& List(int index) {
-    return *Control<ListBox>(form_, QStringLiteral("List1(%1)").arg(index));
-  }
-  QLineEdit& Box(const char* name) { return *Control<QLineEdit>(form_, QString::fromUtf8(name)); }
-  void Click(const char* name) {
-    ClickButton(*Control<QAbstractButton>(form_, QString::fromUtf8(name)));
-  }
-
-  void TypeInto(const char* name, const QString& text) {
-    QLineEdit& box = Box(name);
-    QTest::mouseClick(&box, Qt::LeftButton);
-    box.end(false);
-    TypeText(box, text);
-  }
-
   QStringList Rows(int index) {
     QStringList rows;
     for (int k = 0; k < List(index).count(); ++k) rows << List(index).item(k)->text();
     return rows;
-  }
-
-  void SetUpParties(const QString& parties, const QString& seats) {
-    TypeInto("Text2(0)", parties);
-    TypeInto("Text2(1)", seats);
-    Click("Command1");
-  }
-
-  void EnterVotes(const QStringList& votes) {
-    for (int row = 0; row < votes.size(); ++row) {
-      ClickRow(List(0), row);
-      TypeInto("Text3(0)", votes[row]);
-      Click("Command2(0)");
-    }
   }
 
   // Every non-empty column 0 to 4 marks exactly the selected party's row (none when none is).
@@ -97,8 +58,6 @@ class UserRoadTest : public ::testing::Test {
           << "List1(" << index << ")";
     }
   }
-
-  MainForm form_{PointSettings()};
 };
 
 // Votes typed in exponent form can be longer than the box admits; the box shows them whole, so

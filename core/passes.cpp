@@ -204,7 +204,7 @@ void CheckQuotaDistrict(QuotaMethod method, std::span<const std::int32_t> votes,
   const std::int32_t quota = ComputeQuota(
       FormValues{std::nullopt, seat_count, std::nullopt, method, static_cast<std::int32_t>(total)});
   if (quota == 0) {
-    throw CalculationLimitError(CalculationLimit::kQuotaZero, quota, seat_count,
+    throw CalculationLimitError(CalculationLimit::kQuotaZero, total, seat_count,
                                 where + "the quota is 0 votes");
   }
   const std::int64_t most = *std::max_element(votes.begin(), votes.end()) / quota;

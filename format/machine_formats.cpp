@@ -136,7 +136,7 @@ std::string JsonMethod(const District& district, const MethodOutcome& outcome, b
   std::vector<std::string> members = {
       "\"method\": " + JsonString(KeywordOf(outcome.method)),
       "\"name\": " + JsonString(NameOf(outcome.method)),
-      "\"total_votes\": " + std::to_string(TotalOf(VotesOf(district))),
+      "\"total_votes\": " + std::to_string(outcome.total_votes),
       "\"quota\": " + JsonNumber(QuotaText(outcome))};
   if (outcome.divisors) {
     members.push_back("\"divisors\": " +
@@ -171,8 +171,8 @@ void WriteCsv(std::ostream& out, const District& district,
   out << "quota_method,quota,total_votes,party,name,votes,preliminary_seats,final_seats,"
          "quota_ratio,vote_share,last_divisor,gallagher,loosemore_hanby,ranking\n";
   const std::vector<std::string> shares = VoteShareTexts(district);
-  const std::string total = std::to_string(TotalOf(VotesOf(district)));
   for (const MethodOutcome& outcome : outcomes) {
+    const std::string total = std::to_string(outcome.total_votes);
     const std::string gallagher =
         IndexText(outcome.disproportionality, &Disproportionality::gallagher);
     const std::string loosemore_hanby =

@@ -94,9 +94,10 @@ class BigWhole {
     const auto whole_limbs = static_cast<std::size_t>(bits / 64);
     const int rest = bits % 64;
     const std::uint64_t half = Bit(bits - 1);
-    const Dropped dropped = !AnyBitBelow(bits - 1) ? (half != 0 ? Dropped::kHalf : Dropped::kNothing)
-                            : half != 0            ? Dropped::kAboveHalf
-                                                   : Dropped::kBelowHalf;
+    const Dropped dropped = !AnyBitBelow(bits - 1)
+                                ? (half != 0 ? Dropped::kHalf : Dropped::kNothing)
+                            : half != 0 ? Dropped::kAboveHalf
+                                        : Dropped::kBelowHalf;
     for (std::size_t i = 0; i < size_; ++i) {
       const Wide pair = (Wide{Limb(i + whole_limbs + 1)} << 64) | Limb(i + whole_limbs);
       limbs_[i] = static_cast<std::uint64_t>(pair >> rest);
@@ -200,8 +201,7 @@ Decimal DecimalOf(double x, int precision) {
     }
   }
   if (cut->whole >= lowest * 10) {
-    cut =
-        Cut{cut->whole / 10, Drop(cut->whole % 10, 10, cut->dropped)};
+    cut = Cut{cut->whole / 10, Drop(cut->whole % 10, 10, cut->dropped)};
     ++point;
   }
   std::uint64_t scaled = Rounded(*cut);

@@ -133,11 +133,10 @@ std::vector<std::string> JsonDivisorExplanation(const DivisorAllocation& allocat
 }
 
 std::string JsonMethod(const District& district, const MethodOutcome& outcome, bool explain) {
-  std::vector<std::string> members = {
-      "\"method\": " + JsonString(KeywordOf(outcome.method)),
-      "\"name\": " + JsonString(NameOf(outcome.method)),
-      "\"total_votes\": " + std::to_string(outcome.total_votes),
-      "\"quota\": " + JsonNumber(QuotaText(outcome))};
+  std::vector<std::string> members = {"\"method\": " + JsonString(KeywordOf(outcome.method)),
+                                      "\"name\": " + JsonString(NameOf(outcome.method)),
+                                      "\"total_votes\": " + std::to_string(outcome.total_votes),
+                                      "\"quota\": " + JsonNumber(QuotaText(outcome))};
   if (outcome.divisors) {
     members.push_back("\"divisors\": " +
                       JsonString(DivisorRuleOf(std::get<DivisorMethod>(outcome.method)).divisors));

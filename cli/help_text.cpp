@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The text of --help, made from the option table and the core's limits.
+#include "cli/help_text.h"
+
 #include <algorithm>
 #include <string>
 #include <string_view>
 
-#include "cli/cli_options.h"
-#include "cli/option_rules.h"
 #include "core/party_table.h"
+#include "format/option_rules.h"
 #include "format/party_input.h"
 #include "format/text_table.h"
 
@@ -15,6 +15,8 @@ namespace mandati::cli {
 using format::CharacterCount;
 using format::kMaxLineBytes;
 using format::kMaxLines;
+using format::OptionRule;
+using format::OptionRules;
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <string_view>
 #include <vector>
 
-namespace mandati::cli {
+namespace mandati::format {
 
-// One option of the command line. The parser, --help and, through help2man, the manual page
-// are all made from one table of these, so they cannot disagree.
+// One option of mandati-cli's command line. The parser, --help and, through help2man, the
+// manual page are all made from one table of these, so they cannot disagree.
 struct OptionRule {
   std::string_view name;   // "--seats"
   std::string_view value;  // the name of its value in the help, "" for an option without one
@@ -18,4 +18,4 @@ struct OptionRule {
 // Every option but --help, in the order the help lists them.
 const std::vector<OptionRule>& OptionRules();
 
-}  // namespace mandati::cli
+}  // namespace mandati::format

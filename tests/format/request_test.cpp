@@ -1,26 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/cli_options.h"
+#include "format/request.h"
 
 #include <gtest/gtest.h>
-
-#include <regex>
-#include <sstream>
 
 #include "core/quota_rules.h"
 #include "format/errors.h"
 #include "format/party_input.h"
 #include "format/text_table.h"
 
-namespace mandati::cli {
-
-using namespace mandati::format;  // NOLINT(google-build-using-namespace)
+namespace mandati::format {
 namespace {
 
 using Args = std::vector<std::string>;
 using Methods = std::vector<Method>;
 
-TEST(ParseArgumentsTest, DefaultsToAllQuotasAsATable) {
-  const CliOptions options = ParseArguments({"--seats", "7", "58125", "45871"});
+TEST(ParseRequestTest, DefaultsToAllQuotasAsATable) {
+  const Request options = ParseRequest({"--seats", "7", "58125", "45871"});
   EXPECT_FALSE(options.help);
   EXPECT_EQ(options.seats, 7);
   EXPECT_EQ(options.methods,
@@ -33,8 +28,8 @@ TEST(ParseArgumentsTest, DefaultsToAllQuotasAsATable) {
   EXPECT_EQ(options.votes, (Args{"58125", "45871"}));
 }
 
-TEST(ParseArgumentsTest, OptionsInAnyOrderWithSpaceOrEquals) {
-  const CliOptions options = ParseArguments(
+TEST(ParseRequestTest, OptionsInAnyOrderWithSpaceOrEquals) {
+  const Request options = ParseRequest(
       {"100", "--quota=droop", "--format", "json", "200", "--explain", "--seats=32767"});
   EXPECT_EQ(options.seats, 32767);
   EXPECT_EQ(options.methods, Methods{QuotaMethod::Droop});
@@ -43,7 +38,7 @@ TEST(ParseArgumentsTest, OptionsInAnyOrderWithSpaceOrEquals) {
   EXPECT_EQ(options.votes, (Args{"100", "200"}));
 }
 
-TEST(ParseArgumentsTest, QuotaAndMethodKeywords) {
+TEST(ParseRequestTest, QuotaAndMethodKeywords) {
   const Methods window = {QuotaMethod::Hare, QuotaMethod::Droop, QuotaMethod::HagenbachBischoff};
   Methods all = window;
   all.insert(all.end(),
@@ -64,13 +59,12 @@ TEST(ParseArgumentsTest, QuotaAndMethodKeywords) {
        {DivisorMethod::SainteLague, QuotaMethod::Imperiali, QuotaMethod::Hare}},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(ParseArguments({"--seats", "3", c.option, c.keyword}).methods, c.methods)
-        << c.keyword;
+    EXPECT_EQ(ParseRequest({"--seats", "3", c.option, c.keyword}).methods, c.methods) << c.keyword;
   }
 }
 
-TEST(ParseArgumentsTest, SeatRangesAndExactTies) {
-  const CliOptions sweep = ParseArguments({"--seats", "1..1000", "--exact", "1"});
+TEST(ParseRequestTest, SeatRangesAndExactTies) {
+  const Request sweep = ParseRequest({"--seats", "1..1000", "--exact", "1"});
   EXPECT_EQ(sweep.seats, 1);
   EXPECT_EQ(sweep.last_seats, 1000);
   EXPECT_TRUE(sweep.exact);
@@ -80,69 +74,32 @@ TEST(ParseArgumentsTest, SeatRangesAndExactTies) {
         Args{"--seats", "3", "--method", "hare,hare"}, Args{"--seats", "3", "--method", "dhont"},
         Args{"--seats", "3", "--quota", "hare", "--method", "dhondt"},
         Args{"--seats", "1..3", "--explain"}}) {
-    EXPECT_THROW(ParseArguments(refused), InputError) << refused[1];
+    EXPECT_THROW(ParseRequest(refused), InputError) << refused[1];
   }
 }
 
-TEST(ParseArgumentsTest, InputFileAndDoubleDash) {
-  EXPECT_EQ(ParseArguments({"--seats", "3", "--input", "-"}).input_path, "-");
-  EXPECT_EQ(ParseArguments({"--seats", "3", "--input=a b.csv"}).input_path, "a b.csv");
-  EXPECT_EQ(ParseArguments({"--seats", "3", "--", "--explain"}).votes, Args{"--explain"});
-  EXPECT_EQ(ParseArguments({"--seats", "3", "-5"}).votes, Args{"-5"});
+TEST(ParseRequestTest, InputFileAndDoubleDash) {
+  EXPECT_EQ(ParseRequest({"--seats", "3", "--input", "-"}).input_path, "-");
+  EXPECT_EQ(ParseRequest({"--seats", "3", "--input=a b.csv"}).input_path, "a b.csv");
+  EXPECT_EQ(ParseRequest({"--seats", "3", "--", "--explain"}).votes, Args{"--explain"});
+  EXPECT_EQ(ParseRequest({"--seats", "3", "-5"}).votes, Args{"-5"});
 }
 
-TEST(ParseArgumentsTest, HelpIsNeitherAVoteNorAnOptionsValue) {
-  const CliOptions after_dash = ParseArguments({"--seats", "2", "--", "--help", "-h"});
+TEST(ParseRequestTest, HelpIsNeitherAVoteNorAnOptionsValue) {
+  const Request after_dash = ParseRequest({"--seats", "2", "--", "--help", "-h"});
   EXPECT_FALSE(after_dash.help);
   EXPECT_EQ(after_dash.votes, (Args{"--help", "-h"}));
-  const CliOptions input = ParseArguments({"--seats", "2", "--input", "--help"});
+  const Request input = ParseRequest({"--seats", "2", "--input", "--help"});
   EXPECT_FALSE(input.help);
   EXPECT_EQ(input.input_path, "--help");
 }
 
-TEST(ParseArgumentsTest, HelpWinsOverEverythingElse) {
-  EXPECT_TRUE(ParseArguments({"--bogus", "--help"}).help);
-  EXPECT_TRUE(ParseArguments({"-h"}).help);
-  EXPECT_NE(HelpText().find("--seats S"), std::string::npos);
+TEST(ParseRequestTest, HelpWinsOverEverythingElse) {
+  EXPECT_TRUE(ParseRequest({"--bogus", "--help"}).help);
+  EXPECT_TRUE(ParseRequest({"-h"}).help);
 }
 
-// The help is made from the option table and the core's tables: every keyword and limit is
-// there, no line passes 90 places, and each example is a paragraph of its own for the manual.
-TEST(HelpTextTest, MadeFromTheTables) {
-  const std::string help = HelpText();
-  // The text with its line breaks and indents as single blanks.
-  const std::string flat = std::regex_replace(help, std::regex("\n *"), " ");
-  for (const QuotaRule& rule : kQuotaRules) {
-    EXPECT_NE(flat.find(": " + std::string(rule.keyword)) == std::string::npos
-                  ? flat.find(", " + std::string(rule.keyword))
-                  : 0,
-              std::string::npos)
-        << rule.keyword;
-  }
-  for (const DivisorRule& rule : kDivisorRules) {
-    EXPECT_NE(flat.find(std::string(rule.keyword) + " (divisors " + std::string(rule.divisors)),
-              std::string::npos);
-  }
-  for (const std::string& limit :
-       {"1 to " + std::to_string(kMaxSeats), "at most " + std::to_string(kMaxSweepCounts),
-        std::to_string(kMaxLineBytes) + " bytes", std::to_string(kMaxLines) + " lines",
-        "at most " + std::to_string(kMaxParties) + " parties"}) {
-    EXPECT_NE(flat.find(limit), std::string::npos) << limit;
-  }
-  for (const char* option : {"  --seats S ", "  --quota Q ", "  --method LIST ", "  --exact ",
-                             "  --format F ", "  --explain ", "  --input FILE ", "  -h, --help "}) {
-    EXPECT_NE(help.find(option), std::string::npos) << option;
-  }
-  std::istringstream lines(help);
-  for (std::string line; std::getline(lines, line);) {
-    EXPECT_LE(CharacterCount(line), 90u) << line;
-  }
-  const std::string examples = help.substr(help.find("Examples:\n"));
-  EXPECT_EQ(examples.find("\n  mandati-cli", examples.find("\n  mandati-cli") + 1),
-            examples.find("\n\n  mandati-cli") + 1);
-}
-
-TEST(ParseArgumentsTest, UnusableArgumentsAreNamed) {
+TEST(ParseRequestTest, UnusableArgumentsAreNamed) {
   const struct {
     Args args;
     const char* message;
@@ -172,7 +129,7 @@ TEST(ParseArgumentsTest, UnusableArgumentsAreNamed) {
   };
   for (const auto& c : cases) {
     try {
-      ParseArguments(c.args);
+      ParseRequest(c.args);
       ADD_FAILURE() << "no error for " << c.message;
     } catch (const InputError& error) {
       EXPECT_STREQ(error.what(), c.message);
@@ -181,4 +138,4 @@ TEST(ParseArgumentsTest, UnusableArgumentsAreNamed) {
 }
 
 }  // namespace
-}  // namespace mandati::cli
+}  // namespace mandati::format

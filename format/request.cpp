@@ -1,21 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/cli_options.h"
+#include "format/request.h"
 
 #include <algorithm>
 #include <string_view>
 
-#include "cli/cli_errors.h"
-#include "cli/option_rules.h"
 #include "core/quota_rules.h"
 #include "format/errors.h"
+#include "format/option_rules.h"
 #include "format/party_input.h"
 #include "format/text_table.h"
 #include "format/utf8.h"
 
-namespace mandati::cli {
-
-using namespace mandati::format;  // NOLINT(google-build-using-namespace): the library this program
-                                  // shows
+namespace mandati::format {
 
 namespace {
 
@@ -142,13 +138,13 @@ std::int16_t SeatCountNamed(const std::string& text, const std::string& shown) {
 }
 
 // "S", or "A..B" for a sweep of at most kMaxSweepCounts seat counts.
-void ReadSeats(const std::string& text, CliOptions& options) {
+void ReadSeats(const std::string& text, Request& request) {
   const std::size_t dots = text.find("..");
-  options.seats = SeatCountNamed(text.substr(0, dots), text);
+  request.seats = SeatCountNamed(text.substr(0, dots), text);
   if (dots == std::string::npos) return;
-  options.last_seats = SeatCountNamed(text.substr(dots + 2), text);
-  if (options.last_seats <= options.seats ||
-      options.last_seats - options.seats >= kMaxSweepCounts) {
+  request.last_seats = SeatCountNamed(text.substr(dots + 2), text);
+  if (request.last_seats <= request.seats ||
+      request.last_seats - request.seats >= kMaxSweepCounts) {
     throw InputError("--seats: " + Quoted(text) + " is no range A..B with A < B and at most " +
                      std::to_string(kMaxSweepCounts) + " seat counts");
   }
@@ -191,15 +187,15 @@ void Once(std::vector<std::string>& seen, const std::string& name) {
   seen.push_back(name);
 }
 
-// Reads one option into `options`; false when `arg` is no option this program knows.
-bool ReadOption(ArgumentReader& reader, const std::string& arg, CliOptions& options,
+// Reads one option into `request`; false when `arg` is no option this program knows.
+bool ReadOption(ArgumentReader& reader, const std::string& arg, Request& request,
                 std::vector<std::string>& seen) {
   for (const OptionRule& rule : OptionRules()) {
     const std::string name(rule.name);
     if (rule.value.empty() ? arg != name : !IsOption(arg, name)) continue;
     Once(seen, name);
     if (rule.value.empty()) {
-      (name == "--explain" ? options.explain : options.exact) = true;
+      (name == "--explain" ? request.explain : request.exact) = true;
       return true;
     }
     const std::string value = reader.ValueOf(name, arg);
@@ -207,29 +203,29 @@ bool ReadOption(ArgumentReader& reader, const std::string& arg, CliOptions& opti
                              std::find(seen.begin(), seen.end(),
                                        name == "--quota" ? "--method" : "--quota") != seen.end();
     if (both_choose) throw InputError(name + ": --quota and --method both choose");
-    if (name == "--seats") ReadSeats(value, options);
-    if (name == "--quota") options.methods = QuotasNamed(value);
-    if (name == "--method") options.methods = MethodsNamed(value);
-    if (name == "--format") options.format = FormatNamed(value);
-    if (name == "--input") options.input_path = value;
+    if (name == "--seats") ReadSeats(value, request);
+    if (name == "--quota") request.methods = QuotasNamed(value);
+    if (name == "--method") request.methods = MethodsNamed(value);
+    if (name == "--format") request.format = FormatNamed(value);
+    if (name == "--input") request.input_path = value;
     return true;
   }
   return false;
 }
 
-void CheckComplete(const CliOptions& options) {
-  if (options.seats == 0) {
+void CheckComplete(const Request& request) {
+  if (request.seats == 0) {
     throw InputError("--seats is missing: give the number of seats, a whole number from 1 to " +
                      std::to_string(kMaxSeats));
   }
-  if (options.input_path && !options.votes.empty()) {
+  if (request.input_path && !request.votes.empty()) {
     throw InputError("--input: the votes are already given as arguments");
   }
-  if (options.explain && options.format != OutputFormat::kTable &&
-      options.format != OutputFormat::kJson) {
+  if (request.explain && request.format != OutputFormat::kTable &&
+      request.format != OutputFormat::kJson) {
     throw InputError("--explain: goes with --format table or json");
   }
-  if (options.explain && options.last_seats != 0) {
+  if (request.explain && request.last_seats != 0) {
     throw InputError("--explain: goes with one seat count, not a range");
   }
 }
@@ -247,28 +243,28 @@ bool AsksForHelp(const std::vector<std::string>& args) {
 
 }  // namespace
 
-CliOptions ParseArguments(const std::vector<std::string>& args) {
-  CliOptions options;
+Request ParseRequest(const std::vector<std::string>& args) {
+  Request request;
   if (AsksForHelp(args)) {
-    options.help = true;
-    return options;
+    request.help = true;
+    return request;
   }
-  options.methods = QuotasNamed("all");
+  request.methods = QuotasNamed("all");
   ArgumentReader reader(args);
   std::vector<std::string> seen;
   bool options_ended = false;
   while (!reader.Done()) {
     const std::string& arg = reader.Take();
     if (options_ended || !LooksLikeOption(arg)) {
-      options.votes.push_back(arg);
+      request.votes.push_back(arg);
     } else if (arg == "--") {
       options_ended = true;
-    } else if (!ReadOption(reader, arg, options, seen)) {
+    } else if (!ReadOption(reader, arg, request, seen)) {
       throw InputError(Shown(arg) + ": no such option (see --help)");
     }
   }
-  CheckComplete(options);
-  return options;
+  CheckComplete(request);
+  return request;
 }
 
 const std::vector<OptionRule>& OptionRules() {
@@ -297,4 +293,4 @@ const std::vector<OptionRule>& OptionRules() {
   return rules;
 }
 
-}  // namespace mandati::cli
+}  // namespace mandati::format

@@ -1,0 +1,169 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// One request from reading to writing: each method calculated, the chosen format written as it
+// is made, and a line for each method that cannot be calculated.
+#include <cerrno>
+#include <cstring>
+#include <ostream>
+
+#include "core/errors.h"
+#include "core/quota_rules.h"
+#include "format/district.h"
+#include "format/errors.h"
+#include "format/exit_status.h"
+#include "format/explanation.h"
+#include "format/figures.h"
+#include "format/machine_formats.h"
+#include "format/request.h"
+#include "format/svg_chart.h"
+#include "format/sweep_format.h"
+#include "format/table_format.h"
+
+namespace mandati::format {
+
+namespace {
+
+Ranking RankingOf(const Request& request) {
+  return request.exact ? Ranking::kExact : Ranking::kKeys;
+}
+
+// Why `method` cannot be calculated for the district, from the limit the core names.
+std::string Refusal(Method method, const District& district, const CalculationLimitError& error) {
+  const std::string seats = std::to_string(error.SeatCount());
+  const std::string name = NameOf(method) + ", " + seats + " seats: ";
+  const std::string value = std::to_string(error.Value());
+  switch (error.Limit()) {
+    case CalculationLimit::kTotalVotes:
+      return name + "the total of votes, " + value + ", is beyond " + std::to_string(kMaxVotes) +
+             ", the most the calculator can add up";
+    case CalculationLimit::kNoQuotaDivisor:
+      return name + "the quota " + QuotaRuleText(std::get<QuotaMethod>(method)) +
+             " divides by 0, so there is no quota";
+    case CalculationLimit::kQuotaZero:
+      return name + "the quota " +
+             QuotaFormulaText(std::get<QuotaMethod>(method),
+                              static_cast<std::int32_t>(TotalOf(VotesOf(district))),
+                              error.SeatCount()) +
+             " = 0: too few votes for the seats, and no votes can be divided by a quota of 0";
+    case CalculationLimit::kPreliminarySeats:
+      return name + "a party's full quotas, " + value + ", are beyond " +
+             std::to_string(kMaxSeats) + ", the most seats the calculator counts";
+    case CalculationLimit::kPartyCount:
+    case CalculationLimit::kVotes:
+    case CalculationLimit::kSeatCount:
+      break;
+  }
+  return name + error.what();
+}
+
+// What a request has calculated before anything is written, and a line for each method that
+// cannot be calculated; the other methods are still shown. The outcomes of one seat count are
+// calculated whole (they are small; their text need not be); a sweep is only tried at its last
+// seat count: a quota only falls as the seats rise, and with it every way a quota method fails
+// (a quota of 0, full quotas beyond the limit) only grows, so a method that fails anywhere in
+// the range fails there, and the rest of the sweep is calculated as it is written.
+struct Run {
+  District district;
+  SweepRequest sweep;
+  std::vector<MethodOutcome> outcomes;
+  std::vector<std::string> refusals;
+};
+
+Run Prepare(const Request& request, const std::vector<Party>& parties) {
+  if (parties.empty()) {
+    throw InputError(
+        "no parties: give their votes as arguments, with --input FILE or on "
+        "standard input");
+  }
+  Run run{{request.seats, parties}, {}, {}, {}};
+  const std::vector<std::int32_t> votes = VotesOf(run.district);
+  const bool sweep = request.last_seats != 0;
+  run.sweep = {{}, request.seats, request.last_seats, RankingOf(request)};
+  for (const Method method : request.methods) {
+    try {
+      MethodOutcome outcome = CalculateMethod(
+          method, votes, sweep ? request.last_seats : request.seats, RankingOf(request));
+      if (sweep) {
+        run.sweep.methods.push_back(method);
+      } else {
+        run.outcomes.push_back(std::move(outcome));
+      }
+    } catch (const CalculationLimitError& error) {
+      run.refusals.push_back(Refusal(method, run.district, error));
+    }
+  }
+  return run;
+}
+
+void WriteSweep(std::ostream& out, const Request& request, const Run& run, WidthOf width) {
+  switch (request.format) {
+    case OutputFormat::kCsv:
+      return WriteSweepCsv(out, run.district, run.sweep);
+    case OutputFormat::kJson:
+      return WriteSweepJson(out, run.district, run.sweep);
+    case OutputFormat::kSvg:
+      return WriteSweepSvg(out, run.district, run.sweep);
+    case OutputFormat::kTable:
+      return WriteSweepTable(out, run.district, run.sweep, width);
+  }
+}
+
+// Writes the chosen format of the run to `out` as it is made.
+void WriteRun(std::ostream& out, const Request& request, const Run& run, WidthOf width) {
+  if (request.last_seats != 0) return WriteSweep(out, request, run, width);
+  switch (request.format) {
+    case OutputFormat::kCsv:
+      return WriteCsv(out, run.district, run.outcomes);
+    case OutputFormat::kJson:
+      return WriteJson(out, run.district, run.outcomes, request.explain);
+    case OutputFormat::kSvg:
+      return WriteSharesSvg(out, run.district, run.outcomes);
+    case OutputFormat::kTable:
+      break;
+  }
+  WriteTable(out, run.district, run.outcomes, width);
+  if (request.explain) {
+    for (const MethodOutcome& outcome : run.outcomes) {
+      out << '\n' << ExplanationText(run.district, outcome);
+    }
+  }
+}
+
+}  // namespace
+
+int WrittenTo(std::ostream& out, std::ostream& err, std::string_view prefix,
+              const std::function<void(std::ostream&)>& write) {
+  errno = 0;
+  write(out);
+  out << std::flush;
+  if (out) return kSuccess;
+  const int error = errno;
+  err << prefix << "writing the output failed";
+  if (error != 0) err << ": " << std::strerror(error);
+  err << '\n';
+  return kWriteFailed;
+}
+
+int RunRequest(const Request& request, const std::vector<Party>& parties, std::ostream& out,
+               std::ostream& err, WidthOf width, std::string_view prefix) {
+  Run run;
+  try {
+    // Everything that can refuse the input happens before the first byte is written, so a
+    // refusal of the input leaves the output empty.
+    run = Prepare(request, parties);
+  } catch (const InputError& error) {
+    err << prefix << error.what() << '\n';
+    return kUnusableInput;
+  } catch (const CoreError& error) {
+    err << prefix << "the calculation failed: " << error.what() << '\n';
+    return kNoCalculation;
+  }
+  int status = kSuccess;
+  if (!run.outcomes.empty() || !run.sweep.methods.empty()) {
+    status = WrittenTo(out, err, prefix,
+                       [&](std::ostream& stream) { WriteRun(stream, request, run, width); });
+  }
+  for (const std::string& refusal : run.refusals) err << prefix << refusal << '\n';
+  return run.refusals.empty() || status != kSuccess ? status : kNoCalculation;
+}
+
+}  // namespace mandati::format

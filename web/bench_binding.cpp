@@ -14,9 +14,11 @@
 #include <vector>
 
 #include "format/errors.h"
+#include "format/exit_status.h"
 #include "format/party_input.h"
+#include "format/request.h"
+#include "format/text_table.h"
 #include "web/bench_texts.h"
-#include "web/request_stub.h"
 
 namespace mandati::web {
 
@@ -76,6 +78,7 @@ val Run(const val& arguments, const std::string& parties_text) {
   std::vector<format::Party> parties;
   try {
     request = format::ParseRequest(args);
+    if (request.help) throw format::InputError("--help: the bench shows no help text");
     std::istringstream in(parties_text);
     parties = request.votes.empty() ? format::ReadParties(in, kPartiesSource)
                                     : format::PartiesFromArguments(request.votes);

@@ -99,7 +99,9 @@
     const messages = element('div', { id: 'bench-messages', className: 'messages' });
     messages.setAttribute('role', 'status');
     messages.setAttribute('aria-label', texts.messages);
+    // A region of its own, which the keyboard can scroll.
     const table = element('pre', { id: 'bench-table', tabIndex: 0 });
+    table.setAttribute('role', 'region');
     table.setAttribute('aria-label', texts.result);
     const chart = element('img', { id: 'bench-chart', alt: texts.chartCaption, hidden: true });
     const output = element('div', { id: 'bench-output', className: 'output' },

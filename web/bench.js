@@ -156,7 +156,7 @@
       run(args(view === 'chart' ? 'svg' : 'table'), parties.value, true).then((outcome) => {
         if (outcome === null) return;  // replaced by a newer calculation
         table.textContent = view === 'table' ? outcome.out : '';
-        table.hidden = view !== 'table';
+        table.hidden = table.textContent === '';
         showChart(view === 'chart' ? outcome.out : '');
         setBusy(false);
         showMessages(outcome.err);

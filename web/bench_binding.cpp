@@ -87,14 +87,11 @@ val Run(const val& arguments, const std::string& parties_text) {
   }
   BoundedOutput buffer;
   std::ostream out(&buffer);
-  const int status =
-      format::RunRequest(request, parties, out, err, format::CharacterCount, "");
+  const int status = format::RunRequest(request, parties, out, err, format::CharacterCount, "");
   if (buffer.Overflowed()) return Outcome(status, "", std::string(kOutputTooLarge) + "\n");
   return Outcome(status, buffer.str(), err.str());
 }
 
-EMSCRIPTEN_BINDINGS(mandati_bench) {
-  emscripten::function("run", &Run);
-}
+EMSCRIPTEN_BINDINGS(mandati_bench) { emscripten::function("run", &Run); }
 
 }  // namespace mandati::web

@@ -168,6 +168,7 @@
     function download(format) {
       const list = args(format);
       run(list, parties.value, false).then((outcome) => {
+        if (outcome === null) return;  // ended by a newer calculation
         showMessages(outcome.err);
         if (outcome.out === '') return;
         const chosen = methods.filter((box) => box.checked).map((box) => box.dataset.keyword);

@@ -47,6 +47,14 @@
       const resolve = pending.get(event.data.id);
       pending.delete(event.data.id);
       if (resolve) resolve(event.data);
+      // A module that failed (out of memory) cannot be trusted again: the runs still waiting
+      // for it fail alike, and the next ones get a new one.
+      if (event.data.status < 0) {
+        pending.forEach((waiting) => waiting(event.data));
+        pending = new Map();
+        worker.terminate();
+        startWorker();
+      }
     };
   }
 

@@ -76,7 +76,8 @@ std::string HelpText() {
          Paragraph(
              "The parties' votes come as arguments, one whole number per party in party order, "
              "or, when there are none, one party a line from --input FILE or standard input, as "
-             "\"votes\" or \"name,votes\" (UTF-8; no control characters, noncharacters or "
+             "\"votes\", \"name,votes\" or a spreadsheet's row \"name<TAB>votes\" (UTF-8; no "
+             "control characters, noncharacters or "
              "invisible formatting characters; at most " +
              std::to_string(kMaxLineBytes) + " bytes a line and " + std::to_string(kMaxLines) +
              " lines, blank lines included, which are skipped). Votes are whole numbers from 1 "

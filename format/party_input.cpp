@@ -75,20 +75,35 @@ std::optional<std::string> Unquoted(std::string_view name) {
   return plain;
 }
 
+// Where the name ends and the votes begin: at the last comma, or at the last tab between two
+// fields (a row pasted from a spreadsheet) where no comma follows it and the name before it
+// may then hold commas. A tab beside a comma is a blank around the field.
+std::size_t SeparatorOf(std::string_view line) {
+  const auto comma = line.rfind(',');
+  const auto tab = line.rfind('\t');
+  if (tab == std::string_view::npos) return comma;
+  if (comma != std::string_view::npos &&
+      (comma > tab || TrimmedBlanks(line.substr(comma + 1, tab - comma - 1)).empty())) {
+    return comma;
+  }
+  return tab;
+}
+
 Party PartyOfLine(std::string_view line) {
   RefuseUnsafeCharacters(line, /*tab_allowed=*/true);
-  const auto comma = line.rfind(',');
+  line = TrimmedBlanks(line);
+  const auto separator = SeparatorOf(line);
   const std::string_view votes_text =
-      TrimmedBlanks(comma == std::string_view::npos ? line : line.substr(comma + 1));
+      TrimmedBlanks(separator == std::string_view::npos ? line : line.substr(separator + 1));
   Party party;
-  if (comma != std::string_view::npos) {
-    const std::string_view name = TrimmedBlanks(line.substr(0, comma));
+  if (separator != std::string_view::npos) {
+    const std::string_view name = TrimmedBlanks(line.substr(0, separator));
     if (!IsUtf8(name)) throw InputError("the name is not UTF-8 text");
     RefuseUnsafeCharacters(name, /*tab_allowed=*/false);
     const auto plain = Unquoted(name);
     if (!plain) throw InputError("the name has a stray double quote");
     // "" and blanks in quotes are no more a name than nothing before the comma.
-    if (TrimmedBlanks(*plain).empty()) throw InputError("the name before the comma is empty");
+    if (TrimmedBlanks(*plain).empty()) throw InputError("the name before the votes is empty");
     party.name = *plain;
   }
   const auto votes = StrictWholeNumber(votes_text, kMaxVotes);

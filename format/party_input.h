@@ -34,10 +34,12 @@ std::vector<Party> PartiesFromArguments(const std::vector<std::string>& votes);
 // One party a line, "votes" or "name,votes", UTF-8, blanks around either field ignored;
 // blank lines are skipped. The name is everything before the last comma, so it may hold
 // commas; a name in double quotes loses them, with "" read as one quote, as spreadsheets
-// write it. Unsafe characters (see IsUnsafe) are refused, a tab allowed only as a blank
-// around a field, a byte order mark only at the start of the input. Reading stops at a line
-// beyond kMaxLineBytes, a party beyond kMaxParties or a line beyond kMaxLines. Raises
-// InputError naming `source` and the line, or saying that reading failed.
+// write it. A row copied from a spreadsheet, "name<TAB>votes", is read the same way: a tab
+// between the two fields with no comma after it separates them like the last comma, and the
+// name before it may hold commas. Unsafe characters (see IsUnsafe) are refused, a tab allowed
+// only between or around the fields, a byte order mark only at the start of the input. Reading
+// stops at a line beyond kMaxLineBytes, a party beyond kMaxParties or a line beyond kMaxLines.
+// Raises InputError naming `source` and the line, or saying that reading failed.
 std::vector<Party> ReadParties(std::istream& in, const std::string& source);
 
 }  // namespace mandati::format

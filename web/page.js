@@ -204,14 +204,45 @@
     }
   }
 
-  // The fixed-size window scaled as a whole to fit the page, from a phone to a projector.
+  // The fixed-size window scaled as a whole to fit the page below the switch of views, from a
+  // phone to a projector.
   function fit(description) {
+    const height = window.innerHeight - document.getElementById('stage').offsetTop;
     const scale = Math.min(document.documentElement.clientWidth / description.width,
-      window.innerHeight / description.height);
+      height / description.height);
     const box = document.getElementById('fit');
     box.style.width = description.width * scale + 'px';
     box.style.height = description.height * scale + 'px';
     document.getElementById('window').style.transform = 'scale(' + scale + ')';
+  }
+
+  // The switch between the window and the teaching bench. The bench's script (its view and its
+  // calculation) is loaded when the bench is first opened, by a script element, which works
+  // from file:// as from a web server, so the window's start-up does not wait for it.
+  function buildViews() {
+    const texts = Module.benchDescription().texts;
+    const nav = document.getElementById('views');
+    nav.setAttribute('aria-label', texts.views);
+    const buttons = [document.getElementById('window-view'), document.getElementById('bench-view')];
+    buttons[0].textContent = texts.windowView;
+    buttons[1].textContent = texts.benchView;
+    buttons.forEach((button, k) => button.addEventListener('click', () => {
+      const bench = k === 1;
+      buttons[0].setAttribute('aria-pressed', String(!bench));
+      buttons[1].setAttribute('aria-pressed', String(bench));
+      document.getElementById('stage').hidden = bench;
+      document.getElementById('bench').hidden = !bench;
+      if (bench && !document.getElementById('bench-script')) {
+        const script = document.createElement('script');
+        script.id = 'bench-script';
+        script.src = 'mandati-bench.js';
+        script.addEventListener('error', () => {
+          document.getElementById('bench').textContent = texts.loadFailed;
+        });
+        document.body.append(script);
+      }
+    }));
+    nav.hidden = false;
   }
 
   function build() {
@@ -244,6 +275,7 @@
     const separators = numberSeparators();
     form = new Module.WebForm(separators.decimal, separators.group);
     show(form.state());
+    buildViews();
     fit(description);
     window.addEventListener('resize', () => fit(description));
     const first = rows.find((control) => !control.hidden && control.kind !== 'label' &&

@@ -8,6 +8,10 @@
 - a click of "Изчисли" with 99 parties, the quota changed before each, from the click until
   the frame after it is painted (requestAnimationFrame, then a task after it), against a click that changes nothing
   ("Въведи" with an empty vote box), in turn, ROUNDS times each;
+- opening the teaching bench on a freshly opened page, from the click of its switch until its
+  first result (the worked example under all six methods) is shown, its script loaded and its
+  worker started, against a second calculation of the same district on the open bench, in
+  turn, ROUNDS times each;
 - the size of the page's files, uncompressed.
 
   bench/web/page_bench.py BUILD/web/index.html [ROUNDS]
@@ -38,6 +42,18 @@ const button = document.querySelector(`[data-name="${arguments[0]}"]`);
 const start = performance.now();
 button.click();
 requestAnimationFrame(() => setTimeout(() => done(performance.now() - start), 0));
+"""
+
+
+# From a click until the bench shows a result (its data-state turns "done").
+CLICK_TO_RESULT = """
+const done = arguments[arguments.length - 1];
+const bench = document.getElementById('bench');
+const start = performance.now();
+new MutationObserver((_, observer) => {
+  if (bench.dataset.state === 'done') { observer.disconnect(); done(performance.now() - start); }
+}).observe(bench, {attributes: true, attributeFilter: ['data-state']});
+document.getElementById(arguments[0]).click();
 """
 
 
@@ -84,6 +100,15 @@ def click_to_paint(browser, rounds):
     return {name: values[3:] for name, values in times.items()}
 
 
+def bench_opening(browser, rounds):
+    times = {"open": [], "again": []}
+    for _ in range(rounds + 3):
+        ps.open_page(browser)
+        times["open"].append(browser.execute_async_script(CLICK_TO_RESULT, "bench-view"))
+        times["again"].append(browser.execute_async_script(CLICK_TO_RESULT, "bench-calculate"))
+    return {name: values[3:] for name, values in times.items()}
+
+
 def main():
     page = pathlib.Path(sys.argv[1]).resolve()
     rounds = int(sys.argv[2]) if len(sys.argv) > 2 else 30
@@ -98,6 +123,7 @@ def main():
         assert len(ps.list_rows(browser, "List1(0)")) == 99
         clicks = click_to_paint(browser, rounds)
         assert len(ps.list_rows(browser, "List1(2)")) == 99
+        opening = bench_opening(browser, rounds)
     finally:
         ps.stop_browser(browser)
     files = sorted(page.parent.iterdir())
@@ -107,6 +133,8 @@ def main():
     print(f"yardstick page loaded:               {quartiles(starts['yardstick'])}")
     print(f"click of Изчисли, 99 parties, to the next painted frame: {quartiles(clicks['calculate'])}")
     print(f"click that changes nothing, to the next painted frame:   {quartiles(clicks['nothing'])}")
+    print(f"bench opened, to its first result:        {quartiles(opening['open'])}")
+    print(f"the same calculation on the open bench:   {quartiles(opening['again'])}")
 
 
 if __name__ == "__main__":

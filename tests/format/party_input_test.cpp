@@ -91,6 +91,28 @@ TEST(ReadPartiesTest, VotesAloneOrNameAndVotes) {
   EXPECT_EQ(parties[4].votes, 100);
 }
 
+// Rows copied from a spreadsheet: a tab between the fields separates them unless a comma
+// follows it, so a name may hold commas there; a tab beside a comma is a blank.
+TEST(ReadPartiesTest, SpreadsheetRowsSeparateAtTheTab) {
+  const struct {
+    const char* line;
+    const char* name;
+    std::int32_t votes;
+  } cases[] = {
+      {"Зелени\t27142", "Зелени", 27142},
+      {"Напред, България\t45871", "Напред, България", 45871},
+      {"\"А \"\"Б\"\"\"\t7", "А \"Б\"", 7},
+      {"ДПС,\t100\t", "ДПС", 100},
+      {"\t12264", "", 12264},
+  };
+  for (const auto& c : cases) {
+    const auto parties = Read(c.line);
+    ASSERT_EQ(parties.size(), 1u) << c.line;
+    EXPECT_EQ(parties[0].name, c.name);
+    EXPECT_EQ(parties[0].votes, c.votes);
+  }
+}
+
 TEST(ReadPartiesTest, EmptyInputGivesNoParties) {
   EXPECT_TRUE(Read("").empty());
   EXPECT_TRUE(Read("\n  \n\r\n").empty());
@@ -108,14 +130,14 @@ TEST(ReadPartiesTest, BadLinesNameTheSourceAndTheLine) {
        "parties.csv, line 1: \"12 000\" is not a whole number of votes from 1 to "
        "2147483647"},
       {"А,0\n", "parties.csv, line 1: \"0\" is not a whole number of votes from 1 to 2147483647"},
-      {",5\n", "parties.csv, line 1: the name before the comma is empty"},
+      {",5\n", "parties.csv, line 1: the name before the votes is empty"},
       {"a\"b,5\n", "parties.csv, line 1: the name has a stray double quote"},
       {"\"a\"b\",5\n", "parties.csv, line 1: the name has a stray double quote"},
       {"\xC3\x28,5\n", "parties.csv, line 1: the name is not UTF-8 text"},
       {"\xD0,5\n", "parties.csv, line 1: the name is not UTF-8 text"},
       {"\xED\xA0\x80,5\n", "parties.csv, line 1: the name is not UTF-8 text"},
-      {"\"\",5\n", "parties.csv, line 1: the name before the comma is empty"},
-      {"\" \",5\n", "parties.csv, line 1: the name before the comma is empty"},
+      {"\"\",5\n", "parties.csv, line 1: the name before the votes is empty"},
+      {"\" \",5\n", "parties.csv, line 1: the name before the votes is empty"},
   };
   for (const auto& c : cases) {
     try {

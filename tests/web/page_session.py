@@ -19,6 +19,8 @@ from selenium.webdriver.support.ui import WebDriverWait
 
 PAGE = None
 AXE = None
+CLI = None  # mandati-cli, for the tests that compare the page with it
+README = pathlib.Path(__file__).resolve().parents[2] / "README.md"
 
 
 def start_browser(width=1024, height=900):
@@ -111,12 +113,14 @@ def audit(browser):
 
 
 def main():
-    global PAGE, AXE
+    global PAGE, AXE, CLI
     parser = argparse.ArgumentParser()
     parser.add_argument("--page", required=True, type=pathlib.Path)
     parser.add_argument("--axe", type=pathlib.Path)
+    parser.add_argument("--cli", type=pathlib.Path)
     args, rest = parser.parse_known_args()
     PAGE = args.page.resolve()
+    CLI = args.cli
     if args.axe:
         AXE = args.axe.read_text(encoding="utf-8")
     unittest.main(argv=[sys.argv[0]] + rest, module="__main__", verbosity=2)

@@ -77,7 +77,9 @@ class WindowLayoutTest(ps.PageTest):
                 shown, viewport = self.browser.execute_script(
                     "const r = document.getElementById('window').getBoundingClientRect();"
                     "return [[r.left, r.width, r.height],"
-                    " [document.documentElement.clientWidth, innerHeight]]")
+                    " [document.documentElement.clientWidth,"
+                    "  innerHeight - document.getElementById('stage').offsetTop]]")
+                # Below the switch of views.
                 scale = min(viewport[0] / self.description["width"],
                             viewport[1] / self.description["height"])
                 self.assertAlmostEqual(shown[1], self.description["width"] * scale, delta=1)

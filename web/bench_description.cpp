@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What the page needs to build the teaching bench's view before its calculation is loaded:
+// the bench's labels, its sample district and the methods it offers, by keyword and name
+// from the core's tables.
+
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include <string>
+#include <string_view>
+
+#include "core/method_choice.h"
+#include "web/bench_texts.h"
+
+namespace mandati::web {
+
+namespace {
+
+using emscripten::val;
+
+val Text(std::string_view text) { return val(std::string(text)); }
+
+}  // namespace
+
+val BenchDescription() {
+  val texts = val::object();
+  for (const BenchText& text : kBenchTexts) texts.set(Text(text.key), Text(text.text));
+  val methods = val::array();
+  for (const Method method : AllMethods()) {
+    val entry = val::object();
+    entry.set("keyword", Text(KeywordOf(method)));
+    entry.set("name", Text(NameOf(method)));
+    methods.call<void>("push", entry);
+  }
+  val description = val::object();
+  description.set("texts", texts);
+  description.set("methods", methods);
+  description.set("sampleParties", Text(kSampleParties));
+  description.set("sampleSeats", Text(kSampleSeats));
+  return description;
+}
+
+EMSCRIPTEN_BINDINGS(mandati_bench_description) {
+  emscripten::function("benchDescription", &BenchDescription);
+}
+
+}  // namespace mandati::web

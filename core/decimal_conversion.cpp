@@ -93,11 +93,10 @@ class BigWhole {
   Dropped ShiftRight(int bits) {
     const auto whole_limbs = static_cast<std::size_t>(bits / 64);
     const int rest = bits % 64;
-    const std::uint64_t half = Bit(bits - 1);
-    const Dropped dropped = !AnyBitBelow(bits - 1)
-                                ? (half != 0 ? Dropped::kHalf : Dropped::kNothing)
-                            : half != 0 ? Dropped::kAboveHalf
-                                        : Dropped::kBelowHalf;
+    const bool half = Bit(bits - 1);
+    const bool below_half = AnyBitBelow(bits - 1);
+    const Dropped dropped = half ? (below_half ? Dropped::kAboveHalf : Dropped::kHalf)
+                                 : (below_half ? Dropped::kBelowHalf : Dropped::kNothing);
     for (std::size_t i = 0; i < size_; ++i) {
       const Wide pair = (Wide{Limb(i + whole_limbs + 1)} << 64) | Limb(i + whole_limbs);
       limbs_[i] = static_cast<std::uint64_t>(pair >> rest);
@@ -115,9 +114,7 @@ class BigWhole {
  private:
   std::uint64_t Limb(std::size_t i) const { return i < limbs_.size() ? limbs_[i] : 0; }
 
-  std::uint64_t Bit(int n) const {
-    return (Limb(static_cast<std::size_t>(n / 64)) >> (n % 64)) & 1U;
-  }
+  bool Bit(int n) const { return ((Limb(static_cast<std::size_t>(n / 64)) >> (n % 64)) & 1U) != 0; }
 
   bool AnyBitBelow(int n) const {
     const auto limb = static_cast<std::size_t>(n / 64);

@@ -26,102 +26,111 @@ constexpr std::array<std::uint64_t, 20> kPowersOfTen = [] {
   return powers;
 }();
 
-// A whole number below 2^1280, as base-2^32 limbs from the least significant: room for the
-// largest a conversion makes, a 53-bit significand times 10^342 (below 2^1190) or times 2^971.
-class BigWhole {
- public:
-  // Only the limbs below size_ are ever read, so the others need no value.
-  explicit BigWhole(std::uint64_t value) {
-    limbs_[0] = static_cast<std::uint32_t>(value);
-    limbs_[1] = static_cast<std::uint32_t>(value >> 32);
-  }
-
-  void MultiplyByPowerOfTen(int n) {
-    for (; n >= 9; n -= 9) Multiply(1'000'000'000);
-    Multiply(static_cast<std::uint32_t>(kPowersOfTen[static_cast<std::size_t>(n)]));
-  }
-
-  void ShiftLeft(int bits) {
-    const int whole_limbs = bits / 32;
-    const int rest = bits % 32;
-    for (int i = size_ + whole_limbs; i >= 0; --i) {
-      const int from = i - whole_limbs;
-      const std::uint64_t pair = (std::uint64_t{Limb(from)} << 32) | Limb(from - 1);
-      limbs_[Index(i)] = static_cast<std::uint32_t>(pair >> (32 - rest));
-    }
-    size_ += whole_limbs + 1;
-    Trim();
-  }
-
-  void ShiftRight(int bits) {
-    const int whole_limbs = bits / 32;
-    const int rest = bits % 32;
-    for (int i = 0; i < size_; ++i) {
-      const int from = i + whole_limbs;
-      const std::uint64_t pair = (std::uint64_t{Limb(from + 1)} << 32) | Limb(from);
-      limbs_[Index(i)] = static_cast<std::uint32_t>(pair >> rest);
-    }
-    Trim();
-  }
-
-  // Divides by 10 and returns the remainder.
-  std::uint32_t DivideByTen() {
-    std::uint64_t rest = 0;
-    for (int i = size_ - 1; i >= 0; --i) {
-      const std::uint64_t current = (rest << 32) | limbs_[Index(i)];
-      limbs_[Index(i)] = static_cast<std::uint32_t>(current / 10);
-      rest = current % 10;
-    }
-    Trim();
-    return static_cast<std::uint32_t>(rest);
-  }
-
-  bool Bit(int n) const { return ((Limb(n / 32) >> (n % 32)) & 1U) != 0; }
-
-  bool AnyBitBelow(int n) const {
-    for (int i = 0; i < n / 32; ++i) {
-      if (Limb(i) != 0) return true;
-    }
-    return (Limb(n / 32) & ((1U << (n % 32)) - 1U)) != 0;
-  }
-
-  std::optional<std::uint64_t> Value() const {
-    if (size_ > 2) return std::nullopt;
-    return (std::uint64_t{Limb(1)} << 32) | Limb(0);
-  }
-
- private:
-  static std::size_t Index(int i) { return static_cast<std::size_t>(i); }
-
-  std::uint32_t Limb(int i) const { return i >= 0 && i < size_ ? limbs_[Index(i)] : 0; }
-
-  void Multiply(std::uint32_t factor) {
-    std::uint64_t carry = 0;
-    for (int i = 0; i < size_; ++i) {
-      carry += std::uint64_t{limbs_[Index(i)]} * factor;
-      limbs_[Index(i)] = static_cast<std::uint32_t>(carry);
-      carry >>= 32;
-    }
-    if (carry != 0) limbs_[Index(size_++)] = static_cast<std::uint32_t>(carry);
-  }
-
-  void Trim() {
-    while (size_ > 0 && limbs_[Index(size_ - 1)] == 0) --size_;
-  }
-
-  std::array<std::uint32_t, 40> limbs_;  // NOLINT(cppcoreguidelines-pro-type-member-init)
-  int size_ = 2;
-};
+// Two 64-bit limbs side by side: a compiler extension that GCC and Clang, emscripten's too,
+// have.
+__extension__ using Wide = unsigned __int128;
 
 // What a rounding drops, as a part of the last unit kept.
 enum class Dropped { kNothing, kBelowHalf, kHalf, kAboveHalf };
 
-// A decimal digit dropped in front of what was dropped before it.
-Dropped DropDigit(std::uint32_t digit, Dropped after) {
-  if (digit == 0 && after == Dropped::kNothing) return Dropped::kNothing;
-  if (digit != 5) return digit < 5 ? Dropped::kBelowHalf : Dropped::kAboveHalf;
+// A dropped part `rest` of a unit `unit` (an even number) in front of what was dropped
+// before it.
+Dropped Drop(std::uint64_t rest, std::uint64_t unit, Dropped after) {
+  if (rest == 0 && after == Dropped::kNothing) return Dropped::kNothing;
+  if (rest != unit / 2) return rest < unit / 2 ? Dropped::kBelowHalf : Dropped::kAboveHalf;
   return after == Dropped::kNothing ? Dropped::kHalf : Dropped::kAboveHalf;
 }
+
+// A whole number below 2^1280, as 64-bit limbs from the least significant: room for the
+// largest a conversion makes, a 53-bit significand times 10^342 (below 2^1190) or times 2^971.
+class BigWhole {
+ public:
+  // The limbs above size_ stay 0, so reading one beyond the number gives 0.
+  explicit BigWhole(std::uint64_t value) : limbs_{value} {}
+
+  void MultiplyByPowerOfTen(int n) {
+    for (; n > 0; n -= 19) {
+      const std::uint64_t factor = kPowersOfTen[static_cast<std::size_t>(n < 19 ? n : 19)];
+      Wide carry = 0;
+      for (std::size_t i = 0; i < size_; ++i) {
+        carry += Wide{limbs_[i]} * factor;
+        limbs_[i] = static_cast<std::uint64_t>(carry);
+        carry >>= 64;
+      }
+      if (carry != 0) limbs_[size_++] = static_cast<std::uint64_t>(carry);
+    }
+  }
+
+  // Divides by 10^n; returns what that drops, in front of `after`, what was dropped before.
+  Dropped DivideByPowerOfTen(int n, Dropped after) {
+    for (; n > 0; n -= 19) {
+      const std::uint64_t divisor = kPowersOfTen[static_cast<std::size_t>(n < 19 ? n : 19)];
+      Wide rest = 0;
+      for (std::size_t i = size_; i-- > 0;) {
+        const Wide current = (rest << 64) | limbs_[i];
+        limbs_[i] = static_cast<std::uint64_t>(current / divisor);
+        rest = current % divisor;
+      }
+      Trim();
+      after = Drop(static_cast<std::uint64_t>(rest), divisor, after);
+    }
+    return after;
+  }
+
+  void ShiftLeft(int bits) {
+    const auto whole_limbs = static_cast<std::size_t>(bits / 64);
+    const int rest = bits % 64;
+    for (std::size_t i = size_ + whole_limbs + 1; i-- > whole_limbs;) {
+      const Wide pair = (Wide{limbs_[i - whole_limbs]} << 64) | Limb(i - whole_limbs - 1);
+      limbs_[i] = static_cast<std::uint64_t>(pair >> (64 - rest));
+    }
+    for (std::size_t i = 0; i < whole_limbs; ++i) limbs_[i] = 0;
+    size_ += whole_limbs + 1;
+    Trim();
+  }
+
+  // Divides by 2^bits; returns what that drops.
+  Dropped ShiftRight(int bits) {
+    const auto whole_limbs = static_cast<std::size_t>(bits / 64);
+    const int rest = bits % 64;
+    const bool half = Bit(bits - 1);
+    const bool below_half = AnyBitBelow(bits - 1);
+    const Dropped dropped = half ? (below_half ? Dropped::kAboveHalf : Dropped::kHalf)
+                                 : (below_half ? Dropped::kBelowHalf : Dropped::kNothing);
+    for (std::size_t i = 0; i < size_; ++i) {
+      const Wide pair = (Wide{Limb(i + whole_limbs + 1)} << 64) | Limb(i + whole_limbs);
+      limbs_[i] = static_cast<std::uint64_t>(pair >> rest);
+    }
+    Trim();
+    return dropped;
+  }
+
+  // The number when it is below 2^64.
+  std::optional<std::uint64_t> Value() const {
+    if (size_ > 1) return std::nullopt;
+    return limbs_[0];
+  }
+
+ private:
+  std::uint64_t Limb(std::size_t i) const { return i < limbs_.size() ? limbs_[i] : 0; }
+
+  bool Bit(int n) const { return ((Limb(static_cast<std::size_t>(n / 64)) >> (n % 64)) & 1U) != 0; }
+
+  bool AnyBitBelow(int n) const {
+    const auto limb = static_cast<std::size_t>(n / 64);
+    for (std::size_t i = 0; i < limb; ++i) {
+      if (limbs_[i] != 0) return true;
+    }
+    return (Limb(limb) & ((std::uint64_t{1} << (n % 64)) - 1U)) != 0;
+  }
+
+  void Trim() {
+    while (size_ > 0 && limbs_[size_ - 1] == 0) --size_;
+  }
+
+  std::array<std::uint64_t, 20> limbs_;
+  std::size_t size_ = 1;
+};
 
 // A value cut to a whole number, and what the cut dropped.
 struct Cut {
@@ -133,20 +142,14 @@ struct Cut {
 // more.
 std::optional<Cut> ScaledCut(std::uint64_t significand, int exponent, int scale) {
   BigWhole number(significand);
-  if (scale > 0) number.MultiplyByPowerOfTen(scale);
+  number.MultiplyByPowerOfTen(scale);
   Dropped dropped = Dropped::kNothing;
   if (exponent >= 0) {
     number.ShiftLeft(exponent);
   } else {
-    const int bits = -exponent;
-    if (number.Bit(bits - 1)) {
-      dropped = number.AnyBitBelow(bits - 1) ? Dropped::kAboveHalf : Dropped::kHalf;
-    } else if (number.AnyBitBelow(bits - 1)) {
-      dropped = Dropped::kBelowHalf;
-    }
-    number.ShiftRight(bits);
+    dropped = number.ShiftRight(-exponent);
   }
-  for (int i = scale; i < 0; ++i) dropped = DropDigit(number.DivideByTen(), dropped);
+  if (scale < 0) dropped = number.DivideByPowerOfTen(-scale, dropped);
   const std::optional<std::uint64_t> whole = number.Value();
   if (!whole) return std::nullopt;
   return Cut{*whole, dropped};
@@ -195,8 +198,7 @@ Decimal DecimalOf(double x, int precision) {
     }
   }
   if (cut->whole >= lowest * 10) {
-    cut =
-        Cut{cut->whole / 10, DropDigit(static_cast<std::uint32_t>(cut->whole % 10), cut->dropped)};
+    cut = Cut{cut->whole / 10, Drop(cut->whole % 10, 10, cut->dropped)};
     ++point;
   }
   std::uint64_t scaled = Rounded(*cut);

@@ -51,13 +51,13 @@ enum class CalculationLimit : std::uint8_t {
   kSeatCount,         // 0 to kMaxSeats seats
   kTotalVotes,        // the total of votes fits 32 bits
   kNoQuotaDivisor,    // the quota's divisor, seats + offset, is 0 (Hare with 0 seats)
-  kQuotaZero,         // the quota rounds down to 0 votes
+  kQuotaZero,         // the quota rounds down to 0 votes: too few votes, the total, for the seats
   kPreliminarySeats,  // a party's full quotas fit 16 bits
 };
 
 // An input beyond one of those limits: which one, the value that failed it (the count of
-// parties or seats, a party's votes, the total, the quota or the full quotas) and the seat
-// count of the calculation refused.
+// parties or seats, a party's votes, the total (also for a quota of 0), or the full quotas)
+// and the seat count of the calculation refused.
 class CalculationLimitError : public LimitError {
  public:
   CalculationLimitError(CalculationLimit limit, std::int64_t value, std::int32_t seat_count,

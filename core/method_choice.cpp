@@ -32,15 +32,17 @@ std::optional<Method> MethodNamed(std::string_view keyword) {
 
 MethodOutcome CalculateMethod(Method method, std::span<const std::int32_t> votes,
                               std::int32_t seat_count, Ranking ranking) {
-  MethodOutcome outcome{method, std::nullopt, std::nullopt, {}, std::nullopt};
+  MethodOutcome outcome{method, std::nullopt, std::nullopt, {}, std::nullopt, 0};
   if (const auto* quota = std::get_if<QuotaMethod>(&method)) {
     outcome.quota = CalculateQuotaSeats(*quota, votes, seat_count, ranking);
     for (const PartyOutcome& party : outcome.quota->parties) {
       outcome.final_seats.push_back(party.final_seats);
     }
+    outcome.total_votes = outcome.quota->total_votes;
   } else {
     outcome.divisors = AllocateByDivisors(std::get<DivisorMethod>(method), votes, seat_count);
     outcome.final_seats = outcome.divisors->seats;
+    outcome.total_votes = TotalOf(votes);
   }
   outcome.disproportionality = MeasureDisproportionality(votes, outcome.final_seats);
   return outcome;

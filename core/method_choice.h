@@ -37,6 +37,7 @@ struct MethodOutcome {
   std::optional<DivisorAllocation> divisors;  // for a divisor method
   std::vector<std::int32_t> final_seats;      // per party
   std::optional<Disproportionality> disproportionality;
+  std::int64_t total_votes = 0;  // the district's votes added up, as the method counted them
 };
 
 // The district (party i's votes at index i - 1, the seat count) under one method, with its

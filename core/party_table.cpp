@@ -9,23 +9,6 @@
 
 namespace mandati {
 
-namespace {
-
-char Folded(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-}  // namespace
-
-bool TextLess(const std::string& a, const std::string& b) {
-  const std::size_t common = std::min(a.size(), b.size());
-  for (std::size_t i = 0; i < common; ++i) {
-    if (a[i] == b[i]) continue;
-    const auto x = static_cast<unsigned char>(Folded(a[i]));
-    const auto y = static_cast<unsigned char>(Folded(b[i]));
-    if (x != y) return x < y;
-  }
-  return a.size() < b.size();
-}
-
 void TextColumn::Clear() {
   rows_.clear();
   selected_ = -1;

@@ -60,7 +60,16 @@ class TextColumn {
 // The order of the sorted column: character codes compared from the left, letter case
 // ignored. For remainder keys this puts the blank before the decimal separator and both
 // before the digits, so the keys sort by remainder and then by party number.
-bool TextLess(const std::string& a, const std::string& b);
+inline bool TextLess(std::string_view a, std::string_view b) {
+  const auto folded = [](char c) {
+    return static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  };
+  const std::size_t common = a.size() < b.size() ? a.size() : b.size();
+  for (std::size_t i = 0; i < common; ++i) {
+    if (a[i] != b[i] && folded(a[i]) != folded(b[i])) return folded(a[i]) < folded(b[i]);
+  }
+  return a.size() < b.size();
+}
 
 // All per-party data, as seven parallel text columns. Row i-1 of columns 0 to 5 belongs
 // to party i; column 6 holds one remainder key per party in sorted order.

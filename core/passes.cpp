@@ -22,14 +22,17 @@ std::size_t Index(int row) { return static_cast<std::size_t>(row); }
 void WriteKey(const std::string& remainder_text, int party_number, std::string& key) {
   const std::string party = SignedNumberText(party_number);
   const bool fits = party_number >= 1 && party_number <= kMaxParties;
-  key = remainder_text + std::string(fits ? 5 - party.size() : 1, ' ') + party;
+  key = remainder_text;
+  key.append(fits ? 5 - party.size() : 1, ' ');
+  key += party;
 }
 
 // The party's remainder text, NumberText of its remainder rounded to 8 decimals ("0", "1", or
 // "0", the separator and the decimals without trailing zeros: the shortest text that reads
-// back as the value), and its key, that text with the party suffix.
+// back as the value), and its key, that text with the party suffix. The rounded remainder
+// has at most 9 digits, so that text is the key's digits: ScaledText writes it from them.
 void WriteRemainderTexts(int party_number, const NumberSettings& settings, PartyOutcome& party) {
-  party.remainder_text = NumberText(static_cast<double>(party.remainder_key) / kKeyScale, settings);
+  party.remainder_text = ScaledText(party.remainder_key, 8, settings);
   WriteKey(party.remainder_text, party_number, party.key);
 }
 
@@ -134,6 +137,7 @@ Calculation AllocateQuotaSeats(PartyTable& table, FormValues& values, std::strin
   Calculation calculation;
   calculation.method = values.quota_method;
   values.total_votes = 0;
+  calculation.parties.reserve(static_cast<std::size_t>(table.VotesColumn().RowCount()));
   ForEachParty(values, [&](int row) {
     if (row + 1 > kMaxParties)
       throw OverflowError("party numbers beyond " + std::to_string(kMaxParties));
@@ -200,7 +204,7 @@ void CheckQuotaDistrict(QuotaMethod method, std::span<const std::int32_t> votes,
   const std::int32_t quota = ComputeQuota(
       FormValues{std::nullopt, seat_count, std::nullopt, method, static_cast<std::int32_t>(total)});
   if (quota == 0) {
-    throw CalculationLimitError(CalculationLimit::kQuotaZero, quota, seat_count,
+    throw CalculationLimitError(CalculationLimit::kQuotaZero, total, seat_count,
                                 where + "the quota is 0 votes");
   }
   const std::int64_t most = *std::max_element(votes.begin(), votes.end()) / quota;

@@ -133,11 +133,10 @@ std::vector<std::string> JsonDivisorExplanation(const DivisorAllocation& allocat
 }
 
 std::string JsonMethod(const District& district, const MethodOutcome& outcome, bool explain) {
-  std::vector<std::string> members = {
-      "\"method\": " + JsonString(KeywordOf(outcome.method)),
-      "\"name\": " + JsonString(NameOf(outcome.method)),
-      "\"total_votes\": " + std::to_string(TotalOf(VotesOf(district))),
-      "\"quota\": " + JsonNumber(QuotaText(outcome))};
+  std::vector<std::string> members = {"\"method\": " + JsonString(KeywordOf(outcome.method)),
+                                      "\"name\": " + JsonString(NameOf(outcome.method)),
+                                      "\"total_votes\": " + std::to_string(outcome.total_votes),
+                                      "\"quota\": " + JsonNumber(QuotaText(outcome))};
   if (outcome.divisors) {
     members.push_back("\"divisors\": " +
                       JsonString(DivisorRuleOf(std::get<DivisorMethod>(outcome.method)).divisors));
@@ -171,8 +170,8 @@ void WriteCsv(std::ostream& out, const District& district,
   out << "quota_method,quota,total_votes,party,name,votes,preliminary_seats,final_seats,"
          "quota_ratio,vote_share,last_divisor,gallagher,loosemore_hanby,ranking\n";
   const std::vector<std::string> shares = VoteShareTexts(district);
-  const std::string total = std::to_string(TotalOf(VotesOf(district)));
   for (const MethodOutcome& outcome : outcomes) {
+    const std::string total = std::to_string(outcome.total_votes);
     const std::string gallagher =
         IndexText(outcome.disproportionality, &Disproportionality::gallagher);
     const std::string loosemore_hanby =

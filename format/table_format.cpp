@@ -92,7 +92,9 @@ std::string IndexLines(const std::vector<MethodOutcome>& outcomes, WidthOf width
 
 void WriteTable(std::ostream& out, const District& district,
                 const std::vector<MethodOutcome>& outcomes, WidthOf width) {
-  out << "Брой мандати: " << district.seats << "\nОбщо гл.: " << TotalOf(VotesOf(district)) << '\n';
+  if (outcomes.empty()) return;
+  out << "Брой мандати: " << district.seats << "\nОбщо гл.: " << outcomes.front().total_votes
+      << '\n';
   const bool names = AnyName(district);
   TextTable table = PartyRows(district, outcomes, names, width);
   if (outcomes.size() == 1) {

@@ -12,7 +12,8 @@ namespace mandati::format {
 // The aligned table for people: the seat count, the total of votes, then one row per party
 // with the window's column headings. Under several methods each method's seats and ratio (or
 // divisor) form a group of columns under the method's name, side by side, so differences
-// show at once; then how remainders were ranked and each method's disproportionality.
+// show at once; then how remainders were ranked and each method's disproportionality. The
+// total is the calculation's own; with no outcome there is no total, and nothing is written.
 void WriteTable(std::ostream& out, const District& district,
                 const std::vector<MethodOutcome>& outcomes, WidthOf width);
 

@@ -419,7 +419,7 @@ TEST(CalculateQuotaSeatsTest, RefusesEachLimitNamingTheValue) {
       {QuotaMethod::Hare, {5}, 32768, CalculationLimit::kSeatCount, 32768},
       {QuotaMethod::Droop, {2147483647, 2}, 7, CalculationLimit::kTotalVotes, 2147483649},
       {QuotaMethod::Hare, {5}, 0, CalculationLimit::kNoQuotaDivisor, 0},
-      {QuotaMethod::Imperiali, {3, 3}, 7, CalculationLimit::kQuotaZero, 0},
+      {QuotaMethod::Imperiali, {3, 3}, 7, CalculationLimit::kQuotaZero, 6},
       {QuotaMethod::Hare, {65000, 1}, 32767, CalculationLimit::kPreliminarySeats, 65000},
   };
   for (const auto& c : cases) {

@@ -26,8 +26,8 @@ Ranking RankingOf(const Request& request) {
   return request.exact ? Ranking::kExact : Ranking::kKeys;
 }
 
-// Why `method` cannot be calculated for the district, from the limit the core names.
-std::string Refusal(Method method, const District& district, const CalculationLimitError& error) {
+// Why `method` cannot be calculated, from the limit and the value the core names.
+std::string Refusal(Method method, const CalculationLimitError& error) {
   const std::string seats = std::to_string(error.SeatCount());
   const std::string name = NameOf(method) + ", " + seats + " seats: ";
   const std::string value = std::to_string(error.Value());
@@ -41,8 +41,7 @@ std::string Refusal(Method method, const District& district, const CalculationLi
     case CalculationLimit::kQuotaZero:
       return name + "the quota " +
              QuotaFormulaText(std::get<QuotaMethod>(method),
-                              static_cast<std::int32_t>(TotalOf(VotesOf(district))),
-                              error.SeatCount()) +
+                              static_cast<std::int32_t>(error.Value()), error.SeatCount()) +
              " = 0: too few votes for the seats, and no votes can be divided by a quota of 0";
     case CalculationLimit::kPreliminarySeats:
       return name + "a party's full quotas, " + value + ", are beyond " +
@@ -88,7 +87,7 @@ Run Prepare(const Request& request, const std::vector<Party>& parties) {
         run.outcomes.push_back(std::move(outcome));
       }
     } catch (const CalculationLimitError& error) {
-      run.refusals.push_back(Refusal(method, run.district, error));
+      run.refusals.push_back(Refusal(method, error));
     }
   }
   return run;

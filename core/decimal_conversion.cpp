@@ -16,16 +16,6 @@ namespace mandati {
 
 namespace {
 
-constexpr std::array<std::uint64_t, 20> kPowersOfTen = [] {
-  std::array<std::uint64_t, 20> powers{};
-  std::uint64_t power = 1;
-  for (std::uint64_t& entry : powers) {
-    entry = power;
-    power *= 10;
-  }
-  return powers;
-}();
-
 // Two 64-bit limbs side by side: a compiler extension that GCC and Clang, emscripten's too,
 // have.
 __extension__ using Wide = unsigned __int128;
@@ -45,8 +35,8 @@ Dropped Drop(std::uint64_t rest, std::uint64_t unit, Dropped after) {
 // largest a conversion makes, a 53-bit significand times 10^342 (below 2^1190) or times 2^971.
 class BigWhole {
  public:
-  // The limbs above size_ stay 0, so reading one beyond the number gives 0.
-  explicit BigWhole(std::uint64_t value) : limbs_{value} {}
+  // Only the limbs below size_ are written: Limb reads 0 beyond them.
+  explicit BigWhole(std::uint64_t value) { limbs_[0] = value; }
 
   void MultiplyByPowerOfTen(int n) {
     for (; n > 0; n -= 19) {
@@ -81,7 +71,7 @@ class BigWhole {
     const auto whole_limbs = static_cast<std::size_t>(bits / 64);
     const int rest = bits % 64;
     for (std::size_t i = size_ + whole_limbs + 1; i-- > whole_limbs;) {
-      const Wide pair = (Wide{limbs_[i - whole_limbs]} << 64) | Limb(i - whole_limbs - 1);
+      const Wide pair = (Wide{Limb(i - whole_limbs)} << 64) | Limb(i - whole_limbs - 1);
       limbs_[i] = static_cast<std::uint64_t>(pair >> (64 - rest));
     }
     for (std::size_t i = 0; i < whole_limbs; ++i) limbs_[i] = 0;
@@ -108,18 +98,18 @@ class BigWhole {
   // The number when it is below 2^64.
   std::optional<std::uint64_t> Value() const {
     if (size_ > 1) return std::nullopt;
-    return limbs_[0];
+    return Limb(0);
   }
 
  private:
-  std::uint64_t Limb(std::size_t i) const { return i < limbs_.size() ? limbs_[i] : 0; }
+  std::uint64_t Limb(std::size_t i) const { return i < size_ ? limbs_[i] : 0; }
 
   bool Bit(int n) const { return ((Limb(static_cast<std::size_t>(n / 64)) >> (n % 64)) & 1U) != 0; }
 
   bool AnyBitBelow(int n) const {
     const auto limb = static_cast<std::size_t>(n / 64);
     for (std::size_t i = 0; i < limb; ++i) {
-      if (limbs_[i] != 0) return true;
+      if (Limb(i) != 0) return true;
     }
     return (Limb(limb) & ((std::uint64_t{1} << (n % 64)) - 1U)) != 0;
   }

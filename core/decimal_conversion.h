@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -9,6 +10,17 @@ namespace mandati {
 // The one conversion between doubles and decimal digits that the number rules build on. It
 // depends on no locale (the window runs with the user's LC_NUMERIC) and gives the same digits
 // with every standard library, as it works on the double's exact binary value.
+
+// 10^0 to 10^19, every power of ten a 64-bit number holds.
+inline constexpr std::array<std::uint64_t, 20> kPowersOfTen = [] {
+  std::array<std::uint64_t, 20> powers{};
+  std::uint64_t power = 1;
+  for (std::uint64_t& entry : powers) {
+    entry = power;
+    power *= 10;
+  }
+  return powers;
+}();
 
 // A decimal number as its significant digits and a power of ten: value = digits x 10^exponent.
 struct Decimal {

@@ -126,8 +126,7 @@ ScaledNumber ScaledByDigits(double x, int decimals) {
   if (shift >= 0) return {dec.negative, dec.digits, static_cast<std::size_t>(shift)};
   // Fewer than 16 digits never reach half of a unit 16 places up.
   if (-shift > kShownDigits) return {};
-  std::uint64_t unit = 1;
-  for (int i = 0; i < -shift; ++i) unit *= 10;
+  const std::uint64_t unit = kPowersOfTen[static_cast<std::size_t>(-shift)];
   const std::uint64_t whole = dec.digits / unit + (dec.digits % unit * 2 >= unit ? 1 : 0);
   return {dec.negative && whole != 0, whole, 0};
 }
@@ -297,13 +296,14 @@ std::int64_t ScaledRound(double x, int decimals) {
   CheckFinite(x);
   if (decimals < 0) decimals = 0;
   const ScaledNumber scaled = ScaledByDigits(x, decimals);
-  std::size_t places = scaled.zeros;
-  for (std::uint64_t rest = scaled.significand; rest != 0; rest /= 10) ++places;
-  if (scaled.significand != 0 && places > kShownDigits) {
+  // More than 15 digits: the significand reaches 10^(15 - zeros).
+  const auto shown = static_cast<std::size_t>(kShownDigits);
+  if (scaled.significand != 0 &&
+      (scaled.zeros >= shown || scaled.significand >= kPowersOfTen[shown - scaled.zeros])) {
     throw OverflowError("more than 15 digits");
   }
-  auto value = static_cast<std::int64_t>(scaled.significand);
-  for (std::size_t i = 0; i < scaled.zeros; ++i) value *= 10;
+  const auto value = static_cast<std::int64_t>(
+      scaled.significand == 0 ? 0 : scaled.significand * kPowersOfTen[scaled.zeros]);
   return scaled.negative ? -value : value;
 }
 

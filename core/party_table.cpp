@@ -28,9 +28,9 @@ void TextColumn::Append(std::string text) {
   rows_.insert(place, std::move(text));
 }
 
-void TextColumn::SetNewRow(int k, std::string_view text) {
+void TextColumn::SetNewRow(int k, std::string text) {
   if (k != RowCount()) ThrowMissingRow(k);
-  Append(std::string(text));
+  Append(std::move(text));
 }
 
 void TextColumn::SetSelectedRow(int k) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace mandati {
@@ -23,11 +24,11 @@ class TextColumn {
   // Adds a row at the end, or at its place in the sort order for a sorted column.
   void Append(std::string text);
   // Replaces row k; when k equals the row count, appends the text as row k.
-  void SetRow(int k, std::string_view text) {
+  void SetRow(int k, std::string text) {
     if (k >= 0 && k < RowCount()) {
-      rows_[static_cast<std::size_t>(k)].assign(text);  // in place, as for any column
+      rows_[static_cast<std::size_t>(k)] = std::move(text);  // in place, as for any column
     } else {
-      SetNewRow(k, text);
+      SetNewRow(k, std::move(text));
     }
   }
   const std::string& Row(int k) const {
@@ -50,7 +51,7 @@ class TextColumn {
   }
   [[noreturn]] void ThrowMissingRow(int k) const;
   // SetRow past the last row: appends at the row count, raises MissingRowError beyond it.
-  void SetNewRow(int k, std::string_view text);
+  void SetNewRow(int k, std::string text);
 
   std::vector<std::string> rows_;
   int selected_ = -1;

@@ -22,15 +22,6 @@ std::vector<Method> WindowQuotas() {
   return methods;
 }
 
-struct FormatName {
-  std::string_view keyword;
-  OutputFormat format;
-};
-constexpr FormatName kFormats[] = {{"table", OutputFormat::kTable},
-                                   {"csv", OutputFormat::kCsv},
-                                   {"json", OutputFormat::kJson},
-                                   {"svg", OutputFormat::kSvg}};
-
 std::string Listed(const std::vector<std::string>& words) {
   std::string text;
   for (const std::string& word : words) text += (text.empty() ? "" : ", ") + word;
@@ -51,7 +42,7 @@ std::vector<std::string> MethodKeywords() {
 
 std::vector<std::string> FormatKeywords() {
   std::vector<std::string> words;
-  for (const FormatName& name : kFormats) words.emplace_back(name.keyword);
+  for (const OutputFormatRule& name : kOutputFormats) words.emplace_back(name.keyword);
   return words;
 }
 
@@ -119,8 +110,15 @@ std::vector<Method> MethodsNamed(const std::string& list) {
   return methods;
 }
 
+const OutputFormatRule& FormatOf(OutputFormat format) {
+  for (const OutputFormatRule& rule : kOutputFormats) {
+    if (rule.format == format) return rule;
+  }
+  return kOutputFormats[0];
+}
+
 OutputFormat FormatNamed(const std::string& name) {
-  for (const FormatName& format : kFormats) {
+  for (const OutputFormatRule& format : kOutputFormats) {
     if (format.keyword == name) return format.format;
   }
   throw InputError("--format: " + Quoted(name) + " is not one of " + Listed(FormatKeywords()));
@@ -221,8 +219,7 @@ void CheckComplete(const Request& request) {
   if (request.input_path && !request.votes.empty()) {
     throw InputError("--input: the votes are already given as arguments");
   }
-  if (request.explain && request.format != OutputFormat::kTable &&
-      request.format != OutputFormat::kJson) {
+  if (request.explain && !FormatOf(request.format).explains) {
     throw InputError("--explain: goes with --format table or json");
   }
   if (request.explain && request.last_seats != 0) {

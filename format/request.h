@@ -15,6 +15,17 @@ namespace mandati::format {
 
 enum class OutputFormat { kTable, kCsv, kJson, kSvg };
 
+// The formats by their --format keyword, and whether --explain can go with each.
+struct OutputFormatRule {
+  std::string_view keyword;
+  OutputFormat format;
+  bool explains;
+};
+inline constexpr OutputFormatRule kOutputFormats[] = {{"table", OutputFormat::kTable, true},
+                                                      {"csv", OutputFormat::kCsv, false},
+                                                      {"json", OutputFormat::kJson, true},
+                                                      {"svg", OutputFormat::kSvg, false}};
+
 // What one run of the companion, or one calculation of the page's bench, is asked to do.
 struct Request {
   bool help = false;

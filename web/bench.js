@@ -102,8 +102,12 @@
       element('input', { type: 'radio', name: 'bench-show', value: view, checked: k === 0 }));
     const calculate = element('button', { id: 'bench-calculate', type: 'submit',
       textContent: texts.calculate });
-    const downloads = ['csv', 'json', 'svg'].map((format) => element('button', {
-      type: 'button', textContent: format.toUpperCase(), value: format }));
+    // Every format but the table, which the view shows, is offered as a file.
+    const downloads = description.formats.filter((format) => format.keyword !== 'table').map(
+      (format) => element('button', { type: 'button', textContent: format.keyword.toUpperCase(),
+        value: format.keyword }));
+    const explaining = new Set(description.formats.filter((format) => format.explains).map(
+      (format) => format.keyword));
     const messages = element('div', { id: 'bench-messages', className: 'messages' });
     messages.setAttribute('role', 'status');
     messages.setAttribute('aria-label', texts.messages);
@@ -128,14 +132,17 @@
     ]);
     root.replaceChildren(form, output);
 
+    function chosenMethods() {
+      return methods.filter((box) => box.checked).map((box) => box.dataset.keyword);
+    }
+
     // mandati-cli's arguments for what the controls say, in the given format. --explain goes
     // only where the format can carry it.
     function args(format) {
-      const chosen = methods.filter((box) => box.checked).map((box) => box.dataset.keyword);
-      const list = ['--seats=' + seats.value, '--method=' + chosen.join(','),
+      const list = ['--seats=' + seats.value, '--method=' + chosenMethods().join(','),
         '--format=' + format];
       if (exact.checked) list.push('--exact');
-      if (explain.checked && (format === 'table' || format === 'json')) list.push('--explain');
+      if (explain.checked && explaining.has(format)) list.push('--explain');
       return list;
     }
 
@@ -179,9 +186,8 @@
         if (outcome === null) return;  // ended by a newer calculation
         showMessages(outcome.err);
         if (outcome.out === '') return;
-        const chosen = methods.filter((box) => box.checked).map((box) => box.dataset.keyword);
         const range = seats.value.trim().replace('..', '-');
-        const name = 'mandati-' + range + '-seats-' + chosen.join('-') +
+        const name = 'mandati-' + range + '-seats-' + chosenMethods().join('-') +
           (exact.checked ? '-exact' : '') + '.' + format;
         const type = { csv: 'text/csv', json: 'application/json', svg: 'image/svg+xml' }[format];
         const link = element('a', { download: name,

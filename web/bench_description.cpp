@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the page needs to build the teaching bench's view before its calculation is loaded:
-// the bench's labels, its sample district and the methods it offers, by keyword and name
-// from the core's tables.
+// the bench's labels, its sample district, the methods it offers, by keyword and name from
+// the core's tables, and the companion's output formats with whether each carries --explain.
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "core/method_choice.h"
+#include "format/request.h"
 #include "web/bench_texts.h"
 
 namespace mandati::web {
@@ -32,9 +33,17 @@ val BenchDescription() {
     entry.set("name", Text(NameOf(method)));
     methods.call<void>("push", entry);
   }
+  val formats = val::array();
+  for (const format::OutputFormatRule& rule : format::kOutputFormats) {
+    val entry = val::object();
+    entry.set("keyword", Text(rule.keyword));
+    entry.set("explains", rule.explains);
+    formats.call<void>("push", entry);
+  }
   val description = val::object();
   description.set("texts", texts);
   description.set("methods", methods);
+  description.set("formats", formats);
   description.set("sampleParties", Text(kSampleParties));
   description.set("sampleSeats", Text(kSampleSeats));
   return description;

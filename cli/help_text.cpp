@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "core/party_table.h"
+#include "format/messages.h"
 #include "format/option_rules.h"
 #include "format/party_input.h"
 #include "format/text_table.h"
@@ -17,6 +18,7 @@ using format::kMaxLineBytes;
 using format::kMaxLines;
 using format::OptionRule;
 using format::OptionRules;
+using format::Tr;
 
 namespace {
 
@@ -73,19 +75,21 @@ std::string HelpText() {
              "higher party number first. Beside the window's three quotas it knows the "
              "Imperiali quota and two divisor methods (highest averages), so that one district "
              "can be compared under all of them.") +
-         Paragraph(
+         Paragraph(Tr(
              "The parties' votes come as arguments, one whole number per party in party order, "
              "or, when there are none, one party a line from --input FILE or standard input, as "
-             "\"votes\", \"name,votes\" or a spreadsheet's row \"name<TAB>votes\" (UTF-8; no "
-             "control characters, noncharacters or "
-             "invisible formatting characters; at most " +
-             std::to_string(kMaxLineBytes) + " bytes a line and " + std::to_string(kMaxLines) +
-             " lines, blank lines included, which are skipped). Votes are whole numbers from 1 "
-             "to " +
-             std::to_string(kMaxVotes) + "; at most " + std::to_string(kMaxParties) +
-             " parties. In csv, a name that begins with =, +, - or @ (also after blanks, and "
-             "in their full-width forms) gets a leading ' so that spreadsheets show it as "
-             "text.") +
+             "\"votes\", \"name,votes\" or a spreadsheet's row \"name<TAB>votes\" (UTF-8, "
+             "without control or formatting characters, line or paragraph separators, "
+             "private-use or unassigned code points, noncharacters, or other characters that show "
+             "nothing, but for the joiners, variation selectors and flag tags that emoji and "
+             "words need beside visible characters; a name must show more than blanks; at most {1} "
+             "bytes a line and {2} lines, blank lines included, which are skipped). Votes are "
+             "whole "
+             "numbers from 1 to {3}; at most {4} parties. In csv, a name that begins with =, +, - "
+             "or @ (also after blanks, and in their full-width forms) gets a leading ' so that "
+             "spreadsheets show it as text.",
+             std::to_string(kMaxLineBytes), std::to_string(kMaxLines), std::to_string(kMaxVotes),
+             std::to_string(kMaxParties))) +
          OptionLines() +
          Paragraph(
              "Every method shows the Gallagher and Loosemore-Hanby indices of "

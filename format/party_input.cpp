@@ -5,6 +5,7 @@
 #include <string>
 
 #include "format/errors.h"
+#include "format/messages.h"
 #include "format/utf8.h"
 
 namespace mandati::format {
@@ -24,37 +25,12 @@ std::string TooManyParties() {
   return "more than " + std::to_string(kMaxParties) + " parties, the most that can be calculated";
 }
 
-// A character that shows: neither a blank nor an unsafe character.
-bool Shows(const std::optional<Utf8Char>& character) {
-  return character && character->code != ' ' && character->code != '\t' &&
-         !IsUnsafe(character->code);
-}
-
-// The first unsafe character of `text` (a tab too unless `tab_allowed`), escaped. The
-// zero-width joiner and non-joiner pass between two characters that show: they join an emoji
-// sequence or shape the letters of a word, and hide nothing there.
-std::optional<std::string> UnsafeCharacter(std::string_view text, bool tab_allowed) {
-  std::optional<Utf8Char> before;
-  for (std::size_t pos = 0; pos < text.size();) {
-    const auto character = DecodeUtf8(text, pos);
-    const std::size_t length = character ? character->length : 1;
-    const bool joiner = character && (character->code == 0x200C || character->code == 0x200D);
-    const bool joins = joiner && Shows(before) && pos + length < text.size() &&
-                       Shows(DecodeUtf8(text, pos + length));
-    if (character && IsUnsafe(character->code) && !(tab_allowed && character->code == '\t') &&
-        !joins) {
-      return Shown(text.substr(pos, length));
-    }
-    before = character;
-    pos += length;
-  }
-  return std::nullopt;
-}
-
 void RefuseUnsafeCharacters(std::string_view text, bool tab_allowed) {
-  if (const auto unsafe = UnsafeCharacter(text, tab_allowed)) {
-    throw InputError("the character " + *unsafe +
-                     " is not allowed (no control, invisible or noncharacter)");
+  if (const auto refused = FirstRefusedCharacter(text, tab_allowed)) {
+    throw InputError(
+        Tr("the character {1} is not allowed (no control, invisible, private-use, unassigned or "
+           "noncharacter)",
+           CharacterName(*refused)));
   }
 }
 
@@ -99,11 +75,15 @@ Party PartyOfLine(std::string_view line) {
   if (separator != std::string_view::npos) {
     const std::string_view name = TrimmedBlanks(line.substr(0, separator));
     if (!IsUtf8(name)) throw InputError("the name is not UTF-8 text");
-    RefuseUnsafeCharacters(name, /*tab_allowed=*/false);
     const auto plain = Unquoted(name);
     if (!plain) throw InputError("the name has a stray double quote");
+    // Inside its quotes, so that a joiner before the closing quote joins nothing.
+    RefuseUnsafeCharacters(*plain, /*tab_allowed=*/false);
     // "" and blanks in quotes are no more a name than nothing before the comma.
     if (TrimmedBlanks(*plain).empty()) throw InputError("the name before the votes is empty");
+    if (!ShowsSomething(*plain)) {
+      throw InputError(Tr("the name before the votes shows nothing, only blank characters"));
+    }
     party.name = *plain;
   }
   const auto votes = StrictWholeNumber(votes_text, kMaxVotes);

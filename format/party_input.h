@@ -36,8 +36,9 @@ std::vector<Party> PartiesFromArguments(const std::vector<std::string>& votes);
 // commas; a name in double quotes loses them, with "" read as one quote, as spreadsheets
 // write it. A row copied from a spreadsheet, "name<TAB>votes", is read the same way: a tab
 // between the two fields with no comma after it separates them like the last comma, and the
-// name before it may hold commas. Unsafe characters (see IsUnsafe) are refused, a tab allowed
-// only between or around the fields, a byte order mark only at the start of the input. Reading
+// name before it may hold commas. The characters that FirstRefusedCharacter (format/utf8.h)
+// names are refused, a tab allowed only between or around the fields, a byte order mark only at
+// the start of the input; a name must show something, not blanks alone. Reading
 // stops at a line beyond kMaxLineBytes, a party beyond kMaxParties or a line beyond kMaxLines.
 // Raises InputError naming `source` and the line, or saying that reading failed.
 std::vector<Party> ReadParties(std::istream& in, const std::string& source);

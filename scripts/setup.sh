@@ -14,6 +14,7 @@ PACKAGES=(
   help2man
   libxml2-utils
   libutf8proc-dev
+  unicode-data
   emscripten node-acorn chromium chromium-driver python3-selenium
 )
 

@@ -34,7 +34,8 @@ def district_text(rng, count):
         else:
             lines.append(name.replace('"', "") + "\t" + votes)
     if rng.random() < 0.04:
-        lines.insert(rng.randrange(len(lines) + 1), rng.choice(["12.5", "x,0", "\x1b[31m,5"]))
+        lines.insert(rng.randrange(len(lines) + 1),
+                     rng.choice(["12.5", "x,0", "\x1b[31m,5", "Б\u202e,5"]))
     return "\n".join(lines) + "\n"
 
 

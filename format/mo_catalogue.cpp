@@ -9,12 +9,12 @@ namespace {
 // revision, the number of strings and the offsets of the keys' and translations' tables.
 constexpr std::uint32_t kMagic = 0x950412de;
 constexpr std::uint32_t kSwappedMagic = 0xde120495;
-constexpr std::uint64_t kHeaderBytes = 20;
-constexpr std::uint64_t kEntryBytes = 8;  // a string's length, then its offset
+constexpr std::size_t kHeaderBytes = 20;
+constexpr std::size_t kEntryBytes = 8;  // a string's length, then its offset
 
-std::uint32_t LittleEndianWord(std::span<const unsigned char> bytes, std::uint64_t offset) {
+std::uint32_t LittleEndianWord(std::span<const unsigned char> bytes, std::size_t offset) {
   std::uint32_t word = 0;
-  for (int i = 3; i >= 0; --i) word = (word << 8) | bytes[offset + static_cast<std::uint64_t>(i)];
+  for (std::size_t i = 4; i-- > 0;) word = (word << 8) | bytes[offset + i];
   return word;
 }
 
@@ -36,10 +36,11 @@ std::optional<MoFile> MoFile::Read(std::span<const unsigned char> bytes) {
   file.count_ = file.Word(8);
   file.keys_ = file.Word(12);
   file.translations_ = file.Word(16);
+  // Sums of two 32-bit numbers, counted in 64 bits, cannot wrap round.
   const std::uint64_t table_bytes = std::uint64_t{file.count_} * kEntryBytes;
-  for (const std::uint64_t table : {file.keys_, file.translations_}) {
+  for (const std::uint32_t table : {file.keys_, file.translations_}) {
     if (table + table_bytes > bytes.size()) return std::nullopt;
-    for (std::uint64_t entry = table; entry < table + table_bytes; entry += kEntryBytes) {
+    for (std::size_t entry = table; entry < table + table_bytes; entry += kEntryBytes) {
       if (std::uint64_t{file.Word(entry)} + file.Word(entry + 4) > bytes.size()) {
         return std::nullopt;
       }
@@ -58,7 +59,8 @@ std::optional<std::string_view> MoFile::Find(std::string_view english) const {
     const std::uint32_t middle = low + (high - low) / 2;
     const std::string_view key = Key(middle);
     if (key == english) {
-      const std::string_view translation = String(translations_ + middle * kEntryBytes);
+      const std::string_view translation =
+          String(translations_ + std::size_t{middle} * kEntryBytes);
       if (translation.empty()) return std::nullopt;
       return translation;
     }
@@ -71,19 +73,19 @@ std::optional<std::string_view> MoFile::Find(std::string_view english) const {
   return std::nullopt;
 }
 
-std::uint32_t MoFile::Word(std::uint64_t offset) const {
+std::uint32_t MoFile::Word(std::size_t offset) const {
   const std::uint32_t word = LittleEndianWord(bytes_, offset);
   return swapped_ ? Swapped(word) : word;
 }
 
-std::string_view MoFile::String(std::uint64_t entry) const {
+std::string_view MoFile::String(std::size_t entry) const {
   const std::uint32_t length = Word(entry);
   const std::uint32_t offset = Word(entry + 4);
   return {reinterpret_cast<const char*>(bytes_.data() + offset), length};
 }
 
 std::string_view MoFile::Key(std::uint32_t index) const {
-  const std::string_view key = String(keys_ + std::uint64_t{index} * kEntryBytes);
+  const std::string_view key = String(keys_ + std::size_t{index} * kEntryBytes);
   return key.substr(0, key.find('\0'));
 }
 

@@ -6,6 +6,7 @@
 // by binary search of their sorted keys. The hashing table that the files also carry is not
 // needed for that, and is not read.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -30,9 +31,9 @@ class MoFile {
 
  private:
   MoFile(std::span<const unsigned char> bytes, bool swapped);
-  std::uint32_t Word(std::uint64_t offset) const;
+  std::uint32_t Word(std::size_t offset) const;
   // The string whose length and offset are at `entry` of a table.
-  std::string_view String(std::uint64_t entry) const;
+  std::string_view String(std::size_t entry) const;
   // The key of string `index`: a plural message's key is "singular\0plural", found by singular.
   std::string_view Key(std::uint32_t index) const;
 

@@ -21,8 +21,8 @@ Bytes TestCatalogue() {
   return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
-// Word `index` of a .mo file, in the byte order of the machine that wrote it (its magic
-// number 0x950412de says which).
+// Where byte `i` of a word of a .mo file is, in the byte order of the machine that wrote it,
+// which its magic number 0x950412de shows.
 std::size_t Byte(const Bytes& bytes, std::size_t word, std::size_t i) {
   return 4 * word + (bytes[0] == 0xde ? i : 3 - i);
 }
@@ -40,9 +40,9 @@ void SetWord(Bytes& bytes, std::size_t index, std::uint32_t word) {
 TEST(MoFileTest, FindsEveryTranslatedKeyAndNoOther) {
   const Bytes bytes = TestCatalogue();
   ASSERT_FALSE(bytes.empty());
-  // The same catalogue as a machine of the other byte order writes it: every word reversed.
+  // The same catalogue as a machine of the other byte order writes it: every word of the header
+  // and of the two tables of lengths and offsets (up to the translations' table's end) reversed.
   Bytes swapped = bytes;
-  // The words: the header's five, then the keys' and the translations' lengths and offsets.
   for (std::size_t word = 0; word < Word(bytes, 4) / 4 + 2 * Word(bytes, 2); ++word) {
     std::reverse(swapped.begin() + static_cast<std::ptrdiff_t>(4 * word),
                  swapped.begin() + static_cast<std::ptrdiff_t>(4 * word + 4));
@@ -90,15 +90,6 @@ TEST(MoFileTest, RefusesBytesThatAreNotAWholeCatalogue) {
     make(faulty);
     EXPECT_FALSE(MoFile::Read(faulty).has_value()) << fault;
   }
-}
-
-TEST(MoCatalogueTest, RefusesWhatIsNoCatalogueAndAnswersOnlyForItsLanguages) {
-  const Bytes bytes = TestCatalogue();
-  MoCatalogue catalogue;
-  EXPECT_FALSE(catalogue.Add(Language::kEnglish, Bytes{1, 2, 3}));
-  EXPECT_TRUE(catalogue.Add(Language::kBulgarian, bytes));
-  EXPECT_EQ(catalogue.Text(Language::kBulgarian, "Party {1}"), "Партия {1}");
-  EXPECT_EQ(catalogue.Text(Language::kEnglish, "Party {1}"), std::nullopt);
 }
 
 }  // namespace

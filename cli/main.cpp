@@ -9,8 +9,10 @@
 
 #include "cli/descriptor_input.h"
 #include "cli/run_cli.h"
+#include "cli/user_language.h"
 
 int main(int argc, char** argv) {
+  mandati::cli::UseUsersLanguage();
   const std::vector<std::string> args(argv + 1, argv + argc);
   mandati::cli::DescriptorInput standard_input(STDIN_FILENO);
   std::istream in(&standard_input);

@@ -6,12 +6,29 @@ namespace mandati::format {
 namespace {
 
 Language current_language = Language::kEnglish;
+Catalogue* current_catalogue = nullptr;
 
 }  // namespace
+
+std::string_view CodeOf(Language language) {
+  for (const LanguageCode& entry : kLanguageCodes) {
+    if (entry.language == language) return entry.code;
+  }
+  return {};
+}
+
+std::optional<Language> LanguageOfCode(std::string_view code) {
+  for (const LanguageCode& entry : kLanguageCodes) {
+    if (entry.code == code) return entry.language;
+  }
+  return std::nullopt;
+}
 
 void SetLanguage(Language language) { current_language = language; }
 
 Language CurrentLanguage() { return current_language; }
+
+void SetCatalogue(Catalogue* catalogue) { current_catalogue = catalogue; }
 
 std::string Filled(std::string_view text, std::initializer_list<std::string_view> arguments) {
   std::string filled;
@@ -41,10 +58,22 @@ std::string Filled(std::string_view text, std::initializer_list<std::string_view
   return filled;
 }
 
-// Until the catalogues are read, every message is its English key.
-std::string TranslatedText(std::string_view english) { return std::string(english); }
+// The empty key is not asked for: in a catalogue it names the catalogue's own header.
+std::string TranslatedText(std::string_view english) {
+  if (current_catalogue != nullptr && !english.empty()) {
+    if (const auto text = current_catalogue->Text(current_language, english)) {
+      return std::string(*text);
+    }
+  }
+  return std::string(english);
+}
 
 std::string TranslatedPlural(std::string_view singular, std::string_view plural, std::int64_t n) {
+  if (current_catalogue != nullptr && !singular.empty()) {
+    if (const auto text = current_catalogue->Plural(current_language, singular, plural, n)) {
+      return std::string(*text);
+    }
+  }
   return std::string(n == 1 ? singular : plural);
 }
 

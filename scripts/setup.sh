@@ -12,6 +12,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-private-dev libgl-dev qt6-translations-l10n
   fonts-liberation2
   help2man
+  gettext
   libxml2-utils
   libutf8proc-dev
   unicode-data

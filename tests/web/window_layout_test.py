@@ -59,6 +59,14 @@ class WindowLayoutTest(ps.PageTest):
         self.assertEqual(font_size, f"{self.description['fontPointSize'] * 4 // 3}px")
         self.assertEqual(weight, "700")
 
+    def test_quota_options_are_drawn_as_the_window_shows_them(self):
+        # The whole option is the radio button; the drawn circle holds a dot when checked.
+        ps.control(self.browser, "Option1(2)").click()
+        drawn = self.browser.execute_script(
+            "return Array.from({length: 3}, (_, k) => getComputedStyle(document.querySelector("
+            "`[data-name=\"Option1(${k})\"] .mark`)).backgroundImage.startsWith('radial'))")
+        self.assertEqual(drawn, [False, False, True])
+
     def test_tab_walks_the_controls_in_their_order(self):
         stops = [row["name"] for row in sorted(self.description["controls"], key=lambda r: r["tab"])
                  if not row["hidden"] and row["kind"] not in ("label", "frame")

@@ -9,12 +9,14 @@
 namespace mandati {
 namespace {
 
-// Two parties after a calculation that left the result columns unselected, party 2 chosen.
+using Names = std::vector<std::string>;
+
+// Two parties after a calculation, which left the result columns unselected; party 2 chosen.
 PartyTable Calculated() {
   PartyTable table;
-  const std::vector<std::vector<std::string>> columns = {
-      {"1", "2"}, {"1", "0"}, {"2", "1"}, {"1.500", "0.900"}, {"62.50", "37.50"}, {"5", "3"}};
-  for (int column = 0; column < static_cast<int>(columns.size()); ++column) {
+  const std::vector<Names> columns = {{"1", "2"},         {"1", "0"},         {"2", "1"},
+                                      {"1.500", "0.900"}, {"62.50", "37.50"}, {"5", "3"}};
+  for (int column = 0; column < 6; ++column) {
     for (const std::string& row : columns[static_cast<std::size_t>(column)]) {
       table.At(column).Append(row);
     }
@@ -24,22 +26,16 @@ PartyTable Calculated() {
   return table;
 }
 
-TEST(ResultColumnsTest, ResultRowsAreNamedWithTheirPartyAndOtherRowsAreNot) {
+TEST(ResultColumnsTest, ResultRowsAreNamedWithTheirPartyAndMarkTheChosenParty) {
   const PartyTable table = Calculated();
-  EXPECT_EQ(ResultRowNames(table, 2), (std::vector<std::string>{"Партия 1: 2", "Партия 2: 1"}));
-  EXPECT_EQ(ResultRowNames(table, 4),
-            (std::vector<std::string>{"Партия 1: 62.50", "Партия 2: 37.50"}));
+  EXPECT_EQ(ResultRowNames(table, 2), (Names{"Партия 1: 2", "Партия 2: 1"}));
+  EXPECT_EQ(ResultColumnDescription(ResultRowNames(table, 4)), "Партия 1: 62.50; Партия 2: 37.50");
   EXPECT_TRUE(ResultRowNames(table, 0).empty());
   EXPECT_TRUE(ResultRowNames(table, 5).empty());
-  EXPECT_EQ(ResultColumnDescription(ResultRowNames(table, 1)), "Партия 1: 1; Партия 2: 0");
-}
-
-TEST(ResultColumnsTest, ResultColumnsMarkTheChosenPartyAndOthersTheirOwnRow) {
-  const PartyTable table = Calculated();
-  for (int column = 1; column <= 4; ++column) EXPECT_EQ(MarkedRow(table, column), 1) << column;
-  EXPECT_EQ(MarkedRow(table, 0), 1);
-  EXPECT_EQ(MarkedRow(table, 5), 0);
-  EXPECT_EQ(MarkedRow(table, 6), -1);
+  // (column, marked row): the result columns mark the party, the others their own row.
+  for (const auto& [column, row] : {std::pair{0, 1}, {1, 1}, {4, 1}, {5, 0}, {6, -1}}) {
+    EXPECT_EQ(MarkedRow(table, column), row) << column;
+  }
 }
 
 TEST(ResultColumnsTest, TheAnnouncementTellsTheTotalAndEveryResultColumn) {

@@ -17,7 +17,8 @@ namespace mandati {
 
 ListBox::ListBox(QWidget* parent) : QListWidget(parent) {}
 
-void ListBox::ShowRows(const QStringList& rows, const QStringList& accessible_names) {
+void ListBox::ShowRows(const QStringList& rows, const QStringList& accessible_names,
+                       const QString& description) {
   const bool was_showing = std::exchange(showing_, true);
   clear();
   addItems(rows);  // one insertion, laid out once
@@ -25,7 +26,6 @@ void ListBox::ShowRows(const QStringList& rows, const QStringList& accessible_na
     item(k)->setData(Qt::AccessibleTextRole, accessible_names[k]);
   }
   // A reader hears a column's rows with its name, without walking through them.
-  const QString description = accessible_names.join(QStringLiteral("; "));
   if (accessibleDescription() != description) setAccessibleDescription(description);
   marked_row_ = -1;
   showing_ = was_showing;

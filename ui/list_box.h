@@ -10,6 +10,7 @@ class QFocusEvent;
 class QItemSelection;
 class QModelIndex;
 class QPaintEvent;
+class QString;
 
 namespace mandati {
 
@@ -30,8 +31,9 @@ class ListBox : public QListWidget {
  public:
   explicit ListBox(QWidget* parent = nullptr);
 
-  // Rows named for assistive tools (none: by their text) are also the list's description.
-  void ShowRows(const QStringList& rows, const QStringList& accessible_names);
+  // Rows named for assistive tools (none: by their text), and the list's description.
+  void ShowRows(const QStringList& rows, const QStringList& accessible_names,
+                const QString& description);
   void ShowMarkedRow(int row);
   int MarkedRow() const { return marked_row_; }
 

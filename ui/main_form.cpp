@@ -7,6 +7,7 @@
 #include <iterator>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include <QAccessible>
 #include <QApplication>
@@ -31,6 +32,7 @@
 #include <QStyle>
 
 #include "form/form_layout.h"
+#include "form/result_columns.h"
 #include "ui/accessible_form.h"
 #include "ui/form_builder.h"
 #include "ui/list_box.h"
@@ -41,8 +43,8 @@ namespace mandati {
 
 namespace {
 
-// List1(1) to List1(4) hold the results; List1(0) to List1(4) are the visible columns.
-constexpr std::size_t kLastResultColumn = 4;
+// List1(0) to List1(4) are the visible columns.
+constexpr auto kLastVisibleColumn = static_cast<std::size_t>(kLastResultColumn);
 
 // A box's length limit holds for typing only: a text the program shows there, such as votes
 // entered as "1e9" and kept as 1000000000, is shown whole rather than cut to the limit.
@@ -67,22 +69,15 @@ bool ShowsRows(const QListWidget& list, const TextColumn& column) {
   return true;
 }
 
-// Shows a column's rows; a result row is named for assistive tools with its party,
-// "Партия 1: 3", since a bare number says nothing heard apart from its party.
-void ShowColumn(ListBox& list, const TextColumn& column, const TextColumn* parties,
-                const QString& party_caption) {
+// Shows a column's rows, a result row named for assistive tools with its party.
+void ShowColumn(ListBox& list, const TextColumn& column, const std::vector<std::string>& names) {
   if (ShowsRows(list, column)) return;
   QStringList rows;
-  QStringList names;
+  QStringList accessible_names;
   rows.reserve(static_cast<qsizetype>(column.Rows().size()));
-  for (int k = 0; k < column.RowCount(); ++k) {
-    rows.append(QString::fromStdString(column.Row(k)));
-    if (parties != nullptr && k < parties->RowCount()) {
-      names.append(QStringLiteral("%1 %2: %3")
-                       .arg(party_caption, QString::fromStdString(parties->Row(k)), rows.last()));
-    }
-  }
-  list.ShowRows(rows, names);
+  for (const std::string& row : column.Rows()) rows.append(QString::fromStdString(row));
+  for (const std::string& name : names) accessible_names.append(QString::fromStdString(name));
+  list.ShowRows(rows, accessible_names, QString::fromStdString(ResultColumnDescription(names)));
 }
 
 }  // namespace
@@ -164,7 +159,7 @@ void MainForm::Connect() {
     connect(controls_.lists[i], &ListBox::RowChosen, this,
             [this, index](int row) { OnListClick(index, row); });
   }
-  for (std::size_t i = 0; i <= kLastResultColumn; ++i) {
+  for (std::size_t i = 0; i <= kLastVisibleColumn; ++i) {
     connect(controls_.lists[i]->verticalScrollBar(), &QScrollBar::valueChanged, this,
             &MainForm::ScrollColumnsTo);
   }
@@ -176,7 +171,7 @@ void MainForm::Connect() {
 // that cannot scroll as far stops at its end, and does not pull the others back.
 void MainForm::ScrollColumnsTo(int value) {
   if (std::exchange(scrolling_, true)) return;
-  for (std::size_t i = 0; i <= kLastResultColumn; ++i) {
+  for (std::size_t i = 0; i <= kLastVisibleColumn; ++i) {
     controls_.lists[i]->verticalScrollBar()->setValue(value);
   }
   scrolling_ = false;
@@ -221,7 +216,7 @@ bool MainForm::MoveThroughOptions(const QRadioButton& option, int key) {
 // after every calculation, also when it repeats the last one.
 void MainForm::TellResults() {
   if (state_.table.FinalSeatsColumn().Empty() || !QAccessible::isActive()) return;
-  for (std::size_t i = 1; i <= kLastResultColumn; ++i) {
+  for (auto i = static_cast<std::size_t>(kFirstResultColumn); i <= kLastVisibleColumn; ++i) {
     QAccessibleEvent rows(controls_.lists[i], QAccessible::DescriptionChanged);
     QAccessible::updateAccessibility(&rows);
   }
@@ -244,15 +239,10 @@ void MainForm::ReadEntryBoxes() {
 }
 
 void MainForm::Refresh() {
-  const TextColumn& parties = state_.table.PartyNumberColumn();
-  const QString party_caption = controls_.lists[0]->accessibleName();
   for (std::size_t i = 0; i < controls_.lists.size(); ++i) {
-    const TextColumn& column = state_.table.At(static_cast<int>(i));
-    const bool result = i >= 1 && i <= kLastResultColumn;
-    ShowColumn(*controls_.lists[i], column, result ? &parties : nullptr, party_caption);
-    // The calculation leaves the result columns without a selected row; they show the
-    // selected party's row all the same, so that every visible column marks one party.
-    controls_.lists[i]->ShowMarkedRow(result ? parties.SelectedRow() : column.SelectedRow());
+    const int column = static_cast<int>(i);
+    ShowColumn(*controls_.lists[i], state_.table.At(column), ResultRowNames(state_.table, column));
+    controls_.lists[i]->ShowMarkedRow(MarkedRow(state_.table, column));
   }
   ShowText(controls_.party_count_box, state_.party_count_text);
   ShowText(controls_.seat_count_box, state_.seat_count_text);

@@ -2,13 +2,16 @@
 // The page side of the calculator window, appended to the WebAssembly module's own script.
 // It holds no control, text or rule: it makes one HTML control per row of the exported layout
 // table, reports every click to the C++ form (Module.WebForm), and shows the state the form
-// returns, keyed by the controls' names. User text only ever reaches the page as textContent
-// or an input's value.
+// returns, keyed by the controls' names; every element id, group, place in the focus order and
+// word it shows comes from the C++. User text only ever reaches the page as textContent or an
+// input's value.
 'use strict';
 
 (function () {
   const controls = new Map();  // control name -> its element
   let form = null;
+  // The box whose shown text the user's typing replaces, and that text (see form_binding.cpp).
+  let replacedWhenTyped = { box: null, text: '' };
 
   // The user's number settings, as the browser's language writes numbers.
   function numberSeparators() {
@@ -17,11 +20,9 @@
     return { decimal: part('decimal') || '.', group: part('group') };
   }
 
-  function domId(name) { return 'c-' + name.replace(/[()]/g, '-'); }
-
   function place(element, control) {
     element.classList.add('control');
-    element.id = domId(control.name);
+    element.id = control.id;
     element.dataset.name = control.name;
     const style = element.style;
     style.left = control.left + 'px';
@@ -60,6 +61,12 @@
     box.spellcheck = false;
     box.autocomplete = 'off';
     if (control.maxLength > 0) box.maxLength = control.maxLength;
+    box.addEventListener('beforeinput', (event) => {
+      if (event.inputType.startsWith('insert') && box === replacedWhenTyped.box &&
+          box.value === replacedWhenTyped.text) {
+        box.value = '';
+      }
+    });
     return box;
   }
 
@@ -69,14 +76,22 @@
     list.setAttribute('role', 'listbox');
     list.setAttribute('aria-label', control.label);
     list.tabIndex = control.hidden ? -1 : 0;
+    list.group = control.group;
+    list.scrolledTo = 0;
     list.rows = [];
+    list.names = [];
     list.selected = -1;
-    list.addEventListener('mousedown', (event) => {
+    // The press chooses the row, as on the desktop; an assistive tool's action on a row comes
+    // as a click alone. A row already chosen is not chosen again (the form ignores it).
+    const choose = (event) => {
       const row = event.target.closest('[role="option"]');
       if (row === null || !list.contains(row)) return;
       list.focus();
       click(control.name, Number(row.dataset.row));
-    });
+    };
+    list.addEventListener('mousedown', choose);
+    list.addEventListener('click', choose);
+    list.addEventListener('scroll', () => scrollGroup(list));
     list.addEventListener('keydown', (event) => {
       const row = movedRow(list, event.key);
       if (row === null) return;
@@ -105,16 +120,36 @@
     return first ? first.offsetHeight || 19 : 19;
   }
 
+  // The visible columns scroll together when the user scrolls one, so that a row stays level
+  // with its neighbours. A column that cannot scroll as far stops at its end and does not pull
+  // the others back: a scroll the page made itself is not passed on.
+  function scrollAlone(list, top) {
+    list.scrollTop = top;
+    list.scrolledTo = list.scrollTop;
+  }
+
+  function scrollGroup(list) {
+    if (list.group === '' || list.scrollTop === list.scrolledTo) return;
+    list.scrolledTo = list.scrollTop;
+    controls.forEach((other) => {
+      if (other !== list && other.group === list.group) scrollAlone(other, list.scrollTop);
+    });
+  }
+
+  // The radio button covers the whole option, a touch target 24 pixels high, and the drawn
+  // circle beside the caption is its picture; the window looks as designed.
   function makeOption(control) {
     const option = document.createElement('label');
     option.className = 'option';
     const button = document.createElement('input');
     button.type = 'radio';
-    button.name = control.name.replace(/\(.*$/, '');
+    button.name = control.group;
     button.addEventListener('change', () => { if (button.checked) click(control.name, -1); });
+    const mark = document.createElement('span');
+    mark.className = 'mark';
     const caption = document.createElement('span');
     caption.textContent = control.caption;
-    option.append(button, caption);
+    option.append(button, mark, caption);
     option.input = button;
     return option;
   }
@@ -150,23 +185,38 @@
   }
 
   function click(name, row) {
-    show(form.click(name, row, typedTexts()));
+    const state = form.click(name, row, typedTexts());
+    show(state);
+    if (state.announcement) tell(state.announcement);
+  }
+
+  // A polite live region: a new paragraph each time, so that the same results are told again.
+  function tell(text) {
+    const paragraph = document.createElement('p');
+    paragraph.textContent = text;
+    document.getElementById('told').replaceChildren(paragraph);
   }
 
   function showList(list, content) {
-    const same = list.rows.length === content.rows.length &&
-      list.rows.every((text, k) => text === content.rows[k]);
-    if (!same) {
+    const equal = (a, b) => a.length === b.length && a.every((text, k) => text === b[k]);
+    if (!equal(list.rows, content.rows) || !equal(list.names, content.names)) {
       list.replaceChildren(...content.rows.map((text, k) => {
         const row = document.createElement('div');
         row.setAttribute('role', 'option');
         row.id = list.id + '-' + k;
         row.dataset.row = String(k);
         row.textContent = text;
+        if (k < content.names.length) row.setAttribute('aria-label', content.names[k]);
         return row;
       }));
       list.rows = content.rows;
+      list.names = content.names;
       list.selected = -1;
+      if (content.description) {
+        list.setAttribute('aria-description', content.description);
+      } else {
+        list.removeAttribute('aria-description');
+      }
     }
     if (list.selected !== content.selected) {
       const before = list.children[list.selected];
@@ -180,9 +230,9 @@
     if (chosen) {
       list.setAttribute('aria-activedescendant', chosen.id);
       // Scrolls the list alone, never the page.
-      if (chosen.offsetTop < list.scrollTop) list.scrollTop = chosen.offsetTop;
+      if (chosen.offsetTop < list.scrollTop) scrollAlone(list, chosen.offsetTop);
       const bottom = chosen.offsetTop + chosen.offsetHeight - list.clientHeight;
-      if (bottom > list.scrollTop) list.scrollTop = bottom;
+      if (bottom > list.scrollTop) scrollAlone(list, bottom);
     } else {
       list.removeAttribute('aria-activedescendant');
     }
@@ -190,6 +240,8 @@
 
   // Writes each control only where it differs, so showing the state never disturbs typing.
   function show(state) {
+    const replaced = state.replacedWhenTyped;
+    replacedWhenTyped = { box: controls.get(replaced) || null, text: replaced ? state[replaced] : '' };
     for (const name of Object.keys(state)) {
       const element = controls.get(name);
       const content = state[name];
@@ -204,50 +256,112 @@
     }
   }
 
-  // The fixed-size window scaled as a whole to fit the page below the switch of views, from a
-  // phone to a projector.
+  // The fixed-size window, scaled as a whole. By default it fills the screen when the screen is
+  // larger (a projector), and is never drawn smaller than designed: a phone pans it, and the
+  // browser's zoom enlarges it as any page (the fill is reckoned in the screen's pixels at the
+  // zoom the page opened with, so zooming in to 200 % doubles it). "Fit to the screen" shows it
+  // whole in the view instead, smaller than designed where the view is smaller.
+  const openingPixelRatio = window.devicePixelRatio || 1;
+  let fitToScreen = false;
+
   function fit(description) {
-    const height = window.innerHeight - document.getElementById('stage').offsetTop;
-    const scale = Math.min(document.documentElement.clientWidth / description.width,
-      height / description.height);
+    const width = document.documentElement.clientWidth;
+    const top = document.getElementById('stage').offsetTop;  // below the bar
+    const zoom = (window.devicePixelRatio || 1) / openingPixelRatio;
+    const whole = Math.min(width / description.width,
+      (window.innerHeight - top) / description.height);
+    // What the view would hold at the opening zoom, the bar as it is now.
+    const fill = Math.min(width * zoom / description.width,
+      (window.innerHeight * zoom - top) / description.height);
+    const scale = fitToScreen ? whole : Math.max(1, fill);
     const box = document.getElementById('fit');
     box.style.width = description.width * scale + 'px';
     box.style.height = description.height * scale + 'px';
     document.getElementById('window').style.transform = 'scale(' + scale + ')';
   }
 
-  // The switch between the window and the teaching bench. The bench's script (its view and its
-  // calculation) is loaded when the bench is first opened, by a script element, which works
-  // from file:// as from a web server, so the window's start-up does not wait for it.
-  function buildViews() {
+  // The bench's script (its view and its calculation) is loaded when the bench is first opened,
+  // so the window's start-up does not wait for it: from the one-file page out of that file's own
+  // data (single_file_loader.js), otherwise by a script element, which works from file:// as
+  // from a web server.
+  function loadBench(failed) {
+    if (window.mandatiBundle) {
+      mandatiBundle.run('mandati-bench-code').catch(failed);
+      return;
+    }
+    const script = document.createElement('script');
+    script.src = 'mandati-bench.js';
+    script.addEventListener('error', failed);
+    document.body.append(script);
+  }
+
+  // The bar above the view: the switch between the window and the teaching bench, the switch
+  // that fits the window to the screen, and the panel about the program.
+  function buildBar(description) {
     const texts = Module.benchDescription().texts;
+    const page = Module.pageDescription();
     const nav = document.getElementById('views');
     nav.setAttribute('aria-label', texts.views);
     const buttons = [document.getElementById('window-view'), document.getElementById('bench-view')];
     buttons[0].textContent = texts.windowView;
     buttons[1].textContent = texts.benchView;
+    const fitButton = document.getElementById('fit-view');
+    fitButton.textContent = page.texts.fit;
+    let benchLoaded = false;
     buttons.forEach((button, k) => button.addEventListener('click', () => {
       const bench = k === 1;
       buttons[0].setAttribute('aria-pressed', String(!bench));
       buttons[1].setAttribute('aria-pressed', String(bench));
+      fitButton.hidden = bench;
       document.getElementById('stage').hidden = bench;
       document.getElementById('bench').hidden = !bench;
-      if (bench && !document.getElementById('bench-script')) {
-        const script = document.createElement('script');
-        script.id = 'bench-script';
-        script.src = 'mandati-bench.js';
-        script.addEventListener('error', () => {
-          document.getElementById('bench').textContent = texts.loadFailed;
-        });
-        document.body.append(script);
+      if (bench && !benchLoaded) {
+        benchLoaded = true;
+        loadBench(() => { document.getElementById('bench').textContent = texts.loadFailed; });
       }
     }));
-    nav.hidden = false;
+    fitButton.addEventListener('click', () => {
+      fitToScreen = !fitToScreen;
+      fitButton.setAttribute('aria-pressed', String(fitToScreen));
+      fit(description);
+    });
+    buildAbout(page, () => fit(description));
+    document.getElementById('bar').hidden = false;
+  }
+
+  // The licence, the version and where the source is: the archive beside the page when the
+  // build made one, else the build's word on where it is.
+  function buildAbout(page, refit) {
+    const panel = document.getElementById('about');
+    const button = document.getElementById('about-button');
+    button.textContent = page.texts.about;
+    const heading = document.createElement('h2');
+    heading.textContent = page.texts.about;
+    const paragraph = (text) => {
+      const made = document.createElement('p');
+      made.textContent = text;
+      return made;
+    };
+    const source = paragraph(page.sourceArchive ? page.texts.source + ' ' : page.texts.noSource);
+    if (page.sourceArchive) {
+      const link = document.createElement('a');
+      link.href = page.sourceArchive;
+      link.textContent = page.sourceArchive;
+      source.append(link);
+    }
+    panel.append(heading, paragraph(page.texts.version), paragraph(page.texts.licence), source);
+    panel.setAttribute('aria-label', page.texts.about);
+    button.addEventListener('click', () => {
+      panel.hidden = !panel.hidden;
+      button.setAttribute('aria-expanded', String(!panel.hidden));
+      refit();
+    });
   }
 
   function build() {
     const description = Module.windowDescription();
     document.title = description.caption;
+    document.getElementById('title').textContent = description.caption;
     const root = document.getElementById('window');
     root.dataset.name = description.name;
     root.setAttribute('aria-label', description.caption);
@@ -258,14 +372,8 @@
     style.fontFamily = description.fontFamilies.map((f) => JSON.stringify(f)).join(', ') +
       ', serif';
     style.fontSize = description.fontPointSize + 'pt';
-    // In tab order: the page's own order of focus is the order of its elements. The browser's
-    // arrow keys move through an option group in that order too, so the group, one tab stop,
-    // is laid out from its top option down.
-    const options = description.controls.filter((control) => control.kind === 'optionButton');
-    const groupTab = Math.min(...options.map((control) => control.tab));
-    const order = (control) =>
-      control.kind === 'optionButton' ? groupTab + control.top / 10000 : control.tab;
-    const rows = description.controls.slice().sort((a, b) => order(a) - order(b));
+    // The page's order of focus is the order of its elements.
+    const rows = description.controls.slice().sort((a, b) => a.focusOrder - b.focusOrder);
     for (const control of rows) {
       const element = makers[control.kind](control);
       place(element, control);
@@ -275,7 +383,7 @@
     const separators = numberSeparators();
     form = new Module.WebForm(separators.decimal, separators.group);
     show(form.state());
-    buildViews();
+    buildBar(description);
     fit(description);
     window.addEventListener('resize', () => fit(description));
     const first = rows.find((control) => !control.hidden && control.kind !== 'label' &&

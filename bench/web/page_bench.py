@@ -1,20 +1,21 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""What a user of the web page waits for, in headless chromium, with the page opened from disk:
+"""What a user of the web page waits for, in headless chromium, with the page opened from disk,
+both as the page's folder (index.html and its files) and as mandati.html, the page in one file:
 
 - start-up: from the start of navigation until the window is built and holds the focus
   (document.body.dataset.ready), against a yardstick page from disk with one line of text and
-  no script, timed at its load event; the two are opened in turn, ROUNDS times each;
+  no script, timed at its load event; the three are opened in turn, ROUNDS times each;
 - a click of "Изчисли" with 99 parties, the quota changed before each, from the click until
   the frame after it is painted (requestAnimationFrame, then a task after it), against a click that changes nothing
   ("Въведи" with an empty vote box), in turn, ROUNDS times each;
 - opening the teaching bench on a freshly opened page, from the click of its switch until its
-  first result (the worked example under all six methods) is shown, its script loaded and its
-  worker started, against a second calculation of the same district on the open bench, in
-  turn, ROUNDS times each;
+  first result (the worked example under all six methods) is shown, its script loaded (from
+  mandati.html: unpacked) and its worker started, against a second calculation of the same
+  district on the open bench, in turn, ROUNDS times each, for both pages;
 - the size of the page's files, uncompressed.
 
-  bench/web/page_bench.py BUILD/web/index.html [ROUNDS]
+  bench/web/page_bench.py BUILD/web/index.html [ROUNDS]   (mandati.html from the same folder)
 
 Prints medians with their quartiles, in milliseconds."""
 import pathlib
@@ -62,12 +63,15 @@ def quartiles(values):
     return f"median {statistics.median(values):.1f} ms (quartiles {q[0]:.1f} to {q[2]:.1f})"
 
 
-def start_up(browser, page, yardstick, rounds):
-    times = {"page": [], "yardstick": []}
+def start_up(browser, pages, yardstick, rounds):
+    times = {name: [] for name in pages}
+    times["yardstick"] = []
     for _ in range(rounds + 3):
-        browser.get(page.as_uri())
-        ps.WebDriverWait(browser, 10).until(lambda b: b.execute_script("return window.readyAt"))
-        times["page"].append(browser.execute_script("return window.readyAt"))
+        for name, page in pages.items():
+            browser.get(page.as_uri())
+            ps.WebDriverWait(browser, 10).until(
+                lambda b: b.execute_script("return window.readyAt"))
+            times[name].append(browser.execute_script("return window.readyAt"))
         browser.get(yardstick.as_uri())
         ps.WebDriverWait(browser, 10).until(lambda b: b.execute_script("return window.loadedAt"))
         times["yardstick"].append(browser.execute_script("return window.loadedAt"))
@@ -100,8 +104,9 @@ def click_to_paint(browser, rounds):
     return {name: values[3:] for name, values in times.items()}
 
 
-def bench_opening(browser, rounds):
+def bench_opening(browser, page, rounds):
     times = {"open": [], "again": []}
+    ps.PAGE = page
     for _ in range(rounds + 3):
         ps.open_page(browser)
         times["open"].append(browser.execute_async_script(CLICK_TO_RESULT, "bench-view"))
@@ -110,31 +115,36 @@ def bench_opening(browser, rounds):
 
 
 def main():
-    page = pathlib.Path(sys.argv[1]).resolve()
+    folder = pathlib.Path(sys.argv[1]).resolve().parent
+    pages = {"index.html": folder / "index.html", "mandati.html": folder / "mandati.html"}
     rounds = int(sys.argv[2]) if len(sys.argv) > 2 else 30
-    ps.PAGE = page
+    ps.PAGE = pages["index.html"]
     yardstick = pathlib.Path(__file__).resolve().parent / "yardstick.html"
     browser = ps.start_browser()
     try:
         browser.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": READY_PROBE})
-        starts = start_up(browser, page, yardstick, rounds)
+        starts = start_up(browser, pages, yardstick, rounds)
         ps.open_page(browser)
         enter_parties(browser, 99)
         assert len(ps.list_rows(browser, "List1(0)")) == 99
         clicks = click_to_paint(browser, rounds)
         assert len(ps.list_rows(browser, "List1(2)")) == 99
-        opening = bench_opening(browser, rounds)
+        opening = {name: bench_opening(browser, page, rounds) for name, page in pages.items()}
     finally:
         ps.stop_browser(browser)
-    files = sorted(page.parent.iterdir())
+    files = [folder / name for name in ("index.html", "mandati.css", "mandati.js",
+                                        "mandati-bench.js")]
     print(f"files: {sum(f.stat().st_size for f in files)} bytes in all "
-          f"({', '.join(f'{f.name} {f.stat().st_size}' for f in files)})")
-    print(f"window ready after navigation start: {quartiles(starts['page'])}")
-    print(f"yardstick page loaded:               {quartiles(starts['yardstick'])}")
+          f"({', '.join(f'{f.name} {f.stat().st_size}' for f in files)}); "
+          f"mandati.html {pages['mandati.html'].stat().st_size}")
+    for name in pages:
+        print(f"{name}: window ready after navigation start: {quartiles(starts[name])}")
+    print(f"yardstick page loaded:                           {quartiles(starts['yardstick'])}")
     print(f"click of Изчисли, 99 parties, to the next painted frame: {quartiles(clicks['calculate'])}")
     print(f"click that changes nothing, to the next painted frame:   {quartiles(clicks['nothing'])}")
-    print(f"bench opened, to its first result:        {quartiles(opening['open'])}")
-    print(f"the same calculation on the open bench:   {quartiles(opening['again'])}")
+    for name in pages:
+        print(f"{name}: bench opened, to its first result:      {quartiles(opening[name]['open'])}")
+        print(f"{name}: the same calculation on the open bench: {quartiles(opening[name]['again'])}")
 
 
 if __name__ == "__main__":

@@ -102,14 +102,32 @@ class PageTest(unittest.TestCase):
         open_page(self.browser)
 
 
-def audit(browser):
-    """The axe-core audit of the page as it stands: its serious and critical violations."""
+def audit(browser, impacts=("serious", "critical")):
+    """The axe-core audit of the page as it stands, target sizes included: its violations of
+    the given impacts (None: of any)."""
     browser.execute_script(AXE)
     result = browser.execute_async_script(
         "const done = arguments[arguments.length - 1];"
-        "axe.run(document).then(r => done(r.violations.map(v => ({id: v.id, impact: v.impact,"
+        "axe.run(document, {rules: {'target-size': {enabled: true}}}).then(r =>"
+        " done(r.violations.map(v => ({id: v.id, impact: v.impact,"
         " nodes: v.nodes.map(n => n.target.join(' '))}))));")
-    return [v for v in result if v["impact"] in ("serious", "critical")]
+    return [v for v in result if impacts is None or v["impact"] in impacts]
+
+
+SAMPLE_VOTES = ["58125", "45871", "27142", "15947", "12264"]
+
+
+def enter_district(browser, parties, seats, votes):
+    """Sets up the parties and enters each one's votes, by mouse, as a user does."""
+    for name, text in (("Text2(0)", parties), ("Text2(1)", seats)):
+        control(browser, name).clear()
+        control(browser, name).send_keys(text)
+    control(browser, "Command1").click()
+    for row, text in enumerate(votes):
+        control(browser, "List1(0)").find_elements(By.CSS_SELECTOR, "[role=option]")[row].click()
+        control(browser, "Text3(0)").clear()
+        control(browser, "Text3(0)").send_keys(text)
+        control(browser, "Command2(0)").click()
 
 
 def main():

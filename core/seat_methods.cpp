@@ -53,19 +53,18 @@ std::optional<DivisorTie> TieAtLastSeat(TieRule rule, const std::vector<DivisorS
   DivisorTie tie{awards.back().average, {}, {}, TieRule::kOrder};
   std::sort(waiting.begin(), waiting.end(),
             [rule](const Contender& a, const Contender& b) { return ServedBefore(rule, a, b); });
-  std::vector<std::int32_t> passed_votes;
   for (const Contender& contender : waiting) {
-    if (SameAverage(contender.average, tie.average)) {
-      tie.passed_over.push_back(contender.party);
-      passed_votes.push_back(contender.average.votes);
+    if (!SameAverage(contender.average, tie.average)) continue;
+    if (tie.passed_over.empty()) {
+      tie.decided_by = DecidingRule(rule, awards.back().average.votes, contender.average.votes);
     }
+    tie.passed_over.push_back(contender.party);
   }
   if (tie.passed_over.empty()) return std::nullopt;
   // The averages of the awards never rise, so the awards at the last average end the list.
   auto first = awards.end();
   while (first != awards.begin() && SameAverage(std::prev(first)->average, tie.average)) --first;
   for (auto award = first; award != awards.end(); ++award) tie.served.push_back(award->party);
-  tie.decided_by = DecidingRule(rule, awards.back().average.votes, passed_votes.front());
   return tie;
 }
 

@@ -53,11 +53,13 @@ enum class CalculationLimit : std::uint8_t {
   kNoQuotaDivisor,    // the quota's divisor, seats + offset, is 0 (Hare with 0 seats)
   kQuotaZero,         // the quota rounds down to 0 votes: too few votes, the total, for the seats
   kPreliminarySeats,  // a party's full quotas fit 16 bits
+  kThreshold,         // some party reaches the threshold's bar
 };
 
 // An input beyond one of those limits: which one, the value that failed it (the count of
-// parties or seats, a party's votes, the total (also for a quota of 0), or the full quotas)
-// and the seat count of the calculation refused.
+// parties or seats, a party's votes, the total (also for a quota of 0), the full quotas, or
+// for a threshold the fewest whole votes its bar asks) and the seat count of the calculation
+// refused.
 class CalculationLimitError : public LimitError {
  public:
   CalculationLimitError(CalculationLimit limit, std::int64_t value, std::int32_t seat_count,
@@ -72,6 +74,27 @@ class CalculationLimitError : public LimitError {
   CalculationLimit limit_;
   std::int64_t value_;
   std::int32_t seat_count_;
+};
+
+// The options of a calculation that the law sets (core/election_rules.h, core/threshold.h),
+// each checked before anything is calculated.
+enum class RuleLimit : std::uint8_t {
+  kFirstDivisor,    // kMinFirstDivisor to kMaxFirstDivisor, at most kMaxFirstDivisorDecimals
+  kThresholdShare,  // 0 to 100 per cent, at most kMaxThresholdShareDecimals
+  kThresholdVotes,  // 0 to kMaxThresholdTotal votes
+  kThresholdTotal,  // from the listed votes' total to kMaxThresholdTotal
+  kExemptParty,     // a party number of the district
+};
+
+// An option outside its limits: which one; the message says how.
+class RuleError : public LimitError {
+ public:
+  RuleError(RuleLimit limit, const std::string& message) : LimitError(message), limit_(limit) {}
+
+  RuleLimit Limit() const noexcept { return limit_; }
+
+ private:
+  RuleLimit limit_;
 };
 
 }  // namespace mandati

@@ -8,7 +8,9 @@ namespace mandati {
 std::vector<Method> AllMethods() {
   std::vector<Method> methods;
   methods.reserve(kQuotaRules.size() + kDivisorRules.size());
-  for (const QuotaRule& rule : kQuotaRules) methods.emplace_back(rule.method);
+  for (const QuotaRule& rule : kQuotaRules) {
+    if (rule.in_all) methods.emplace_back(rule.method);
+  }
   for (const DivisorRule& rule : kDivisorRules) methods.emplace_back(rule.method);
   return methods;
 }
@@ -24,45 +26,66 @@ std::string NameOf(Method method) {
 }
 
 std::optional<Method> MethodNamed(std::string_view keyword) {
-  for (const Method method : AllMethods()) {
-    if (KeywordOf(method) == keyword) return method;
+  for (const QuotaRule& rule : kQuotaRules) {
+    if (rule.keyword == keyword) return rule.method;
+  }
+  for (const DivisorRule& rule : kDivisorRules) {
+    if (rule.keyword == keyword) return rule.method;
   }
   return std::nullopt;
 }
 
 MethodOutcome CalculateMethod(Method method, std::span<const std::int32_t> votes,
-                              std::int32_t seat_count, Ranking ranking) {
-  MethodOutcome outcome{method, std::nullopt, std::nullopt, {}, std::nullopt, 0};
+                              std::int32_t seat_count, const MethodRules& rules) {
+  CheckFirstDivisor(rules.first_divisor);
+  MethodOutcome outcome{method, std::nullopt, std::nullopt, {}, std::nullopt, 0, std::nullopt};
+  // The parties over the bar take part, numbered 1, 2, … among themselves.
+  std::span<const std::int32_t> taking_part = votes;
+  std::vector<std::int32_t> votes_over;
+  if (rules.threshold.kind != ThresholdKind::kNone) {
+    outcome.threshold = ApplyThreshold(rules.threshold, votes, seat_count);
+    for (const std::int32_t party : outcome.threshold->over) {
+      votes_over.push_back(votes[static_cast<std::size_t>(party - 1)]);
+    }
+    taking_part = votes_over;
+  }
   if (const auto* quota = std::get_if<QuotaMethod>(&method)) {
-    outcome.quota = CalculateQuotaSeats(*quota, votes, seat_count, ranking);
-    for (const PartyOutcome& party : outcome.quota->parties) {
+    Calculation calculation =
+        CalculateQuotaSeats(*quota, taking_part, seat_count, rules.ranking, rules.tie_rule);
+    if (outcome.threshold)
+      calculation = OnWholeDistrict(std::move(calculation), *outcome.threshold, votes);
+    outcome.total_votes = calculation.total_votes;
+    for (const PartyOutcome& party : calculation.parties) {
       outcome.final_seats.push_back(party.final_seats);
     }
-    outcome.total_votes = outcome.quota->total_votes;
+    outcome.quota = std::move(calculation);
   } else {
-    outcome.divisors = AllocateByDivisors(std::get<DivisorMethod>(method), votes, seat_count);
-    outcome.final_seats = outcome.divisors->seats;
-    outcome.total_votes = TotalOf(votes);
+    const auto divisor_method = std::get<DivisorMethod>(method);
+    DivisorAllocation allocation = AllocateByDivisors(
+        divisor_method, taking_part, seat_count, rules.tie_rule,
+        divisor_method == DivisorMethod::SainteLague ? rules.first_divisor : kPlainFirstDivisor);
+    if (outcome.threshold) {
+      allocation = OnWholeDistrict(std::move(allocation), *outcome.threshold, votes.size());
+    }
+    outcome.total_votes = TotalOf(taking_part);
+    outcome.final_seats = allocation.seats;
+    outcome.divisors = std::move(allocation);
   }
   outcome.disproportionality = MeasureDisproportionality(votes, outcome.final_seats);
   return outcome;
 }
 
 SeatSweep SweepMethod(Method method, std::span<const std::int32_t> votes, std::int32_t first,
-                      std::int32_t last, Ranking ranking) {
+                      std::int32_t last, const MethodRules& rules) {
   return SweepSeatCounts(
-      [&](std::int32_t seats) {
-        return CalculateMethod(method, votes, seats, ranking).final_seats;
-      },
+      [&](std::int32_t seats) { return CalculateMethod(method, votes, seats, rules).final_seats; },
       first, last);
 }
 
 void SweepMethod(Method method, std::span<const std::int32_t> votes, std::int32_t first,
-                 std::int32_t last, Ranking ranking, const SweepRowSink& on_row) {
+                 std::int32_t last, const MethodRules& rules, const SweepRowSink& on_row) {
   SweepSeatCounts(
-      [&](std::int32_t seats) {
-        return CalculateMethod(method, votes, seats, ranking).final_seats;
-      },
+      [&](std::int32_t seats) { return CalculateMethod(method, votes, seats, rules).final_seats; },
       first, last, on_row);
 }
 

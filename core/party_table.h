@@ -126,7 +126,15 @@ inline constexpr std::int32_t kMaxSeats = 32767;
 // The most votes a party can have, and the largest total of votes: 32-bit numbers.
 inline constexpr std::int32_t kMaxVotes = 2147483647;
 
-enum class QuotaMethod : std::int16_t { Hare = 0, Droop = 1, HagenbachBischoff = 2, Imperiali = 3 };
+// The quotas of the largest-remainder family. The window offers the first three; Hare-Niemeyer
+// takes Hare's quotient V / S exactly instead of floored (core/quota_rules.h).
+enum class QuotaMethod : std::int16_t {
+  Hare = 0,
+  Droop = 1,
+  HagenbachBischoff = 2,
+  Imperiali = 3,
+  HareNiemeyer = 4,
+};
 
 // The values that are not per party. They live as long as the window and are never saved;
 // an empty value counts as 0 wherever it is compared or computed with.

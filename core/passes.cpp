@@ -2,11 +2,13 @@
 #include "core/passes.h"
 
 #include <algorithm>
+#include <numeric>
 #include <span>
 #include <string_view>
 #include <utility>
 
 #include "core/errors.h"
+#include "core/exact_quotient.h"
 #include "core/quota_rules.h"
 #include "core/seat_methods.h"
 
@@ -25,15 +27,6 @@ void WriteKey(const std::string& remainder_text, int party_number, std::string& 
   key = remainder_text;
   key.append(fits ? 5 - party.size() : 1, ' ');
   key += party;
-}
-
-// The party's remainder text, NumberText of its remainder rounded to 8 decimals ("0", "1", or
-// "0", the separator and the decimals without trailing zeros: the shortest text that reads
-// back as the value), and its key, that text with the party suffix. The rounded remainder
-// has at most 9 digits, so that text is the key's digits: ScaledText writes it from them.
-void WriteRemainderTexts(int party_number, const NumberSettings& settings, PartyOutcome& party) {
-  party.remainder_text = ScaledText(party.remainder_key, 8, settings);
-  WriteKey(party.remainder_text, party_number, party.key);
 }
 
 // The rows of the queue in the order of the window's sorted column: the keys' text order.
@@ -126,6 +119,13 @@ struct NoTexts {
 
 }  // namespace
 
+// The rounded remainder has at most 9 digits, so its text is the key's digits: ScaledText
+// writes it from them.
+void WriteRemainderTexts(int party_number, const NumberSettings& settings, PartyOutcome& party) {
+  party.remainder_text = ScaledText(party.remainder_key, 8, settings);
+  WriteKey(party.remainder_text, party_number, party.key);
+}
+
 std::string RemainderKey(double r8, int party_number, const NumberSettings& settings) {
   std::string key;
   WriteKey(NumberText(r8, settings), party_number, key);
@@ -156,18 +156,43 @@ std::vector<TieGroup> TiesAtTheCut(const Calculation& calculation) {
   const auto cut = static_cast<std::size_t>(calculation.last_round_seats);
   if (cut == 0 || !RankEqual(calculation, order[cut - 1], order[cut])) return {};
   const PartyOutcome& first = calculation.parties[Index(order[cut] - 1)];
-  TieGroup tie{first.remainder_key, first.exact_remainder, {}, {}};
+  TieGroup tie{first.remainder_key, first.exact_remainder, {}, {}, TieRule::kOrder};
   for (std::size_t k = 0; k < order.size(); ++k) {
     if (RankEqual(calculation, order[k], order[cut])) {
       (k < cut ? tie.served : tie.passed).push_back(order[k]);
     }
   }
+  tie.decided_by = DecidingRule(calculation.tie_rule,
+                                calculation.parties[Index(order[cut - 1] - 1)].votes, first.votes);
   return {tie};
 }
 
 }  // namespace
 
 namespace {
+
+// The remainder queue ascends: by the remainders as the calculation ranks them (keys, or
+// exact remainders), and between equal ones the party the tie rule serves first stands lower
+// down, since the hand-out starts at the last row. For keys under the party order this is
+// the order of the keys' texts that the window's sorted column keeps (see FillQueue). Exact
+// remainders are compared as doubles: whole votes for the floored quotas, and for
+// Hare-Niemeyer numerators below 2^31 over one S, whose gaps stay far above a double's
+// rounding, so order and equality are the numerators'.
+void RankQueue(Calculation& calculation) {
+  const auto& parties = calculation.parties;
+  std::vector<int>& queue = calculation.queue;
+  queue.resize(parties.size());
+  std::iota(queue.begin(), queue.end(), 1);
+  std::sort(queue.begin(), queue.end(), [&](int a, int b) {
+    const PartyOutcome& party_a = parties[Index(a - 1)];
+    const PartyOutcome& party_b = parties[Index(b - 1)];
+    if (!RankEqual(calculation, a, b)) {
+      return calculation.ranked_exactly ? party_a.exact_remainder < party_b.exact_remainder
+                                        : party_a.remainder_key < party_b.remainder_key;
+    }
+    return ServedFirstInTie(calculation.tie_rule, b, party_b.votes, a, party_a.votes);
+  });
+}
 
 // The hand-out of the seats left, one each from the queue's last row upwards, round after
 // round until none is left.
@@ -201,6 +226,8 @@ void CheckQuotaDistrict(QuotaMethod method, std::span<const std::int32_t> votes,
     throw CalculationLimitError(CalculationLimit::kNoQuotaDivisor, seat_count, seat_count,
                                 where + "the quota divides by the seat count 0");
   }
+  // An exact quotient V / S is never 0, and V_i x S / V full quotas are never more than S.
+  if (RuleOf(method).exact) return;
   const std::int32_t quota = ComputeQuota(
       FormValues{std::nullopt, seat_count, std::nullopt, method, static_cast<std::int32_t>(total)});
   if (quota == 0) {
@@ -247,16 +274,35 @@ void DistributeRemainders(PartyTable& table, const FormValues& values,
 }
 
 Calculation CalculateQuotaSeats(QuotaMethod method, std::span<const std::int32_t> votes,
-                                std::int32_t seat_count, Ranking ranking) {
+                                std::int32_t seat_count, Ranking ranking, TieRule tie_rule) {
   CheckQuotaDistrict(method, votes, seat_count);
   Calculation calculation;
-  calculation.method = method;
-  calculation.parties.reserve(votes.size());
-  for (const std::int32_t party_votes : votes)
-    calculation.parties.emplace_back().votes = party_votes;
-  NoTexts no_texts;
-  AllocateNumbers(calculation, seat_count, NumberSettings{}, no_texts);
-  if (ranking == Ranking::kExact) RankRemaindersExactly(calculation);
+  if (RuleOf(method).exact) {
+    calculation = ExactQuotientNumbers(votes, seat_count);
+    for (std::size_t i = 0; i < votes.size(); ++i) {
+      WriteRemainderTexts(static_cast<int>(i) + 1, NumberSettings{}, calculation.parties[i]);
+    }
+    ranking = Ranking::kExact;
+  } else {
+    calculation.method = method;
+    calculation.parties.reserve(votes.size());
+    for (const std::int32_t party_votes : votes)
+      calculation.parties.emplace_back().votes = party_votes;
+    NoTexts no_texts;
+    AllocateNumbers(calculation, seat_count, NumberSettings{}, no_texts);
+    calculation.exact_quota = {calculation.quota, 1};
+    for (std::size_t i = 0; i < votes.size(); ++i) {
+      PartyOutcome& party = calculation.parties[i];
+      party.remainder_numerator =
+          votes[i] - std::int64_t{party.preliminary_seats} * calculation.quota;
+    }
+  }
+  calculation.tie_rule = tie_rule;
+  if (ranking == Ranking::kExact) {
+    RankRemaindersExactly(calculation);
+  } else {
+    RankQueue(calculation);
+  }
   for (PartyOutcome& party : calculation.parties) {
     party.final_seats = party.preliminary_seats;
     calculation.preliminary_total += party.preliminary_seats;
@@ -267,13 +313,8 @@ Calculation CalculateQuotaSeats(QuotaMethod method, std::span<const std::int32_t
 }
 
 void RankRemaindersExactly(Calculation& calculation) {
-  const auto& parties = calculation.parties;
-  std::sort(calculation.queue.begin(), calculation.queue.end(), [&](int a, int b) {
-    const double ra = parties[Index(a - 1)].exact_remainder;
-    const double rb = parties[Index(b - 1)].exact_remainder;
-    return ra != rb ? ra < rb : a < b;
-  });
   calculation.ranked_exactly = true;
+  RankQueue(calculation);
 }
 
 std::vector<KeyMerge> KeyMerges(const Calculation& calculation) {

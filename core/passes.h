@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/election_rules.h"
 #include "core/number_rules.h"
 #include "core/party_table.h"
 
@@ -35,8 +36,12 @@ struct PartyOutcome {
   std::int16_t preliminary_seats = 0;  // full quotas
   std::int64_t remainder_key = 0;      // the remainder rounded to 8 decimals, x kKeyScale
   double exact_remainder = 0;          // votes - preliminary seats x quota, not rounded
-  std::string remainder_text;          // the remainder as the key writes it: "0.3003003"
-  std::string key;                     // the remainder queue's row for this party
+  // The exact remainder in votes times the quota's denominator (Calculation::exact_quota), a
+  // whole number: votes - full quotas x quota for the floored quotas, V_i x S mod V for
+  // Hare-Niemeyer. Filled by CalculateQuotaSeats.
+  std::int64_t remainder_numerator = 0;
+  std::string remainder_text;  // the remainder as the key writes it: "0.3003003"
+  std::string key;             // the remainder queue's row for this party
   std::int32_t final_seats = 0;
 };
 
@@ -49,23 +54,30 @@ struct SeatAward {
 };
 
 // Parties with equal remainders of which the last leftover seat served only some: the tie
-// rule (the higher party number first) decided between them. Equal means equal keys, or
-// equal exact remainders once the queue is ranked exactly.
+// rule (the higher party number first, or more votes first) decided between them. Equal means
+// equal keys, or equal exact remainders once the queue is ranked exactly.
 struct TieGroup {
   std::int64_t remainder_key = 0;
   double exact_remainder = 0;
   std::vector<int> served;  // party numbers, in hand-out order
   std::vector<int> passed;
+  // kVotes where the votes told the last party served from the first passed over, kOrder
+  // where the party order did (see DecidingRule).
+  TieRule decided_by = TieRule::kOrder;
 };
 
 struct Calculation {
   std::int32_t total_votes = 0;
   QuotaMethod method = QuotaMethod::Hare;
-  std::int32_t quota = 0;
+  std::int32_t quota = 0;  // in whole votes; Hare-Niemeyer's is V / S rounded down
+  // The quota exactly, in votes: quota / 1 for the floored quotas, V / S for Hare-Niemeyer.
+  // Filled by CalculateQuotaSeats.
+  Fraction exact_quota;
   std::vector<PartyOutcome> parties;  // party i at index i - 1
   // Party numbers from the first row of the remainder queue to the last: ascending keys.
   std::vector<int> queue;
-  bool ranked_exactly = false;  // see RankRemaindersExactly
+  bool ranked_exactly = false;         // see RankRemaindersExactly
+  TieRule tie_rule = TieRule::kOrder;  // between equal remainders in the queue
   // Filled by DistributeRemainders.
   int preliminary_total = 0;
   int seats_left =
@@ -85,14 +97,23 @@ enum class Ranking : std::uint8_t { kKeys, kExact };
 // with a CalculationLimitError naming the value that failed: 1 to kMaxParties parties, each
 // with at least 1 vote, 0 to kMaxSeats seats, a total of votes that fits 32 bits, a quota
 // that can be computed and is not 0, full quotas that fit 16 bits. The texts of the record
-// are written with NumberSettings{}.
+// are written with NumberSettings{}. `tie_rule` orders equal remainders in the queue.
+// Hare-Niemeyer's remainders are exact fractions, so its queue is always ranked exactly
+// (core/exact_quotient.h); `ranking` applies to the floored quotas.
 Calculation CalculateQuotaSeats(QuotaMethod method, std::span<const std::int32_t> votes,
-                                std::int32_t seat_count, Ranking ranking);
+                                std::int32_t seat_count, Ranking ranking,
+                                TieRule tie_rule = TieRule::kOrder);
 
 // The remainder queue's key for party `party_number` with the rounded remainder r8:
 // NumberText(r8), a filler of blanks, then SignedNumberText(party number), so that the
 // last three characters hold the party number right-aligned ("0.5   12", "0    1").
 std::string RemainderKey(double r8, int party_number, const NumberSettings& settings);
+
+// The party's remainder text, NumberText of its remainder rounded to 8 decimals
+// (remainder_key: "0", "1", or "0", the separator and the decimals without trailing zeros:
+// the shortest text that reads back as the value), and its key, that text with the party
+// suffix of `party_number`.
+void WriteRemainderTexts(int party_number, const NumberSettings& settings, PartyOutcome& party);
 
 // The allocation pass. Expects PartyCount >= 1 and a votes row of at least 1 for every
 // party the loop visits. Writes TotalVotes, `total_text`, the vote shares, Quota, the
@@ -111,12 +132,14 @@ void DistributeRemainders(PartyTable& table, const FormValues& values,
                           const NumberSettings& settings, Calculation& calculation);
 
 // Ranks the queue by the exact remainders (votes - full quotas x quota) instead of the keys
-// rounded to 8 decimals; equal ones still go to the higher party number first. Between the
-// two passes, for a calculation that wants exact ties; the window's queue keeps its keys.
+// rounded to 8 decimals; equal ones still go first as the calculation's tie rule says.
+// Between the two passes, for a calculation that wants exact ties; the window's queue keeps
+// its keys.
 void RankRemaindersExactly(Calculation& calculation);
 
 // Two parties whose remainders the 8-decimal key made equal although they differ: the tie
-// rule put `ahead` (the higher party number) before `behind`, whose exact remainder is larger.
+// rule put `ahead` (the higher party number, or the one with more votes) before `behind`,
+// whose exact remainder is larger.
 // `seat` is true when that decided a leftover seat: `ahead` got one in the last round and
 // `behind` did not.
 struct KeyMerge {

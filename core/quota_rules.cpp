@@ -32,8 +32,9 @@ namespace {
 
 std::string FormulaText(const QuotaRule& rule, const std::string& votes,
                         const std::string& divisor) {
-  return (rule.added != 0 ? std::to_string(rule.added) + " + " : std::string()) + "floor(" + votes +
-         " / " + divisor + ")";
+  const std::string quotient = votes + " / " + divisor;
+  return (rule.added != 0 ? std::to_string(rule.added) + " + " : std::string()) +
+         (rule.exact ? quotient : "floor(" + quotient + ")");
 }
 
 }  // namespace

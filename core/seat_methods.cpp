@@ -26,9 +26,11 @@ struct Contender {
   std::int32_t party;
 };
 
-// Votes below 2^31 and divisors below 2^16 keep both products far inside 64 bits.
+// votes × scale / divisor against the other average: votes below 2^31, a scale of at most
+// 10^3 (below 2^10) and divisors below 2^16 (2 × 32767 + 1, or a first divisor of at most
+// 3 × 10^3) keep both products below 2^57, inside 64 bits.
 std::int64_t CrossProduct(const Average& a, const Average& b) {
-  return std::int64_t{a.votes} * std::int64_t{b.divisor};
+  return std::int64_t{a.votes} * a.scale * b.divisor;
 }
 
 bool SameAverage(const Average& a, const Average& b) {
@@ -36,23 +38,27 @@ bool SameAverage(const Average& a, const Average& b) {
 }
 
 // The order in which seats are handed out: the larger average first, and among equal
-// averages the higher party number.
-bool ServedBefore(const Contender& a, const Contender& b) {
+// averages the one the tie rule serves first.
+bool ServedBefore(TieRule rule, const Contender& a, const Contender& b) {
   const std::int64_t left = CrossProduct(a.average, b.average);
   const std::int64_t right = CrossProduct(b.average, a.average);
-  return left != right ? left > right : a.party > b.party;
+  return left != right ? left > right
+                       : ServedFirstInTie(rule, a.party, a.average.votes, b.party, b.average.votes);
 }
 
-bool ServedAfter(const Contender& a, const Contender& b) { return ServedBefore(b, a); }
-
 // `waiting` holds every party's claim on its next seat, after the last seat was handed out.
-std::optional<DivisorTie> TieAtLastSeat(const std::vector<DivisorSeat>& awards,
+std::optional<DivisorTie> TieAtLastSeat(TieRule rule, const std::vector<DivisorSeat>& awards,
                                         std::vector<Contender> waiting) {
   if (awards.empty()) return std::nullopt;
-  DivisorTie tie{awards.back().average, {}, {}};
-  std::sort(waiting.begin(), waiting.end(), ServedBefore);
+  DivisorTie tie{awards.back().average, {}, {}, TieRule::kOrder};
+  std::sort(waiting.begin(), waiting.end(),
+            [rule](const Contender& a, const Contender& b) { return ServedBefore(rule, a, b); });
   for (const Contender& contender : waiting) {
-    if (SameAverage(contender.average, tie.average)) tie.passed_over.push_back(contender.party);
+    if (!SameAverage(contender.average, tie.average)) continue;
+    if (tie.passed_over.empty()) {
+      tie.decided_by = DecidingRule(rule, awards.back().average.votes, contender.average.votes);
+    }
+    tie.passed_over.push_back(contender.party);
   }
   if (tie.passed_over.empty()) return std::nullopt;
   // The averages of the awards never rise, so the awards at the last average end the list.
@@ -86,9 +92,20 @@ void CheckDistrict(std::span<const std::int32_t> votes, std::int32_t seat_count)
 }
 
 DivisorAllocation AllocateByDivisors(DivisorMethod method, std::span<const std::int32_t> votes,
-                                     std::int32_t seat_count) {
+                                     std::int32_t seat_count, TieRule tie_rule,
+                                     Decimal first_divisor) {
   const DivisorRule& rule = DivisorRuleOf(method);
+  CheckFirstDivisor(first_divisor);
+  if (method != DivisorMethod::SainteLague && first_divisor != kPlainFirstDivisor) {
+    throw std::logic_error("only Sainte-Laguë takes another first divisor");
+  }
   CheckDistrict(votes, seat_count);
+  // The first divisor as written, units over 10^decimals: both fit 32 bits by its limits.
+  const Average first{0, static_cast<std::int32_t>(first_divisor.units),
+                      static_cast<std::int32_t>(PowerOfTen(first_divisor.decimals))};
+  const auto served_after = [tie_rule](const Contender& a, const Contender& b) {
+    return ServedBefore(tie_rule, b, a);
+  };
   DivisorAllocation result;
   result.seats.assign(votes.size(), 0);
   result.awards.reserve(static_cast<std::size_t>(seat_count));
@@ -96,18 +113,18 @@ DivisorAllocation AllocateByDivisors(DivisorMethod method, std::span<const std::
   std::vector<Contender> waiting;
   waiting.reserve(votes.size());
   for (std::size_t i = 0; i < votes.size(); ++i) {
-    waiting.push_back({{votes[i], 1}, static_cast<std::int32_t>(i + 1)});
+    waiting.push_back({{votes[i], first.divisor, first.scale}, static_cast<std::int32_t>(i + 1)});
   }
-  std::make_heap(waiting.begin(), waiting.end(), ServedAfter);
+  std::make_heap(waiting.begin(), waiting.end(), served_after);
   for (std::int32_t seat = 1; seat <= seat_count; ++seat) {
-    std::pop_heap(waiting.begin(), waiting.end(), ServedAfter);
+    std::pop_heap(waiting.begin(), waiting.end(), served_after);
     Contender& next = waiting.back();
     result.awards.push_back({seat, next.party, next.average});
     const std::int32_t won = ++result.seats[static_cast<std::size_t>(next.party - 1)];
-    next.average.divisor = 1 + rule.step * won;
-    std::push_heap(waiting.begin(), waiting.end(), ServedAfter);
+    next.average = {next.average.votes, 1 + rule.step * won, 1};
+    std::push_heap(waiting.begin(), waiting.end(), served_after);
   }
-  result.tie = TieAtLastSeat(result.awards, std::move(waiting));
+  result.tie = TieAtLastSeat(tie_rule, result.awards, std::move(waiting));
   return result;
 }
 

@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/election_rules.h"
 #include "core/party_table.h"
 
 namespace mandati {
@@ -25,7 +26,8 @@ inline constexpr std::int32_t kMaxSweepCounts = 1000;
 enum class DivisorMethod { DHondt, SainteLague };
 
 // One divisor method: its names and its divisors. A party that has already won s seats
-// competes for its next seat with the average V / (1 + step × s), V its votes.
+// competes for its next seat with the average V / (1 + step × s), V its votes; Sainte-Laguë
+// may start from another first divisor D instead of 1 (AllocateByDivisors).
 struct DivisorRule {
   DivisorMethod method;
   std::string_view name;          // the Bulgarian name, as texts show it
@@ -44,11 +46,13 @@ inline constexpr std::array<DivisorRule, 2> kDivisorRules{{
 // The rule of a method; an impossible method number is a programming error (std::logic_error).
 const DivisorRule& DivisorRuleOf(DivisorMethod method);
 
-// An average as the exact fraction votes / divisor. == compares the fraction as written
+// An average as the exact fraction votes / (divisor / scale): the scale is 1 but for a first
+// divisor with decimals, 1.4 being {votes, 14, 10}. == compares the fraction as written
 // (20000 / 1 is not 100000 / 5); the allocation compares values.
 struct Average {
   std::int32_t votes;
   std::int32_t divisor;
+  std::int32_t scale = 1;
   friend bool operator==(const Average&, const Average&) = default;
 };
 
@@ -61,12 +65,15 @@ struct DivisorSeat {
 };
 
 // Parties whose averages equal the last seat's average, where some won a seat at that average
-// and some did not: the tie rule decided between them. Both lists run in the tie rule's order,
-// the higher party number first.
+// and some did not: the tie rule decided between them. Both lists run in the tie rule's order
+// (the higher party number first, or more votes first).
 struct DivisorTie {
   Average average;
   std::vector<std::int32_t> served;       // won a seat at this average
   std::vector<std::int32_t> passed_over;  // would have been served next
+  // kVotes where the votes told the last party served from the first passed over, kOrder
+  // where the party order did (see DecidingRule).
+  TieRule decided_by = TieRule::kOrder;
   friend bool operator==(const DivisorTie&, const DivisorTie&) = default;
 };
 
@@ -78,12 +85,15 @@ struct DivisorAllocation {
 };
 
 // Highest averages: each seat in turn goes to the party with the largest average. Averages
-// are compared exactly (a/b against c/d as a·d against c·b); among equal averages the higher
-// party number is served first, as the largest-remainder hand-out serves equal remainders.
+// are compared exactly (a/b against c/d as a·d against c·b); among equal averages the tie
+// rule serves first the higher party number (the default, as the largest-remainder hand-out
+// serves equal remainders) or the party with more votes. `first_divisor` is Sainte-Laguë's
+// first divisor D (D, 3, 5, …; see CheckFirstDivisor); D'Hondt takes only 1.
 // Takes 1 to kMaxParties parties, each with at least 1 vote, and 0 to kMaxSeats seats;
-// anything else raises LimitError.
+// anything else raises LimitError, a first divisor out of its limits RuleError.
 DivisorAllocation AllocateByDivisors(DivisorMethod method, std::span<const std::int32_t> votes,
-                                     std::int32_t seat_count);
+                                     std::int32_t seat_count, TieRule tie_rule = TieRule::kOrder,
+                                     Decimal first_divisor = kPlainFirstDivisor);
 
 // The limits every calculation from numbers checks: 1 to kMaxParties parties, each with at
 // least 1 vote, and 0 to kMaxSeats seats; CalculationLimitError names the value that failed.

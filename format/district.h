@@ -23,6 +23,13 @@ inline std::vector<std::int32_t> VotesOf(const District& district) {
   return votes;
 }
 
+// The core's rules of a calculation with this ranking, every other rule at its default.
+inline MethodRules RulesWith(Ranking ranking) {
+  MethodRules rules;
+  rules.ranking = ranking;
+  return rules;
+}
+
 // A seat-count sweep: each method's final seats for every seat count from `first` to `last`.
 // The sweep writers calculate it row by row (see SweepMethod), so none holds it whole.
 struct SweepRequest {

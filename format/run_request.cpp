@@ -49,6 +49,7 @@ std::string Refusal(Method method, const CalculationLimitError& error) {
     case CalculationLimit::kPartyCount:
     case CalculationLimit::kVotes:
     case CalculationLimit::kSeatCount:
+    case CalculationLimit::kThreshold:
       break;
   }
   return name + error.what();
@@ -80,7 +81,7 @@ Run Prepare(const Request& request, const std::vector<Party>& parties) {
   for (const Method method : request.methods) {
     try {
       MethodOutcome outcome = CalculateMethod(
-          method, votes, sweep ? request.last_seats : request.seats, RankingOf(request));
+          method, votes, sweep ? request.last_seats : request.seats, RulesWith(RankingOf(request)));
       if (sweep) {
         run.sweep.methods.push_back(method);
       } else {

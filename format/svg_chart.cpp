@@ -300,7 +300,7 @@ void WriteSweepPanel(std::ostream& out, const District& district, Method method,
   std::vector<std::vector<std::int32_t>> seats(parties.size());
   std::vector<AlabamaParadox> paradoxes;
   std::int32_t most = 0;
-  SweepMethod(method, VotesOf(district), request.first, request.last, request.ranking,
+  SweepMethod(method, VotesOf(district), request.first, request.last, RulesWith(request.ranking),
               [&](const SweepRow& row, std::span<const AlabamaParadox> completed) {
                 for (std::size_t k = 0; k < parties.size(); ++k) {
                   seats[k].push_back(row.final_seats[parties[k]]);

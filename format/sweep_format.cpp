@@ -58,7 +58,7 @@ void WriteMethodTable(std::ostream& out, const District& district, Method method
       << table.Line(headings, widths);
   std::string paradox_lines;
   std::vector<std::string> cells(headings.size());
-  SweepMethod(method, VotesOf(district), request.first, request.last, request.ranking,
+  SweepMethod(method, VotesOf(district), request.first, request.last, RulesWith(request.ranking),
               [&](const SweepRow& row, std::span<const AlabamaParadox> paradoxes) {
                 cells[0] = std::to_string(row.seat_count);
                 for (std::size_t i = 0; i < parties; ++i) {
@@ -96,7 +96,7 @@ void WriteSweepCsv(std::ostream& out, const District& district, const SweepReque
     const std::string ranking =
         "," + RankingWord(method, request.ranking == Ranking::kExact) + "\n";
     const std::string keyword(KeywordOf(method));
-    SweepMethod(method, VotesOf(district), request.first, request.last, request.ranking,
+    SweepMethod(method, VotesOf(district), request.first, request.last, RulesWith(request.ranking),
                 [&](const SweepRow& row, std::span<const AlabamaParadox> paradoxes) {
                   const RowIndices indices = IndicesOf(district, row);
                   const std::string tail =
@@ -133,7 +133,7 @@ void WriteSweepJson(std::ostream& out, const District& district, const SweepRequ
     std::string paradox_items;
     std::string line;
     bool first_row = true;
-    SweepMethod(method, VotesOf(district), request.first, request.last, request.ranking,
+    SweepMethod(method, VotesOf(district), request.first, request.last, RulesWith(request.ranking),
                 [&](const SweepRow& row, std::span<const AlabamaParadox> paradoxes) {
                   const auto null_if_empty = [](const std::string& t) {
                     return t.empty() ? std::string("null") : t;

@@ -57,6 +57,7 @@ std::int64_t ExactQuota(std::int64_t total, std::int64_t seats, QuotaMethod meth
     case QuotaMethod::Imperiali:
       return total / (seats + 2);
     case QuotaMethod::Hare:
+    case QuotaMethod::HareNiemeyer:  // not one of the window's: exact_quotient_test models it
       break;
   }
   return total / seats;

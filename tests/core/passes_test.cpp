@@ -440,3 +440,39 @@ TEST(CalculateQuotaSeatsTest, RefusesEachLimitNamingTheValue) {
 
 }  // namespace
 }  // namespace mandati
+
+namespace mandati {
+namespace {
+
+// Quota 10 on 40 votes and 4 seats: 23 and 13 votes both leave 3 for the seat left over. On
+// 30 votes and 3 seats, 13 and 13 do: equal votes leave it to the party listed first.
+TEST(CalculateQuotaSeatsTest, TieRuleOrdersEqualRemainders) {
+  using enum TieRule;
+  const struct {
+    std::vector<std::int32_t> votes;
+    std::int32_t seats;
+    TieRule rule;
+    std::vector<int> final_seats, served, passed;
+    TieRule decided_by;
+  } cases[] = {
+      // clang-format off
+      {{23, 13, 2, 2}, 4, kOrder, {2, 2, 0, 0}, {2}, {1}, kOrder},
+      {{23, 13, 2, 2}, 4, kVotes, {3, 1, 0, 0}, {1}, {2}, kVotes},
+      {{13, 13, 2, 2}, 3, kVotes, {2, 1, 0, 0}, {1}, {2}, kOrder},
+      // clang-format on
+  };
+  for (const auto& c : cases) {
+    const Calculation record =
+        CalculateQuotaSeats(QuotaMethod::Hare, c.votes, c.seats, Ranking::kKeys, c.rule);
+    std::vector<int> final_seats;
+    for (const PartyOutcome& party : record.parties) final_seats.push_back(party.final_seats);
+    EXPECT_EQ(final_seats, c.final_seats);
+    ASSERT_EQ(record.ties.size(), 1u);
+    EXPECT_EQ(record.ties[0].served, c.served);
+    EXPECT_EQ(record.ties[0].passed, c.passed);
+    EXPECT_EQ(record.ties[0].decided_by, c.decided_by);
+  }
+}
+
+}  // namespace
+}  // namespace mandati

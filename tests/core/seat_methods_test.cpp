@@ -68,40 +68,59 @@ TEST(AllocateByDivisorsTest, HandVerifiedDistricts) {
 }
 
 // A deliberately plain allocation: every average a party could reach, sorted once, the best
-// seat_count of them taken. Averages are compared as long doubles, whose 64-bit mantissa tells
-// apart any two different fractions with votes below 2^31 and divisors below 2^10.
-static_assert(std::numeric_limits<long double>::digits >= 64);
+// seat_count of them taken. Averages are compared as fractions in 128-bit whole numbers;
+// equal ones as the tie rule says, written out here.
+__extension__ using Wide = __int128;
+
+Wide Scaled(const DivisorSeat& a, const DivisorSeat& b) {
+  return Wide{a.average.votes} * a.average.scale * b.average.divisor;
+}
+
+bool Equal(const DivisorSeat& a, const DivisorSeat& b) { return Scaled(a, b) == Scaled(b, a); }
 
 DivisorAllocation AllocateFromAllAverages(DivisorMethod method, const Seats& votes,
-                                          std::int32_t seat_count) {
+                                          std::int32_t seat_count, TieRule rule = TieRule::kOrder,
+                                          Decimal first = {1, 0}) {
   const std::int32_t step = DivisorRuleOf(method).step;
+  std::int32_t first_scale = 1;
+  for (std::int32_t d = 0; d < first.decimals; ++d) first_scale *= 10;
   std::vector<DivisorSeat> all;
   for (std::int32_t party = 1; party <= static_cast<std::int32_t>(votes.size()); ++party) {
-    for (std::int32_t won = 0; won < seat_count; ++won) {
-      all.push_back({0, party, {votes[static_cast<std::size_t>(party - 1)], 1 + step * won}});
+    const std::int32_t v = votes[static_cast<std::size_t>(party - 1)];
+    all.push_back({0, party, {v, static_cast<std::int32_t>(first.units), first_scale}});
+    for (std::int32_t won = 1; won < seat_count; ++won) {
+      all.push_back({0, party, {v, 1 + step * won}});
     }
   }
-  const auto value = [](const DivisorSeat& a) {
-    return static_cast<long double>(a.average.votes) / a.average.divisor;
-  };
-  std::sort(all.begin(), all.end(), [&](const DivisorSeat& a, const DivisorSeat& b) {
-    return value(a) != value(b) ? value(a) > value(b) : a.party > b.party;
+  std::stable_sort(all.begin(), all.end(), [&](const DivisorSeat& a, const DivisorSeat& b) {
+    if (!Equal(a, b)) return Scaled(a, b) > Scaled(b, a);
+    if (rule == TieRule::kVotes && a.average.votes != b.average.votes) {
+      return a.average.votes > b.average.votes;
+    }
+    return rule == TieRule::kOrder ? a.party > b.party : a.party < b.party;
   });
   DivisorAllocation result;
   result.seats.assign(votes.size(), 0);
+  std::int32_t passed_votes = 0;
   for (std::size_t k = 0; k < all.size(); ++k) {
     if (k < static_cast<std::size_t>(seat_count)) {
       all[k].seat = static_cast<std::int32_t>(k + 1);
       result.awards.push_back(all[k]);
       ++result.seats[static_cast<std::size_t>(all[k].party - 1)];
-    } else if (seat_count > 0 && value(all[k]) == value(result.awards.back())) {
-      if (!result.tie) result.tie = DivisorTie{result.awards.back().average, {}, {}};
+    } else if (seat_count > 0 && Equal(all[k], result.awards.back())) {
+      if (!result.tie) {
+        result.tie = DivisorTie{result.awards.back().average, {}, {}};
+        passed_votes = all[k].average.votes;
+      }
       result.tie->passed_over.push_back(all[k].party);
     }
   }
   if (result.tie) {
     for (const DivisorSeat& award : result.awards) {
-      if (value(award) == value(result.awards.back())) result.tie->served.push_back(award.party);
+      if (Equal(award, result.awards.back())) result.tie->served.push_back(award.party);
+    }
+    if (rule == TieRule::kVotes && passed_votes != result.awards.back().average.votes) {
+      result.tie->decided_by = TieRule::kVotes;
     }
   }
   return result;
@@ -123,14 +142,59 @@ TEST(AllocateByDivisorsTest, MatchesAllAveragesSortedOnRandomDistricts) {
       }
     }
     const std::int32_t seat_count = std::uniform_int_distribution<std::int32_t>(0, 25)(random);
+    // Sainte-Laguë's first divisors: plain, Sweden's, Norway's, and one with 3 decimals.
+    const Decimal firsts[] = {{1, 0}, {12, 1}, {14, 1}, {2999, 3}};
+    const Decimal first = firsts[district % 4];
+    const TieRule tie_rule = district % 5 < 2 ? TieRule::kVotes : TieRule::kOrder;
     for (const DivisorRule& rule : kDivisorRules) {
-      const DivisorAllocation fast = AllocateByDivisors(rule.method, votes, seat_count);
-      const DivisorAllocation plain = AllocateFromAllAverages(rule.method, votes, seat_count);
+      const Decimal d = rule.method == DivisorMethod::SainteLague ? first : Decimal{1, 0};
+      const DivisorAllocation fast =
+          AllocateByDivisors(rule.method, votes, seat_count, tie_rule, d);
+      const DivisorAllocation plain =
+          AllocateFromAllAverages(rule.method, votes, seat_count, tie_rule, d);
       ASSERT_EQ(fast.seats, plain.seats) << rule.keyword << " district " << district;
       ASSERT_EQ(fast.awards, plain.awards) << rule.keyword << " district " << district;
       ASSERT_EQ(fast.tie, plain.tie) << rule.keyword << " district " << district;
     }
   }
+}
+
+// Sainte-Laguë from 1.4 on 100000, 80000, 30000, 20000: averages 71428.6, 57142.9, 33333.3,
+// 26666.7, 21428.6, 20000, 16000, then party 1's 100000 / 7 and party 4's 20000 / 1.4, equal, for
+// the eighth seat. From 1.4 on 10000 and 1800 votes, party 2's 1285.7 falls below party 1's fourth
+// average, 1428.6 (from 1 its 1800 was above it).
+TEST(AllocateByDivisorsTest, TieRuleAndFirstDivisorOnHandCheckedDistricts) {
+  using enum DivisorMethod;
+  using enum TieRule;
+  const struct {
+    DivisorMethod method;
+    Seats votes;
+    std::int32_t seat_count;
+    TieRule rule;
+    Decimal first;
+    Seats seats;
+    std::optional<DivisorTie> tie;
+  } cases[] = {
+      // clang-format off
+      {SainteLague, {100000, 80000, 30000, 20000}, 8, kOrder, {14, 1}, {3, 3, 1, 1},
+       DivisorTie{{20000, 14, 10}, {4}, {1}, kOrder}},
+      {SainteLague, {100000, 80000, 30000, 20000}, 8, kVotes, {14, 1}, {4, 3, 1, 0},
+       DivisorTie{{100000, 7}, {1}, {4}, kVotes}},
+      {SainteLague, {10000, 1800}, 4, kOrder, {1, 0}, {3, 1}, {}},
+      {SainteLague, {10000, 1800}, 4, kOrder, {14, 1}, {4, 0}, {}},
+      // clang-format on
+  };
+  for (const auto& c : cases) {
+    const DivisorAllocation result =
+        AllocateByDivisors(c.method, c.votes, c.seat_count, c.rule, c.first);
+    EXPECT_EQ(result.seats, c.seats) << c.seat_count;
+    EXPECT_EQ(result.tie, c.tie) << c.seat_count;
+  }
+  // A first divisor is from 1 to 3 with at most 3 decimals, and only Sainte-Laguë's.
+  for (const Decimal first : {Decimal{9, 1}, Decimal{3001, 3}, Decimal{14000, 4}}) {
+    EXPECT_THROW(AllocateByDivisors(SainteLague, Seats{5}, 1, kOrder, first), RuleError);
+  }
+  EXPECT_THROW(AllocateByDivisors(DHondt, Seats{5}, 1, kOrder, {14, 1}), std::logic_error);
 }
 
 TEST(AllocateByDivisorsTest, LimitsOfADistrict) {

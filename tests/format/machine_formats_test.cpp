@@ -18,7 +18,7 @@ TEST(FormatsTest, ShowTheTotalFromTheCalculation) {
   const District district{5, {{"", 600}, {"", 300}, {"", 100}}};
   std::vector<MethodOutcome> outcomes;
   for (const Method method : {Method{QuotaMethod::Hare}, Method{DivisorMethod::DHondt}}) {
-    outcomes.push_back(CalculateMethod(method, VotesOf(district), district.seats, Ranking::kKeys));
+    outcomes.push_back(CalculateMethod(method, VotesOf(district), district.seats, MethodRules{}));
     outcomes.back().total_votes = 4321;
   }
   std::ostringstream csv;

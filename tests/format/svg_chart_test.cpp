@@ -30,7 +30,7 @@ TEST(SharesSvgTest, AnEmptyBarSaysZeroAndLeftOutPartiesAreCounted) {
   const District district = DistrictOf(1, std::vector<std::int32_t>(20, 7));
   std::ostringstream out;
   WriteSharesSvg(out, district,
-                 {CalculateMethod(DivisorMethod::DHondt, VotesOf(district), 1, Ranking::kKeys)});
+                 {CalculateMethod(DivisorMethod::DHondt, VotesOf(district), 1, MethodRules{})});
   EXPECT_NE(out.str().find(">0</text>"), std::string::npos);
   EXPECT_NE(out.str().find("Показани са 16-те партии с най-много гласове от 20."),
             std::string::npos);

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/run_cli.h"
 
-#include <fstream>
-#include <istream>
-#include <ostream>
+#include <fcntl.h>
 
+#include "cli/descriptors.h"
 #include "cli/help_text.h"
 #include "cli/terminal_width.h"
 #include "format/errors.h"
@@ -23,24 +22,24 @@ namespace {
 constexpr const char* kProgram = "mandati-cli: ";
 constexpr std::size_t kShownPathCharacters = 256;
 
-std::vector<Party> ReadInputParties(const Request& request, std::istream& in) {
+std::vector<Party> ReadInputParties(const Request& request, Source& in) {
   if (!request.votes.empty()) return PartiesFromArguments(request.votes);
   if (!request.input_path || *request.input_path == "-") return ReadParties(in, "standard input");
-  std::ifstream file(*request.input_path, std::ios::binary);
-  if (!file) throw InputError("--input: cannot open " + Quoted(*request.input_path));
+  const int fd = ::open(request.input_path->c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) throw InputError("--input: cannot open " + Quoted(*request.input_path));
+  DescriptorSource file(fd, /*owned=*/true);
   return ReadParties(file, Shown(*request.input_path, kShownPathCharacters));
 }
 
 }  // namespace
 
-int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-           std::ostream& err) {
+int RunCli(const std::vector<std::string>& args, Source& in, Sink& out, Sink& err) {
   Request request;
   std::vector<Party> parties;
   try {
     request = ParseRequest(args);
     if (request.help) {
-      return WrittenTo(out, err, kProgram, [](std::ostream& stream) { stream << HelpText(); });
+      return WrittenTo(out, err, kProgram, [](Sink& stream) { stream << HelpText(); });
     }
     parties = ReadInputParties(request, in);
   } catch (const InputError& error) {

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <iosfwd>
 #include <string>
 #include <vector>
+
+#include "format/sink.h"
 
 namespace mandati::cli {
 
@@ -14,7 +15,7 @@ namespace mandati::cli {
 // or input line that cannot be used or input that cannot be read, with a one-line message on
 // `err` and nothing on `out`; 3 with a line for each method that cannot be calculated, the
 // others written; 4 with a one-line message when `out` fails to take the output.
-int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-           std::ostream& err);
+int RunCli(const std::vector<std::string>& args, format::Source& in, format::Sink& out,
+           format::Sink& err);
 
 }  // namespace mandati::cli

@@ -2,8 +2,9 @@
 #pragma once
 
 #include <functional>
-#include <ostream>
 #include <string_view>
+
+#include "format/sink.h"
 
 namespace mandati::format {
 
@@ -20,7 +21,7 @@ enum ExitStatus : int {
 // Runs `write` on `out` and flushes, then checks that the output arrived: a full disk or a
 // closed output shows only here. kSuccess, or kWriteFailed with a line "<prefix>writing the
 // output failed[: why]" on `err`.
-int WrittenTo(std::ostream& out, std::ostream& err, std::string_view prefix,
-              const std::function<void(std::ostream&)>& write);
+int WrittenTo(Sink& out, Sink& err, std::string_view prefix,
+              const std::function<void(Sink&)>& write);
 
 }  // namespace mandati::format

@@ -165,8 +165,7 @@ std::string JsonMethod(const District& district, const MethodOutcome& outcome, b
 
 }  // namespace
 
-void WriteCsv(std::ostream& out, const District& district,
-              const std::vector<MethodOutcome>& outcomes) {
+void WriteCsv(Sink& out, const District& district, const std::vector<MethodOutcome>& outcomes) {
   out << "quota_method,quota,total_votes,party,name,votes,preliminary_seats,final_seats,"
          "quota_ratio,vote_share,last_divisor,gallagher,loosemore_hanby,ranking\n";
   const std::vector<std::string> shares = VoteShareTexts(district);
@@ -191,8 +190,8 @@ void WriteCsv(std::ostream& out, const District& district,
   }
 }
 
-void WriteJson(std::ostream& out, const District& district,
-               const std::vector<MethodOutcome>& outcomes, bool explain) {
+void WriteJson(Sink& out, const District& district, const std::vector<MethodOutcome>& outcomes,
+               bool explain) {
   out << "{\n  \"seats\": " << district.seats << ",\n  \"quotas\": [\n";
   for (std::size_t m = 0; m < outcomes.size(); ++m) {
     out << (m > 0 ? ",\n" : "") << JsonMethod(district, outcomes[m], explain);

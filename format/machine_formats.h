@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "format/district.h"
+#include "format/sink.h"
 
 namespace mandati::format {
 
@@ -20,8 +20,7 @@ namespace mandati::format {
 // method's, in percentage points. Full stop as decimal separator, no grouping; a name with a
 // comma or a quote is quoted, and one a spreadsheet would run as a formula gets a leading '.
 // Each line is written as it is made.
-void WriteCsv(std::ostream& out, const District& district,
-              const std::vector<MethodOutcome>& outcomes);
+void WriteCsv(Sink& out, const District& district, const std::vector<MethodOutcome>& outcomes);
 
 // JSON for programs: {"seats", "quotas": [{"method", "name", "total_votes", "quota",
 // ["divisors",] ["ranking",] "gallagher", "loosemore_hanby", "parties": [{"party", "name",
@@ -32,8 +31,8 @@ void WriteCsv(std::ostream& out, const District& district,
 // "leftover_seats" (party numbers in hand-out order) and, where the tie rule decided or the
 // 8-decimal keys merged different remainders, "ties"; a divisor method has "seat_order"
 // ({"seat", "party", "votes", "divisor"}) and "ties".
-void WriteJson(std::ostream& out, const District& district,
-               const std::vector<MethodOutcome>& outcomes, bool explain);
+void WriteJson(Sink& out, const District& district, const std::vector<MethodOutcome>& outcomes,
+               bool explain);
 
 // A JSON string literal for UTF-8 text.
 std::string JsonString(std::string_view text);

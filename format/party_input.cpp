@@ -124,26 +124,23 @@ std::vector<Party> PartiesFromArguments(const std::vector<std::string>& votes) {
   return parties;
 }
 
-std::vector<Party> ReadParties(std::istream& in, const std::string& source) {
+std::vector<Party> ReadParties(Source& in, const std::string& source) {
   std::vector<Party> parties;
-  // The longest line, a carriage return before its line feed, and the closing NUL.
-  std::vector<char> buffer(kMaxLineBytes + 2);
+  std::string line;
   // The count stops at kMaxLines + 1, far inside an int.
   for (int line_number = 1;; ++line_number) {
-    in.getline(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-    if (in.bad()) throw InputError(source + ": reading failed");
+    // The longest line may have a carriage return before its line feed.
+    const Source::LineRead read = in.ReadLine(line, kMaxLineBytes + 1);
+    if (read == Source::LineRead::kFailed) throw InputError(source + ": reading failed");
+    if (read == Source::LineRead::kEnd) break;
     const std::string where = source + ", line " + std::to_string(line_number) + ": ";
-    if (in.fail() && in.eof()) break;  // the end of the input
     if (line_number > kMaxLines) {
       throw InputError(where + "more than " + std::to_string(kMaxLines) +
                        " lines (blank ones included), the most that are read");
     }
-    // A full buffer without a line feed after it: the line goes on.
-    const bool full = in.fail();
-    const auto length = static_cast<std::size_t>(in.gcount()) - (in.eof() ? 0 : 1);
-    std::string_view text(buffer.data(), length);
+    std::string_view text = line;
     if (text.ends_with('\r')) text.remove_suffix(1);
-    if (full || text.size() > kMaxLineBytes) {
+    if (read == Source::LineRead::kTooLong || text.size() > kMaxLineBytes) {
       throw InputError(where + "longer than " + std::to_string(kMaxLineBytes) + " bytes");
     }
     if (line_number == 1 && text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);

@@ -3,13 +3,13 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <istream>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/party_table.h"
+#include "format/sink.h"
 
 namespace mandati::format {
 
@@ -41,6 +41,6 @@ std::vector<Party> PartiesFromArguments(const std::vector<std::string>& votes);
 // the start of the input; a name must show something, not blanks alone. Reading
 // stops at a line beyond kMaxLineBytes, a party beyond kMaxParties or a line beyond kMaxLines.
 // Raises InputError naming `source` and the line, or saying that reading failed.
-std::vector<Party> ReadParties(std::istream& in, const std::string& source);
+std::vector<Party> ReadParties(Source& in, const std::string& source);
 
 }  // namespace mandati::format

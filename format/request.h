@@ -3,12 +3,12 @@
 
 #include <cstdint>
 #include <optional>
-#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "format/district.h"
+#include "format/sink.h"
 #include "format/text_table.h"
 
 namespace mandati::format {
@@ -53,7 +53,7 @@ Request ParseRequest(const std::vector<std::string>& args);
 // for no parties, kNoCalculation where a method could not be calculated, each with its line on
 // `err` and, for no parties, nothing on `out`; kWriteFailed with a line when `out` fails to
 // take the output.
-int RunRequest(const Request& request, const std::vector<Party>& parties, std::ostream& out,
-               std::ostream& err, WidthOf width, std::string_view prefix);
+int RunRequest(const Request& request, const std::vector<Party>& parties, Sink& out, Sink& err,
+               WidthOf width, std::string_view prefix);
 
 }  // namespace mandati::format

@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // One request from reading to writing: each method calculated, the chosen format written as it
 // is made, and a line for each method that cannot be calculated.
-#include <cerrno>
 #include <cstring>
-#include <ostream>
 
 #include "core/errors.h"
 #include "core/quota_rules.h"
@@ -14,6 +12,7 @@
 #include "format/figures.h"
 #include "format/machine_formats.h"
 #include "format/request.h"
+#include "format/sink.h"
 #include "format/svg_chart.h"
 #include "format/sweep_format.h"
 #include "format/table_format.h"
@@ -94,7 +93,7 @@ Run Prepare(const Request& request, const std::vector<Party>& parties) {
   return run;
 }
 
-void WriteSweep(std::ostream& out, const Request& request, const Run& run, WidthOf width) {
+void WriteSweep(Sink& out, const Request& request, const Run& run, WidthOf width) {
   switch (request.format) {
     case OutputFormat::kCsv:
       return WriteSweepCsv(out, run.district, run.sweep);
@@ -108,7 +107,7 @@ void WriteSweep(std::ostream& out, const Request& request, const Run& run, Width
 }
 
 // Writes the chosen format of the run to `out` as it is made.
-void WriteRun(std::ostream& out, const Request& request, const Run& run, WidthOf width) {
+void WriteRun(Sink& out, const Request& request, const Run& run, WidthOf width) {
   if (request.last_seats != 0) return WriteSweep(out, request, run, width);
   switch (request.format) {
     case OutputFormat::kCsv:
@@ -130,21 +129,18 @@ void WriteRun(std::ostream& out, const Request& request, const Run& run, WidthOf
 
 }  // namespace
 
-int WrittenTo(std::ostream& out, std::ostream& err, std::string_view prefix,
-              const std::function<void(std::ostream&)>& write) {
-  errno = 0;
+int WrittenTo(Sink& out, Sink& err, std::string_view prefix,
+              const std::function<void(Sink&)>& write) {
   write(out);
-  out << std::flush;
-  if (out) return kSuccess;
-  const int error = errno;
+  if (out.Flush()) return kSuccess;
   err << prefix << "writing the output failed";
-  if (error != 0) err << ": " << std::strerror(error);
+  if (out.Error() != 0) err << ": " << std::strerror(out.Error());
   err << '\n';
   return kWriteFailed;
 }
 
-int RunRequest(const Request& request, const std::vector<Party>& parties, std::ostream& out,
-               std::ostream& err, WidthOf width, std::string_view prefix) {
+int RunRequest(const Request& request, const std::vector<Party>& parties, Sink& out, Sink& err,
+               WidthOf width, std::string_view prefix) {
   Run run;
   try {
     // Everything that can refuse the input happens before the first byte is written, so a
@@ -159,8 +155,8 @@ int RunRequest(const Request& request, const std::vector<Party>& parties, std::o
   }
   int status = kSuccess;
   if (!run.outcomes.empty() || !run.sweep.methods.empty()) {
-    status = WrittenTo(out, err, prefix,
-                       [&](std::ostream& stream) { WriteRun(stream, request, run, width); });
+    status =
+        WrittenTo(out, err, prefix, [&](Sink& stream) { WriteRun(stream, request, run, width); });
   }
   for (const std::string& refusal : run.refusals) err << prefix << refusal << '\n';
   return run.refusals.empty() || status != kSuccess ? status : kNoCalculation;

@@ -83,7 +83,7 @@ std::string DashAttribute(std::string_view dash) {
   return dash.empty() ? "" : "stroke-dasharray=\"" + std::string(dash) + "\"";
 }
 
-void WriteHeader(std::ostream& out, double width, double height, std::string_view title) {
+void WriteHeader(Sink& out, double width, double height, std::string_view title) {
   out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
          "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\""
       << Number(width) << "\" height=\"" << Number(height) << "\" viewBox=\"0 0 " << Number(width)
@@ -195,7 +195,7 @@ std::vector<std::size_t> ChartParties(const District& district) {
   return parties;
 }
 
-void WriteSharesSvg(std::ostream& out, const District& district,
+void WriteSharesSvg(Sink& out, const District& district,
                     const std::vector<MethodOutcome>& outcomes) {
   const std::vector<std::size_t> parties = ChartParties(district);
   const std::vector<double> vote_shares = SharesInPercent(VotesOf(district));
@@ -294,7 +294,7 @@ struct Panel {
 };
 
 // One method's panel: the drawn parties' seats at each count, kept until the panel is drawn.
-void WriteSweepPanel(std::ostream& out, const District& district, Method method,
+void WriteSweepPanel(Sink& out, const District& district, Method method,
                      const SweepRequest& request, const Panel& panel) {
   const std::vector<std::size_t> parties = ChartParties(district);
   std::vector<std::vector<std::int32_t>> seats(parties.size());
@@ -359,7 +359,7 @@ void WriteSweepPanel(std::ostream& out, const District& district, Method method,
 
 }  // namespace
 
-void WriteSweepSvg(std::ostream& out, const District& district, const SweepRequest& request) {
+void WriteSweepSvg(Sink& out, const District& district, const SweepRequest& request) {
   const double left = 60, panel_height = 220, panel_gap = 70, plot_width = 640;
   const std::vector<std::size_t> parties = ChartParties(district);
   std::string head =

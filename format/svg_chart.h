@@ -2,10 +2,10 @@
 #pragma once
 
 #include <cstddef>
-#include <ostream>
 #include <vector>
 
 #include "format/district.h"
+#include "format/sink.h"
 
 namespace mandati::format {
 
@@ -21,7 +21,7 @@ std::vector<std::size_t> ChartParties(const District& district);
 // A standalone SVG 1.1 picture for a slide: per party a group of bars, its share of the
 // votes and its share of the seats under each method (a bar of no seats labelled "0"), with
 // a legend; names too long for their group are turned aslant.
-void WriteSharesSvg(std::ostream& out, const District& district,
+void WriteSharesSvg(Sink& out, const District& district,
                     const std::vector<MethodOutcome>& outcomes);
 
 // A standalone SVG 1.1 picture: per method, each party's seats against the seat count as
@@ -29,6 +29,6 @@ void WriteSharesSvg(std::ostream& out, const District& district,
 // every Alabama paradox circled where the party loses its seat, and a labelled tick at every
 // count, or at a readable step that still labels each paradox's count. The sweep is
 // calculated as it is drawn; call CheckSweep first.
-void WriteSweepSvg(std::ostream& out, const District& district, const SweepRequest& request);
+void WriteSweepSvg(Sink& out, const District& district, const SweepRequest& request);
 
 }  // namespace mandati::format

@@ -38,7 +38,7 @@ RowIndices IndicesOf(const District& district, const SweepRow& row) {
 // The sweep table of one method. Its columns are as wide as their headings or the widest
 // figure a column can hold (the range's last seat count, an index of 100.00), so each row is
 // written as it comes.
-void WriteMethodTable(std::ostream& out, const District& district, Method method,
+void WriteMethodTable(Sink& out, const District& district, Method method,
                       const SweepRequest& request, WidthOf width) {
   const std::size_t parties = district.parties.size();
   TextTable table(std::vector<Align>(parties + 3, Align::kRight), width);
@@ -80,7 +80,7 @@ void Append(std::string& text, std::int64_t number) { text += std::to_string(num
 
 }  // namespace
 
-void WriteSweepTable(std::ostream& out, const District& district, const SweepRequest& request,
+void WriteSweepTable(Sink& out, const District& district, const SweepRequest& request,
                      WidthOf width) {
   for (std::size_t m = 0; m < request.methods.size(); ++m) {
     if (m > 0) out << '\n';
@@ -89,7 +89,7 @@ void WriteSweepTable(std::ostream& out, const District& district, const SweepReq
   out << RankingLine(request.methods, request.ranking == Ranking::kExact);
 }
 
-void WriteSweepCsv(std::ostream& out, const District& district, const SweepRequest& request) {
+void WriteSweepCsv(Sink& out, const District& district, const SweepRequest& request) {
   out << "method,seats,party,final_seats,alabama_paradox,gallagher,loosemore_hanby,ranking\n";
   std::string lines;
   for (const Method method : request.methods) {
@@ -119,7 +119,7 @@ void WriteSweepCsv(std::ostream& out, const District& district, const SweepReque
   }
 }
 
-void WriteSweepJson(std::ostream& out, const District& district, const SweepRequest& request) {
+void WriteSweepJson(Sink& out, const District& district, const SweepRequest& request) {
   out << "{\n  \"sweep\": [\n";
   for (std::size_t m = 0; m < request.methods.size(); ++m) {
     const Method method = request.methods[m];

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <ostream>
-
 #include "format/district.h"
+#include "format/sink.h"
 #include "format/text_table.h"
 
 namespace mandati::format {
@@ -15,18 +14,18 @@ namespace mandati::format {
 // For people: per method, one row per seat count with each party's final seats under the
 // party's number, a "!" after a number that is smaller than at one seat fewer (an Alabama
 // paradox), and the two indices of disproportionality; then the paradoxes in words.
-void WriteSweepTable(std::ostream& out, const District& district, const SweepRequest& request,
+void WriteSweepTable(Sink& out, const District& district, const SweepRequest& request,
                      WidthOf width);
 
 // CSV: method,seats,party,final_seats,alabama_paradox,gallagher,loosemore_hanby,ranking, one
 // line per method, seat count and party; alabama_paradox is 1 where the party has fewer seats
 // than at one seat fewer; ranking as in RankingWord.
-void WriteSweepCsv(std::ostream& out, const District& district, const SweepRequest& request);
+void WriteSweepCsv(Sink& out, const District& district, const SweepRequest& request);
 
 // JSON: {"sweep": [{"method", "name", ["ranking",] "rows": [{"seats", "final_seats": [...],
 // "gallagher", "loosemore_hanby"}], "paradoxes": [{"party", "seats", "before", "after"}]}]},
 // with "ranking" for a quota method (see RankingWord), where a paradox has `before` seats at
 // `seats` and fewer, `after`, at one seat more.
-void WriteSweepJson(std::ostream& out, const District& district, const SweepRequest& request);
+void WriteSweepJson(Sink& out, const District& district, const SweepRequest& request);
 
 }  // namespace mandati::format

@@ -90,8 +90,8 @@ std::string IndexLines(const std::vector<MethodOutcome>& outcomes, WidthOf width
 
 }  // namespace
 
-void WriteTable(std::ostream& out, const District& district,
-                const std::vector<MethodOutcome>& outcomes, WidthOf width) {
+void WriteTable(Sink& out, const District& district, const std::vector<MethodOutcome>& outcomes,
+                WidthOf width) {
   if (outcomes.empty()) return;
   out << "Брой мандати: " << district.seats << "\nОбщо гл.: " << outcomes.front().total_votes
       << '\n';

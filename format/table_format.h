@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <ostream>
 #include <vector>
 
 #include "format/district.h"
+#include "format/sink.h"
 #include "format/text_table.h"
 
 namespace mandati::format {
@@ -14,7 +14,7 @@ namespace mandati::format {
 // divisor) form a group of columns under the method's name, side by side, so differences
 // show at once; then how remainders were ranked and each method's disproportionality. The
 // total is the calculation's own; with no outcome there is no total, and nothing is written.
-void WriteTable(std::ostream& out, const District& district,
-                const std::vector<MethodOutcome>& outcomes, WidthOf width);
+void WriteTable(Sink& out, const District& district, const std::vector<MethodOutcome>& outcomes,
+                WidthOf width);
 
 }  // namespace mandati::format

@@ -57,7 +57,7 @@ std::string TextTable::Line(const std::vector<std::string>& cells,
   return line + '\n';
 }
 
-void TextTable::Write(std::ostream& out) const {
+void TextTable::Write(Sink& out) const {
   const std::vector<std::size_t> widths = Widths();
   for (const auto& row : rows_) out << Line(row, widths);
 }

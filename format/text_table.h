@@ -2,11 +2,12 @@
 #pragma once
 
 #include <cstddef>
-#include <ostream>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
+
+#include "format/sink.h"
 
 namespace mandati::format {
 
@@ -34,7 +35,7 @@ class TextTable {
   std::vector<std::size_t> Widths() const;
   std::string Render() const;
   // Render() written line by line.
-  void Write(std::ostream& out) const;
+  void Write(Sink& out) const;
   // One row laid out in columns of the given widths, for rows written as they come.
   std::string Line(const std::vector<std::string>& cells,
                    const std::vector<std::size_t>& widths) const;

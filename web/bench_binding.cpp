@@ -7,9 +7,6 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
-#include <cstddef>
-#include <sstream>
-#include <streambuf>
 #include <string>
 #include <vector>
 
@@ -17,6 +14,7 @@
 #include "format/exit_status.h"
 #include "format/party_input.h"
 #include "format/request.h"
+#include "format/sink.h"
 #include "format/text_table.h"
 #include "web/bench_texts.h"
 
@@ -28,34 +26,6 @@ using emscripten::val;
 
 // The name the companion's messages give the parties' text, as mandati-cli names a file.
 constexpr char kPartiesSource[] = "parties";
-
-// Holds what is written up to kMaxOutputBytes and refuses the rest, so that the stream
-// fails as on a full disk and the run reports it.
-class BoundedOutput : public std::stringbuf {
- public:
-  bool Overflowed() const { return overflowed_; }
-
- protected:
-  std::streamsize xsputn(const char* text, std::streamsize count) override {
-    if (static_cast<std::size_t>(count) > Room()) return Refuse();
-    return std::stringbuf::xsputn(text, count);
-  }
-  int_type overflow(int_type c) override {
-    if (Room() == 0) return Refuse();
-    return std::stringbuf::overflow(c);
-  }
-
- private:
-  std::size_t Room() const {
-    const auto written = static_cast<std::size_t>(pptr() - pbase());
-    return written >= kMaxOutputBytes ? 0 : kMaxOutputBytes - written;
-  }
-  int_type Refuse() {
-    overflowed_ = true;
-    return traits_type::eof();
-  }
-  bool overflowed_ = false;
-};
 
 val Outcome(int status, const std::string& out, const std::string& err) {
   val outcome = val::object();
@@ -73,23 +43,23 @@ val Outcome(int status, const std::string& out, const std::string& err) {
 // name before them.
 val Run(const val& arguments, const std::string& parties_text) {
   const auto args = emscripten::vecFromJSArray<std::string>(arguments);
-  std::ostringstream err;
   format::Request request;
   std::vector<format::Party> parties;
   try {
     request = format::ParseRequest(args);
     if (request.help) throw format::InputError("--help: the bench shows no help text");
-    std::istringstream in(parties_text);
+    format::StringSource in(parties_text);
     parties = request.votes.empty() ? format::ReadParties(in, kPartiesSource)
                                     : format::PartiesFromArguments(request.votes);
   } catch (const format::InputError& error) {
     return Outcome(format::kUnusableInput, "", std::string(error.what()) + "\n");
   }
-  BoundedOutput buffer;
-  std::ostream out(&buffer);
+  // The output fails as on a full disk beyond kMaxOutputBytes, and the run reports it.
+  format::StringSink out(kMaxOutputBytes);
+  format::StringSink err;
   const int status = format::RunRequest(request, parties, out, err, format::CharacterCount, "");
-  if (buffer.Overflowed()) return Outcome(status, "", std::string(kOutputTooLarge) + "\n");
-  return Outcome(status, buffer.str(), err.str());
+  if (out.Failed()) return Outcome(status, "", std::string(kOutputTooLarge) + "\n");
+  return Outcome(status, out.Text(), err.Text());
 }
 
 EMSCRIPTEN_BINDINGS(mandati_bench) { emscripten::function("run", &Run); }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/run_cli.h"
+#include "format/sink.h"
 
 namespace mandati::cli {
 
@@ -18,12 +19,12 @@ struct CliRun {
 };
 
 inline CliRun RunWith(const std::vector<std::string>& args, const std::string& stdin_text = "") {
-  std::istringstream in(stdin_text);
-  std::ostringstream out, err;
+  format::StringSource in(stdin_text);
+  format::StringSink out, err;
   CliRun run;
   run.status = RunCli(args, in, out, err);
-  run.out = out.str();
-  run.err = err.str();
+  run.out = out.Text();
+  run.err = err.Text();
   return run;
 }
 

@@ -3,8 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-#include <streambuf>
+#include <cerrno>
 
 #include "tests/cli/cli_runs.h"
 
@@ -51,24 +50,21 @@ TEST(RunCliTest, MostPartiesTheQueueCanNumber) {
             "calculated\n");
 }
 
-// A stream whose every write fails, as on a full disk or a closed standard output.
-class FullDisk : public std::streambuf {
+// A sink whose every write fails, as on a full disk.
+class FullDisk : public format::Sink {
  protected:
-  int_type overflow(int_type) override { return traits_type::eof(); }
-  std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
+  void Put(std::string_view) override { Fail(ENOSPC); }
 };
 
 TEST(RunCliTest, AFailedWriteHasAStatusOfItsOwn) {
   for (const auto& args : {std::vector<std::string>{"--seats", "7", "58125", "45871"},
                            std::vector<std::string>{"--seats", "7", "--format", "json", "5", "9"},
                            std::vector<std::string>{"--help"}}) {
-    FullDisk full;
-    std::ostream out(&full);
-    std::istringstream in;
-    std::ostringstream err;
+    FullDisk out;
+    format::StringSource in("");
+    format::StringSink err;
     EXPECT_EQ(RunCli(args, in, out, err), 4) << args[0];
-    EXPECT_TRUE(err.str().starts_with("mandati-cli: writing the output failed")) << err.str();
-    EXPECT_EQ(err.str().find('\n'), err.str().size() - 1);
+    EXPECT_EQ(err.Text(), "mandati-cli: writing the output failed: No space left on device\n");
   }
 }
 

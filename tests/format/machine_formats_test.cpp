@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "format/sink.h"
 #include "format/table_format.h"
 
 namespace mandati::format {
@@ -21,13 +21,13 @@ TEST(FormatsTest, ShowTheTotalFromTheCalculation) {
     outcomes.push_back(CalculateMethod(method, VotesOf(district), district.seats, MethodRules{}));
     outcomes.back().total_votes = 4321;
   }
-  std::ostringstream csv;
-  std::ostringstream json;
-  std::ostringstream table;
+  StringSink csv;
+  StringSink json;
+  StringSink table;
   WriteCsv(csv, district, outcomes);
   WriteJson(json, district, outcomes, false);
   WriteTable(table, district, outcomes, CharacterCount);
-  for (const std::string& text : {csv.str(), json.str(), table.str()}) {
+  for (const std::string& text : {csv.Text(), json.Text(), table.Text()}) {
     EXPECT_NE(text.find("4321"), std::string::npos) << text;
     EXPECT_EQ(text.find("1000"), std::string::npos) << text;
   }

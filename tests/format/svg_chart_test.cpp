@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include "format/sink.h"
 
 namespace mandati::format {
 namespace {
@@ -28,11 +28,11 @@ TEST(ChartPartiesTest, AllUpToTheLimitElseTheLargestInPartyOrder) {
 
 TEST(SharesSvgTest, AnEmptyBarSaysZeroAndLeftOutPartiesAreCounted) {
   const District district = DistrictOf(1, std::vector<std::int32_t>(20, 7));
-  std::ostringstream out;
+  StringSink out;
   WriteSharesSvg(out, district,
                  {CalculateMethod(DivisorMethod::DHondt, VotesOf(district), 1, MethodRules{})});
-  EXPECT_NE(out.str().find(">0</text>"), std::string::npos);
-  EXPECT_NE(out.str().find("Показани са 16-те партии с най-много гласове от 20."),
+  EXPECT_NE(out.Text().find(">0</text>"), std::string::npos);
+  EXPECT_NE(out.Text().find("Показани са 16-те партии с най-много гласове от 20."),
             std::string::npos);
 }
 
@@ -40,10 +40,10 @@ TEST(SharesSvgTest, AnEmptyBarSaysZeroAndLeftOutPartiesAreCounted) {
 TEST(SweepSvgTest, TicksAtAReadableStepAndAtEveryParadox) {
   const District district = DistrictOf(1, {1800, 1700, 600});
   const SweepRequest request{{QuotaMethod::Hare}, 1, 100, Ranking::kKeys};
-  std::ostringstream out;
+  StringSink out;
   WriteSweepSvg(out, district, request);
   const auto labelled = [&](int count) {
-    return out.str().find("text-anchor=\"middle\">" + std::to_string(count) + "</text>") !=
+    return out.Text().find("text-anchor=\"middle\">" + std::to_string(count) + "</text>") !=
            std::string::npos;
   };
   EXPECT_TRUE(labelled(1) && labelled(5) && labelled(50) && labelled(100));

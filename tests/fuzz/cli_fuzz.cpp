@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "cli/run_cli.h"
+#include "format/sink.h"
 
 namespace {
 
@@ -120,27 +121,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   } else {
     stdin_text = rest;
   }
-  std::istringstream in(stdin_text);
-  std::ostringstream out, err;
-  const int status = mandati::cli::RunCli(args, in, out, err);
+  mandati::format::StringSource in(stdin_text);
+  mandati::format::StringSink out_sink, err_sink;
+  const int status = mandati::cli::RunCli(args, in, out_sink, err_sink);
+  const std::string& out = out_sink.Text();
+  const std::string& err = err_sink.Text();
   Check(status == 0 || status == 2 || status == 3);
-  Check(OnlyLineFeeds(out.str()) && OnlyLineFeeds(err.str()));
+  Check(OnlyLineFeeds(out) && OnlyLineFeeds(err));
   if (status == 2) {
-    Check(out.str().empty());
-    Check(err.str().starts_with("mandati-cli: ") && err.str().find('\n') == err.str().size() - 1);
+    Check(out.empty());
+    Check(err.starts_with("mandati-cli: ") && err.find('\n') == err.size() - 1);
     return 0;
   }
   if (status == 3) {
-    std::istringstream lines(err.str());
+    std::istringstream lines(err);
     for (std::string line; std::getline(lines, line);) Check(line.starts_with("mandati-cli: "));
-    Check(err.str().ends_with('\n'));
-    if (out.str().empty()) return 0;
+    Check(err.ends_with('\n'));
+    if (out.empty()) return 0;
   } else {
-    Check(err.str().empty());
+    Check(err.empty());
   }
   // A fuzzed --help asks for the help text instead of the seats.
-  if (format == "table" || out.str().starts_with("Usage: ")) return 0;
-  const auto totals = format == "csv" ? CsvSeats(out.str()) : JsonSeats(out.str());
+  if (format == "table" || out.starts_with("Usage: ")) return 0;
+  const auto totals = format == "csv" ? CsvSeats(out) : JsonSeats(out);
   Check(!totals.empty());
   for (const QuotaSeats& quota : totals) {
     Check(quota.final_seats == std::max<long>(seats, quota.preliminary));

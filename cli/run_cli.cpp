@@ -6,10 +6,12 @@
 #include "cli/descriptors.h"
 #include "cli/help_text.h"
 #include "cli/terminal_width.h"
+#include "format/election_file.h"
 #include "format/errors.h"
 #include "format/exit_status.h"
 #include "format/party_input.h"
 #include "format/request.h"
+#include "format/run_election.h"
 #include "format/utf8.h"
 
 namespace mandati::cli {
@@ -22,31 +24,45 @@ namespace {
 constexpr const char* kProgram = "mandati-cli: ";
 constexpr std::size_t kShownPathCharacters = 256;
 
-std::vector<Party> ReadInputParties(const Request& request, Source& in) {
-  if (!request.votes.empty()) return PartiesFromArguments(request.votes);
-  if (!request.input_path || *request.input_path == "-") return ReadParties(in, "standard input");
+// The parties, and the election file's keys where the input is one: the votes arguments, a
+// built-in election, --input FILE or standard input.
+Election InputElection(const Request& request, Source& in) {
+  if (!request.votes.empty()) {
+    Election election;
+    election.districts.push_back({});
+    election.districts.front().parties = PartiesFromArguments(request.votes);
+    return election;
+  }
+  if (request.election) return BuiltInElectionOf(*request.election);
+  if (!request.input_path || *request.input_path == "-") {
+    return ReadElection(in, "standard input", CheckOptionValue);
+  }
   const int fd = ::open(request.input_path->c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) throw InputError("--input: cannot open " + Quoted(*request.input_path));
   DescriptorSource file(fd, /*owned=*/true);
-  return ReadParties(file, Shown(*request.input_path, kShownPathCharacters));
+  return ReadElection(file, Shown(*request.input_path, kShownPathCharacters), CheckOptionValue);
 }
 
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, Source& in, Sink& out, Sink& err) {
   Request request;
-  std::vector<Party> parties;
+  Election election;
   try {
     request = ParseRequest(args);
     if (request.help) {
       return WrittenTo(out, err, kProgram, [](Sink& stream) { stream << HelpText(); });
     }
-    parties = ReadInputParties(request, in);
+    if (request.election == "list") {
+      return WrittenTo(out, err, kProgram,
+                       [](Sink& stream) { WriteElectionList(stream, TerminalWidth); });
+    }
+    election = InputElection(request, in);
   } catch (const InputError& error) {
     err << kProgram << error.what() << '\n';
     return kUnusableInput;
   }
-  return RunRequest(request, parties, out, err, TerminalWidth, kProgram);
+  return RunElection(request, election, out, err, TerminalWidth, kProgram);
 }
 
 }  // namespace mandati::cli

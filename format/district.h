@@ -14,6 +14,7 @@ namespace mandati::format {
 struct District {
   std::int16_t seats = 0;
   std::vector<Party> parties;  // party i at index i - 1
+  MethodRules rules;           // the rules it is calculated under
 };
 
 inline std::vector<std::int32_t> VotesOf(const District& district) {
@@ -36,7 +37,7 @@ struct SweepRequest {
   std::vector<Method> methods;
   std::int32_t first = 1;
   std::int32_t last = 1;
-  Ranking ranking = Ranking::kKeys;
+  MethodRules rules;  // the ranking, and the law's options, of every seat count
 };
 
 }  // namespace mandati::format

@@ -16,6 +16,7 @@ enum ExitStatus : int {
   kUnusableInput = 2,  // an argument or an input line, or input that cannot be read
   kNoCalculation = 3,
   kWriteFailed = 4,  // the output could not be written (a full disk, a closed output)
+  kMismatch = 5,     // --check: the seats differ from the official ones
 };
 
 // Runs `write` on `out` and flushes, then checks that the output arrived: a full disk or a

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "format/errors.h"
 #include "format/messages.h"
@@ -14,24 +15,8 @@ namespace {
 
 std::string VotesRule() { return "a whole number of votes from 1 to " + std::to_string(kMaxVotes); }
 
-std::string_view TrimmedBlanks(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(" \t");
-  return text.substr(first, last - first + 1);
-}
-
 std::string TooManyParties() {
   return "more than " + std::to_string(kMaxParties) + " parties, the most that can be calculated";
-}
-
-void RefuseUnsafeCharacters(std::string_view text, bool tab_allowed) {
-  if (const auto refused = FirstRefusedCharacter(text, tab_allowed)) {
-    throw InputError(
-        Tr("the character {1} is not allowed (no control, invisible, private-use, unassigned or "
-           "noncharacter)",
-           CharacterName(*refused)));
-  }
 }
 
 // A name as a spreadsheet writes it: in double quotes when it holds a comma or a quote.
@@ -65,6 +50,38 @@ std::size_t SeparatorOf(std::string_view line) {
   return tab;
 }
 
+bool AllDigits(std::string_view text) {
+  return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// The digits that end `name` after a comma, if it ends so: "642" of "GERB-SDS,642".
+std::optional<std::string_view> TrailingNumber(std::string_view name) {
+  const auto comma = name.rfind(',');
+  if (comma == std::string_view::npos) return std::nullopt;
+  const std::string_view digits = TrimmedBlanks(name.substr(comma + 1));
+  if (!AllDigits(digits)) return std::nullopt;
+  return digits;
+}
+
+// A name that ends in a comma and digits is a number split at its thousands separator, or a
+// column too many, either of which would otherwise be read silently wrong.
+void RefuseNumbersInTheName(std::string_view name, std::string_view votes_text) {
+  const auto digits = TrailingNumber(name);
+  if (!digits) return;
+  if (digits->size() <= 3 && votes_text.size() == 3) {
+    const std::string grouped = std::string(*digits) + "," + std::string(votes_text);
+    throw InputError(
+        Tr("\"{1}\" reads as votes grouped in thousands: write them with digits "
+           "only, {2} (a name that ends in a comma and digits goes in double quotes)",
+           grouped, std::string(*digits) + std::string(votes_text)));
+  }
+  throw InputError(
+      Tr("the name {1} ends in a comma and digits, like a field too many: official seats go in "
+         "a third field only in a file with \"# key: value\" lines (a name that ends so goes "
+         "in double quotes)",
+         Quoted(name)));
+}
+
 Party PartyOfLine(std::string_view line) {
   RefuseUnsafeCharacters(line, /*tab_allowed=*/true);
   line = TrimmedBlanks(line);
@@ -85,6 +102,7 @@ Party PartyOfLine(std::string_view line) {
       throw InputError(Tr("the name before the votes shows nothing, only blank characters"));
     }
     party.name = *plain;
+    if (name.front() != '"') RefuseNumbersInTheName(name, votes_text);
   }
   const auto votes = StrictWholeNumber(votes_text, kMaxVotes);
   if (!votes) {
@@ -94,7 +112,94 @@ Party PartyOfLine(std::string_view line) {
   return party;
 }
 
+// The line without its third field of official seats, and those seats, when it ends in two
+// fields of digits.
+std::pair<std::string_view, std::optional<std::string_view>> SplitSeatsField(
+    std::string_view line) {
+  const std::string_view trimmed = TrimmedBlanks(line);
+  const auto last = SeparatorOf(trimmed);
+  if (last == std::string_view::npos) return {line, std::nullopt};
+  const std::string_view seats = TrimmedBlanks(trimmed.substr(last + 1));
+  const std::string_view rest = TrimmedBlanks(trimmed.substr(0, last));
+  const auto before = SeparatorOf(rest);
+  if (!AllDigits(seats) || before == std::string_view::npos ||
+      !AllDigits(TrimmedBlanks(rest.substr(before + 1)))) {
+    return {line, std::nullopt};
+  }
+  return {rest, seats};
+}
+
 }  // namespace
+
+void RefuseUnsafeCharacters(std::string_view text, bool tab_allowed) {
+  if (const auto refused = FirstRefusedCharacter(text, tab_allowed)) {
+    throw InputError(
+        Tr("the character {1} is not allowed (no control, invisible, private-use, unassigned or "
+           "noncharacter)",
+           CharacterName(*refused)));
+  }
+}
+
+std::string_view TrimmedBlanks(std::string_view text) {
+  const auto first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  const auto last = text.find_last_not_of(" \t");
+  return text.substr(first, last - first + 1);
+}
+
+bool IsHeaderLine(std::string_view line) {
+  const std::string_view trimmed = TrimmedBlanks(line);
+  const auto separator = SeparatorOf(trimmed);
+  if (separator == std::string_view::npos) return false;
+  const std::string_view votes = TrimmedBlanks(trimmed.substr(separator + 1));
+  return !votes.empty() && votes.find_first_of("0123456789") == std::string_view::npos;
+}
+
+PartyLine ReadPartyLine(std::string_view line, bool seats_column) {
+  PartyLine read;
+  if (seats_column) {
+    RefuseUnsafeCharacters(line, /*tab_allowed=*/true);
+    const auto [party, seats] = SplitSeatsField(line);
+    if (seats) {
+      // Digits only, so all zeros or a number from 1.
+      const bool zero = seats->find_first_not_of('0') == std::string_view::npos;
+      const auto number =
+          zero ? std::optional<std::int32_t>(0) : StrictWholeNumber(*seats, kMaxSeats);
+      if (!number) {
+        throw InputError(Tr("{1} is not a whole number of seats from 0 to {2}", Quoted(*seats),
+                            std::to_string(kMaxSeats)));
+      }
+      read.official_seats = *number;
+      line = party;
+    }
+  }
+  read.party = PartyOfLine(line);
+  return read;
+}
+
+std::optional<std::string_view> LineReader::Next() {
+  // The longest line may have a carriage return before its line feed.
+  const Source::LineRead read = in_.ReadLine(line_, kMaxLineBytes + 1);
+  if (read == Source::LineRead::kFailed) throw InputError(source_ + ": reading failed");
+  if (read == Source::LineRead::kEnd) return std::nullopt;
+  // The count stops at kMaxLines + 1, far inside an int.
+  ++line_number_;
+  if (line_number_ > kMaxLines) {
+    throw InputError(Where() + "more than " + std::to_string(kMaxLines) +
+                     " lines (blank ones included), the most that are read");
+  }
+  std::string_view text = line_;
+  if (text.ends_with('\r')) text.remove_suffix(1);
+  if (read == Source::LineRead::kTooLong || text.size() > kMaxLineBytes) {
+    throw InputError(Where() + "longer than " + std::to_string(kMaxLineBytes) + " bytes");
+  }
+  if (line_number_ == 1 && text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+  return text;
+}
+
+std::string LineReader::Where() const {
+  return source_ + ", line " + std::to_string(line_number_) + ": ";
+}
 
 std::optional<std::int32_t> StrictWholeNumber(std::string_view text, std::int32_t max) {
   if (text.empty()) return std::nullopt;
@@ -126,32 +231,18 @@ std::vector<Party> PartiesFromArguments(const std::vector<std::string>& votes) {
 
 std::vector<Party> ReadParties(Source& in, const std::string& source) {
   std::vector<Party> parties;
-  std::string line;
-  // The count stops at kMaxLines + 1, far inside an int.
-  for (int line_number = 1;; ++line_number) {
-    // The longest line may have a carriage return before its line feed.
-    const Source::LineRead read = in.ReadLine(line, kMaxLineBytes + 1);
-    if (read == Source::LineRead::kFailed) throw InputError(source + ": reading failed");
-    if (read == Source::LineRead::kEnd) break;
-    const std::string where = source + ", line " + std::to_string(line_number) + ": ";
-    if (line_number > kMaxLines) {
-      throw InputError(where + "more than " + std::to_string(kMaxLines) +
-                       " lines (blank ones included), the most that are read");
-    }
-    std::string_view text = line;
-    if (text.ends_with('\r')) text.remove_suffix(1);
-    if (read == Source::LineRead::kTooLong || text.size() > kMaxLineBytes) {
-      throw InputError(where + "longer than " + std::to_string(kMaxLineBytes) + " bytes");
-    }
-    if (line_number == 1 && text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-    if (TrimmedBlanks(text).empty()) continue;
+  LineReader lines(in, source);
+  bool first = true;
+  while (const auto text = lines.Next()) {
+    if (TrimmedBlanks(*text).empty()) continue;
+    if (std::exchange(first, false) && IsHeaderLine(*text)) continue;
     if (parties.size() == static_cast<std::size_t>(kMaxParties)) {
-      throw InputError(where + TooManyParties());
+      throw InputError(lines.Where() + TooManyParties());
     }
     try {
-      parties.push_back(PartyOfLine(text));
+      parties.push_back(PartyOfLine(*text));
     } catch (const InputError& error) {
-      throw InputError(where + error.what());
+      throw InputError(lines.Where() + error.what());
     }
   }
   return parties;

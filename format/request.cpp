@@ -6,8 +6,10 @@
 
 #include "core/quota_rules.h"
 #include "format/errors.h"
+#include "format/messages.h"
 #include "format/option_rules.h"
 #include "format/party_input.h"
+#include "format/rule_values.h"
 #include "format/text_table.h"
 #include "format/utf8.h"
 
@@ -191,9 +193,16 @@ bool ReadOption(ArgumentReader& reader, const std::string& arg, Request& request
   for (const OptionRule& rule : OptionRules()) {
     const std::string name(rule.name);
     if (rule.value.empty() ? arg != name : !IsOption(arg, name)) continue;
-    Once(seen, name);
+    if (name != "--exempt") {
+      Once(seen, name);
+    } else if (std::find(seen.begin(), seen.end(), name) == seen.end()) {
+      seen.push_back(name);
+    }
     if (rule.value.empty()) {
-      (name == "--explain" ? request.explain : request.exact) = true;
+      if (name == "--explain") request.explain = true;
+      if (name == "--exact") request.exact = true;
+      if (name == "--margins") request.margins = true;
+      if (name == "--check") request.check = true;
       return true;
     }
     const std::string value = reader.ValueOf(name, arg);
@@ -201,14 +210,49 @@ bool ReadOption(ArgumentReader& reader, const std::string& arg, Request& request
                              std::find(seen.begin(), seen.end(),
                                        name == "--quota" ? "--method" : "--quota") != seen.end();
     if (both_choose) throw InputError(name + ": --quota and --method both choose");
-    if (name == "--seats") ReadSeats(value, request);
-    if (name == "--quota") request.methods = QuotasNamed(value);
-    if (name == "--method") request.methods = MethodsNamed(value);
-    if (name == "--format") request.format = FormatNamed(value);
-    if (name == "--input") request.input_path = value;
+    if (name == "--quota") {
+      request.methods = QuotasNamed(value);
+    } else {
+      ApplyOption(request, name, value);
+    }
     return true;
   }
   return false;
+}
+
+// The checks of the command line alone: the seat count is left to an input's keys only where
+// the input can give them.
+void CheckArguments(const Request& request) {
+  const bool keys_may_give_seats =
+      request.votes.empty() && (request.input_path || request.election);
+  if (!keys_may_give_seats) CheckComplete(request);
+  if (request.input_path && !request.votes.empty()) {
+    throw InputError("--input: the votes are already given as arguments");
+  }
+  if (request.election && (request.input_path || !request.votes.empty())) {
+    throw InputError(Tr("--election: the parties are already given by {1}",
+                        request.input_path ? "--input" : Tr("the votes arguments")));
+  }
+}
+
+}  // namespace
+
+void ApplyOption(Request& request, std::string_view option, const std::string& value) {
+  if (option == "--seats") ReadSeats(value, request);
+  if (option == "--method") request.methods = MethodsNamed(value);
+  if (option == "--format") request.format = FormatNamed(value);
+  if (option == "--input") request.input_path = value;
+  if (option == "--threshold") request.threshold = ThresholdNamed(value);
+  if (option == "--threshold-of") request.threshold_of = ThresholdTotalNamed(value);
+  if (option == "--exempt") request.exempt.push_back(value);
+  if (option == "--first-divisor") request.first_divisor = FirstDivisorNamed(value);
+  if (option == "--ties") request.ties = TieRuleNamed(value);
+  if (option == "--election") request.election = value;
+}
+
+void CheckOptionValue(std::string_view option, const std::string& value) {
+  Request scratch;
+  ApplyOption(scratch, option, value);
 }
 
 void CheckComplete(const Request& request) {
@@ -216,8 +260,24 @@ void CheckComplete(const Request& request) {
     throw InputError("--seats is missing: give the number of seats, a whole number from 1 to " +
                      std::to_string(kMaxSeats));
   }
-  if (request.input_path && !request.votes.empty()) {
-    throw InputError("--input: the votes are already given as arguments");
+  const bool sainte_lague = std::find(request.methods.begin(), request.methods.end(),
+                                      Method(DivisorMethod::SainteLague)) != request.methods.end();
+  if (request.first_divisor && !sainte_lague) {
+    throw InputError(Tr("--first-divisor: goes with the method sainte-lague"));
+  }
+  if (request.threshold_of && request.threshold.kind == ThresholdKind::kNone) {
+    throw InputError(Tr("--threshold-of: goes with --threshold (a share or quota)"));
+  }
+  if (request.threshold_of && request.threshold.kind == ThresholdKind::kVotes) {
+    throw InputError(Tr("--threshold-of: a threshold in votes is of no total"));
+  }
+  if (request.check && request.methods.size() != 1) {
+    throw InputError(
+        Tr("--check: compares one method with the official seats; choose it with "
+           "--method"));
+  }
+  if (request.check && (request.format != OutputFormat::kTable || request.last_seats != 0)) {
+    throw InputError(Tr("--check: goes with --format table and one seat count"));
   }
   if (request.explain && !FormatOf(request.format).explains) {
     throw InputError("--explain: goes with --format table or json");
@@ -226,6 +286,8 @@ void CheckComplete(const Request& request) {
     throw InputError("--explain: goes with one seat count, not a range");
   }
 }
+
+namespace {
 
 // --help or -h where an option can stand: before "--" and not as another option's value.
 bool AsksForHelp(const std::vector<std::string>& args) {
@@ -260,7 +322,8 @@ Request ParseRequest(const std::vector<std::string>& args) {
       throw InputError(Shown(arg) + ": no such option (see --help)");
     }
   }
-  CheckComplete(request);
+  request.given = seen;
+  CheckArguments(request);
   return request;
 }
 
@@ -286,6 +349,31 @@ const std::vector<OptionRule>& OptionRules() {
        "in which the leftover seats went and every tie that a tie rule decided; for divisor "
        "methods the seats in the order they were won (table, json; one seat count)"},
       {"--input", "FILE", "read the parties from FILE; \"-\" is standard input"},
+      {"--election", "NAME",
+       Tr("a Bulgarian election built into the program, with its rules and official seats, "
+          "calculated as its file says; list shows their names")},
+      {"--threshold", "T",
+       Tr("leave out of the seats every party under a bar: a share of the listed votes, 4% or "
+          "3.5% (at most {1} decimals), a number of votes, or quota (the Hare quotient V / S); "
+          "such a party keeps its votes and share, with 0 seats",
+          std::to_string(kMaxThresholdShareDecimals))},
+      {"--threshold-of", "N",
+       Tr("take the share or quota bar of N votes instead of the listed votes: the valid votes, "
+          "which count the ballots for no party too")},
+      {"--exempt", "NAME",
+       Tr("the party of that name takes part whatever its votes (may be given again)")},
+      {"--first-divisor", "D",
+       Tr("Sainte-Laguë's first divisor instead of 1, from {1} to {2} (1.4 in Norway)",
+          std::to_string(kMinFirstDivisor), std::to_string(kMaxFirstDivisor))},
+      {"--ties", "RULE",
+       Tr("between equal remainders or averages: order (the higher party number first, the "
+          "default) or votes (more votes first, then the lower party number)")},
+      {"--margins", "",
+       Tr("each party's fewest extra votes for one more seat and fewest lost votes for one "
+          "less, under each method (election files show them anyway)")},
+      {"--check", "",
+       Tr("compare the one method's seats with the official seats of the input's third field: "
+          "a line for each party that differs, then MATCH or MISMATCH (exit status 5)")},
   };
   return rules;
 }

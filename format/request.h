@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/election_rules.h"
+#include "core/threshold.h"
 #include "format/district.h"
 #include "format/sink.h"
 #include "format/text_table.h"
@@ -37,14 +39,42 @@ struct Request {
   bool explain = false;
   std::optional<std::string> input_path;  // "-" for standard input
   std::vector<std::string> votes;         // the votes arguments, one per party, unread
+  // The law's options; an election file's keys give them too (format/election_file.h).
+  Threshold threshold;                       // its kind and bar; kNone without one
+  std::optional<std::int64_t> threshold_of;  // the total a share or quota bar is of
+  std::vector<std::string> exempt;           // party names, matched once the parties are read
+  std::optional<Decimal> first_divisor;      // Sainte-Laguë's
+  TieRule ties = TieRule::kOrder;
+  bool margins = false;                 // each party's seat margins
+  bool check = false;                   // compare with the input's official seats
+  std::optional<std::string> election;  // a built-in election by name; "list" lists them
+  std::vector<std::string> given;       // the options given, which a file's keys do not change
 };
 
-// Reads mandati-cli's arguments, those that follow the program name, into a request. Options
+// Applies one option with its value to `request`, as the command line does: an election file's
+// key stands for its option this way. Raises InputError as the command line would.
+void ApplyOption(Request& request, std::string_view option, const std::string& value);
+
+// Only checks the value: an OptionCheck for ReadElection (format/election_file.h).
+void CheckOptionValue(std::string_view option, const std::string& value);
+
+// The checks that need the whole request, once an input's keys have filled it in: the seat
+// count is there, --explain and --check go with the format and the seat count, a first divisor
+// with Sainte-Laguë, a threshold's total with a threshold.
+void CheckComplete(const Request& request);
+
+// Reads mandati-cli's arguments, those that follow the program name, into a request. The seat
+// count may be left to the input's keys with --input or --election (see CheckComplete). Options
 // take their value as the next argument or after "=" ("--seats 7", "--seats=7"); "--" ends
 // the options. Raises InputError naming the argument that cannot be used. With --help nothing
 // else is checked. The page's bench makes its request from the same arguments, so that it
 // has the companion's limits and messages.
 Request ParseRequest(const std::vector<std::string>& args);
+
+// The core's rules of a request over its parties: the ranking, the tie rule, Sainte-Laguë's
+// first divisor and the threshold, its exempt names as party numbers. Raises InputError for an
+// exempt name that is no party's.
+MethodRules RulesOf(const Request& request, const std::vector<Party>& parties);
 
 // Runs a request other than --help over its parties: calculates each chosen method and writes
 // the chosen format to `out` as it is made, with `width` giving the table's display widths.
@@ -53,7 +83,9 @@ Request ParseRequest(const std::vector<std::string>& args);
 // for no parties, kNoCalculation where a method could not be calculated, each with its line on
 // `err` and, for no parties, nothing on `out`; kWriteFailed with a line when `out` fails to
 // take the output.
+// `outcomes`, where given, gets the outcomes of one seat count as they were written.
 int RunRequest(const Request& request, const std::vector<Party>& parties, Sink& out, Sink& err,
-               WidthOf width, std::string_view prefix);
+               WidthOf width, std::string_view prefix,
+               std::vector<MethodOutcome>* outcomes = nullptr);
 
 }  // namespace mandati::format

@@ -11,11 +11,14 @@
 #include "format/explanation.h"
 #include "format/figures.h"
 #include "format/machine_formats.h"
+#include "format/messages.h"
 #include "format/request.h"
+#include "format/rule_values.h"
 #include "format/sink.h"
 #include "format/svg_chart.h"
 #include "format/sweep_format.h"
 #include "format/table_format.h"
+#include "format/utf8.h"
 
 namespace mandati::format {
 
@@ -45,13 +48,25 @@ std::string Refusal(Method method, const CalculationLimitError& error) {
     case CalculationLimit::kPreliminarySeats:
       return name + "a party's full quotas, " + value + ", are beyond " +
              std::to_string(kMaxSeats) + ", the most seats the calculator counts";
+    case CalculationLimit::kThreshold:
+      return name + Tr("no party reaches the threshold of {1} votes, so none takes part",
+                       GroupedText(error.Value()));
     case CalculationLimit::kPartyCount:
     case CalculationLimit::kVotes:
     case CalculationLimit::kSeatCount:
-    case CalculationLimit::kThreshold:
       break;
   }
   return name + error.what();
+}
+
+// Why the law's options do not suit the parties: the options' own limits are checked as they
+// are read (format/rule_values.h), so what is left is a total below the listed votes.
+std::string RuleRefusal(const Request& request, const RuleError& error) {
+  if (error.Limit() == RuleLimit::kThresholdTotal && request.threshold_of) {
+    return Tr("--threshold-of: {1} votes are fewer than the listed votes add up to",
+              GroupedText(*request.threshold_of));
+  }
+  return error.what();
 }
 
 // What a request has calculated before anything is written, and a line for each method that
@@ -73,14 +88,14 @@ Run Prepare(const Request& request, const std::vector<Party>& parties) {
         "no parties: give their votes as arguments, with --input FILE or on "
         "standard input");
   }
-  Run run{{request.seats, parties}, {}, {}, {}};
+  Run run{{request.seats, parties, RulesOf(request, parties)}, {}, {}, {}};
   const std::vector<std::int32_t> votes = VotesOf(run.district);
   const bool sweep = request.last_seats != 0;
-  run.sweep = {{}, request.seats, request.last_seats, RankingOf(request)};
+  run.sweep = {{}, request.seats, request.last_seats, run.district.rules};
   for (const Method method : request.methods) {
     try {
       MethodOutcome outcome = CalculateMethod(
-          method, votes, sweep ? request.last_seats : request.seats, RulesWith(RankingOf(request)));
+          method, votes, sweep ? request.last_seats : request.seats, run.district.rules);
       if (sweep) {
         run.sweep.methods.push_back(method);
       } else {
@@ -88,6 +103,8 @@ Run Prepare(const Request& request, const std::vector<Party>& parties) {
       }
     } catch (const CalculationLimitError& error) {
       run.refusals.push_back(Refusal(method, error));
+    } catch (const RuleError& error) {
+      throw InputError(RuleRefusal(request, error));
     }
   }
   return run;
@@ -129,6 +146,25 @@ void WriteRun(Sink& out, const Request& request, const Run& run, WidthOf width) 
 
 }  // namespace
 
+MethodRules RulesOf(const Request& request, const std::vector<Party>& parties) {
+  MethodRules rules;
+  rules.ranking = RankingOf(request);
+  rules.tie_rule = request.ties;
+  rules.first_divisor = request.first_divisor.value_or(kPlainFirstDivisor);
+  rules.threshold = request.threshold;
+  rules.threshold.total = request.threshold_of;
+  for (const std::string& name : request.exempt) {
+    bool found = false;
+    for (std::size_t i = 0; i < parties.size(); ++i) {
+      if (parties[i].name != name) continue;
+      rules.threshold.exempt.push_back(static_cast<std::int32_t>(i + 1));
+      found = true;
+    }
+    if (!found) throw InputError(Tr("--exempt: {1} is not the name of a party", Quoted(name)));
+  }
+  return rules;
+}
+
 int WrittenTo(Sink& out, Sink& err, std::string_view prefix,
               const std::function<void(Sink&)>& write) {
   write(out);
@@ -140,7 +176,7 @@ int WrittenTo(Sink& out, Sink& err, std::string_view prefix,
 }
 
 int RunRequest(const Request& request, const std::vector<Party>& parties, Sink& out, Sink& err,
-               WidthOf width, std::string_view prefix) {
+               WidthOf width, std::string_view prefix, std::vector<MethodOutcome>* outcomes) {
   Run run;
   try {
     // Everything that can refuse the input happens before the first byte is written, so a
@@ -159,6 +195,7 @@ int RunRequest(const Request& request, const std::vector<Party>& parties, Sink& 
         WrittenTo(out, err, prefix, [&](Sink& stream) { WriteRun(stream, request, run, width); });
   }
   for (const std::string& refusal : run.refusals) err << prefix << refusal << '\n';
+  if (outcomes != nullptr) *outcomes = std::move(run.outcomes);
   return run.refusals.empty() || status != kSuccess ? status : kNoCalculation;
 }
 

@@ -300,7 +300,7 @@ void WriteSweepPanel(Sink& out, const District& district, Method method,
   std::vector<std::vector<std::int32_t>> seats(parties.size());
   std::vector<AlabamaParadox> paradoxes;
   std::int32_t most = 0;
-  SweepMethod(method, VotesOf(district), request.first, request.last, RulesWith(request.ranking),
+  SweepMethod(method, VotesOf(district), request.first, request.last, request.rules,
               [&](const SweepRow& row, std::span<const AlabamaParadox> completed) {
                 for (std::size_t k = 0; k < parties.size(); ++k) {
                   seats[k].push_back(row.final_seats[parties[k]]);
@@ -375,7 +375,7 @@ void WriteSweepSvg(Sink& out, const District& district, const SweepRequest& requ
   double notes_y =
       top_margin + (panel_height + panel_gap) * static_cast<double>(request.methods.size());
   const std::string notes =
-      Notes(left, notes_y, district, request.methods, request.ranking == Ranking::kExact);
+      Notes(left, notes_y, district, request.methods, request.rules.ranking == Ranking::kExact);
   WriteHeader(out, left + plot_width + 40, notes_y, "Мандати според броя на мандатите");
   out << head;
   for (std::size_t m = 0; m < request.methods.size(); ++m) {

@@ -58,7 +58,7 @@ void WriteMethodTable(Sink& out, const District& district, Method method,
       << table.Line(headings, widths);
   std::string paradox_lines;
   std::vector<std::string> cells(headings.size());
-  SweepMethod(method, VotesOf(district), request.first, request.last, RulesWith(request.ranking),
+  SweepMethod(method, VotesOf(district), request.first, request.last, request.rules,
               [&](const SweepRow& row, std::span<const AlabamaParadox> paradoxes) {
                 cells[0] = std::to_string(row.seat_count);
                 for (std::size_t i = 0; i < parties; ++i) {
@@ -86,7 +86,7 @@ void WriteSweepTable(Sink& out, const District& district, const SweepRequest& re
     if (m > 0) out << '\n';
     WriteMethodTable(out, district, request.methods[m], request, width);
   }
-  out << RankingLine(request.methods, request.ranking == Ranking::kExact);
+  out << RankingLine(request.methods, request.rules.ranking == Ranking::kExact);
 }
 
 void WriteSweepCsv(Sink& out, const District& district, const SweepRequest& request) {
@@ -94,9 +94,9 @@ void WriteSweepCsv(Sink& out, const District& district, const SweepRequest& requ
   std::string lines;
   for (const Method method : request.methods) {
     const std::string ranking =
-        "," + RankingWord(method, request.ranking == Ranking::kExact) + "\n";
+        "," + RankingWord(method, request.rules.ranking == Ranking::kExact) + "\n";
     const std::string keyword(KeywordOf(method));
-    SweepMethod(method, VotesOf(district), request.first, request.last, RulesWith(request.ranking),
+    SweepMethod(method, VotesOf(district), request.first, request.last, request.rules,
                 [&](const SweepRow& row, std::span<const AlabamaParadox> paradoxes) {
                   const RowIndices indices = IndicesOf(district, row);
                   const std::string tail =
@@ -127,13 +127,13 @@ void WriteSweepJson(Sink& out, const District& district, const SweepRequest& req
         << ",\n      \"name\": " << JsonString(NameOf(method));
     if (std::holds_alternative<QuotaMethod>(method)) {
       out << ",\n      \"ranking\": "
-          << JsonString(RankingWord(request.ranking == Ranking::kExact));
+          << JsonString(RankingWord(request.rules.ranking == Ranking::kExact));
     }
     out << ",\n      \"rows\": [";
     std::string paradox_items;
     std::string line;
     bool first_row = true;
-    SweepMethod(method, VotesOf(district), request.first, request.last, RulesWith(request.ranking),
+    SweepMethod(method, VotesOf(district), request.first, request.last, request.rules,
                 [&](const SweepRow& row, std::span<const AlabamaParadox> paradoxes) {
                   const auto null_if_empty = [](const std::string& t) {
                     return t.empty() ? std::string("null") : t;

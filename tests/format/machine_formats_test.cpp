@@ -15,7 +15,7 @@ namespace {
 // Every format shows the total that the calculation counted, not one of its own: a record
 // whose total differs from the district's votes shows the record's.
 TEST(FormatsTest, ShowTheTotalFromTheCalculation) {
-  const District district{5, {{"", 600}, {"", 300}, {"", 100}}};
+  const District district{5, {{"", 600}, {"", 300}, {"", 100}}, {}};
   std::vector<MethodOutcome> outcomes;
   for (const Method method : {Method{QuotaMethod::Hare}, Method{DivisorMethod::DHondt}}) {
     outcomes.push_back(CalculateMethod(method, VotesOf(district), district.seats, MethodRules{}));

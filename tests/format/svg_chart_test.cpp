@@ -39,7 +39,7 @@ TEST(SharesSvgTest, AnEmptyBarSaysZeroAndLeftOutPartiesAreCounted) {
 // Over a long range the axis labels a readable step, and still each paradox's count.
 TEST(SweepSvgTest, TicksAtAReadableStepAndAtEveryParadox) {
   const District district = DistrictOf(1, {1800, 1700, 600});
-  const SweepRequest request{{QuotaMethod::Hare}, 1, 100, Ranking::kKeys};
+  const SweepRequest request{{QuotaMethod::Hare}, 1, 100, RulesWith(Ranking::kKeys)};
   StringSink out;
   WriteSweepSvg(out, district, request);
   const auto labelled = [&](int count) {

@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "format/explanation.h"
 
+#include "core/hare_comparison.h"
 #include "core/number_rules.h"
 #include "core/quota_rules.h"
+#include "format/figures.h"
+#include "format/messages.h"
+#include "format/rule_values.h"
 #include "format/text_table.h"
 
 namespace mandati::format {
@@ -28,37 +32,74 @@ std::string PartyList(const std::vector<int>& parties) {
   return text;
 }
 
-// A remainder in votes: the exact one, votes - full quotas x quota.
-std::string Votes(const PartyOutcome& party) {
+// A remainder in votes: the exact one, votes - full quotas x quota; Hare-Niemeyer's as the
+// fraction it is.
+std::string Votes(const Calculation& outcome, const PartyOutcome& party) {
+  if (outcome.exact_quota.denominator > 1) {
+    return VotesFractionText(party.remainder_numerator, outcome.exact_quota.denominator) + " votes";
+  }
   return NumberText(party.exact_remainder, NumberSettings{}) + " votes";
+}
+
+// The quota as the remainders are measured against it: Hare-Niemeyer's V / S exactly.
+std::string QuotaVotes(const Calculation& outcome) {
+  return VotesFractionText(outcome.exact_quota.numerator, outcome.exact_quota.denominator);
+}
+
+// A fraction of votes as a decimal, exactly where it ends within 6 decimals, else cut there
+// with "…".
+std::string DecimalVotes(const Fraction& votes) {
+  std::string text = std::to_string(votes.numerator / votes.denominator);
+  std::int64_t rest = votes.numerator % votes.denominator;
+  if (rest == 0) return text;
+  text += '.';
+  for (int i = 0; i < 6 && rest != 0; ++i) {
+    rest *= 10;
+    text += static_cast<char>('0' + rest / votes.denominator);
+    rest %= votes.denominator;
+  }
+  return rest == 0 ? text : text + "…";
+}
+
+// Who goes first between equal remainders or averages, as `rule` decided it where the tie rule
+// is `tie_rule`: by party number, or by votes (and, between equal votes, the party listed first).
+std::string FirstInTie(TieRule tie_rule, TieRule decided_by) {
+  if (tie_rule == TieRule::kOrder) return "the higher party number goes first";
+  if (decided_by == TieRule::kVotes) return Tr("the party with more votes goes first");
+  return Tr("their votes are equal too, so the lower party number goes first");
 }
 
 // A remainder as the queue ranks it: the exact one in votes, or the 8-decimal key. A key
 // that rounds up to 1.00000000 has the exact remainder beside it, as the remainder itself
 // is always below one quota.
 std::string RankedRemainder(const Calculation& outcome, const PartyOutcome& party) {
-  if (outcome.ranked_exactly) return Votes(party);
+  if (outcome.ranked_exactly) return Votes(outcome, party);
   std::string key = Remainder8(party.remainder_key);
   if (party.remainder_key < kKeyScale) return key;
   return key + ", rounded up from " + NumberText(party.exact_remainder, NumberSettings{}) + " of " +
          std::to_string(outcome.quota) + " votes";
 }
 
-std::string RemainderLines(const District& district, const Calculation& outcome) {
+std::string RemainderLines(const District& district, const MethodOutcome& method,
+                           const Calculation& outcome) {
   TextTable table(
       {Align::kLeft, Align::kRight, Align::kRight, Align::kLeft, Align::kRight, Align::kLeft},
       CharacterCount, " ");
-  const std::string quota = std::to_string(outcome.quota);
+  const std::string quota = QuotaVotes(outcome);
   const std::string times_quota = " x " + quota + " =";
   for (std::size_t i = 0; i < district.parties.size(); ++i) {
     const PartyOutcome& party = outcome.parties[i];
     const std::string seats = std::to_string(party.preliminary_seats);
-    if (outcome.ranked_exactly) {
+    if (UnderThreshold(method, i)) {
+      table.AddRow({"    party", std::to_string(i + 1) + ":",
+                    std::to_string(district.parties[i].votes), UnderThresholdMark(), "", ""});
+    } else if (outcome.ranked_exactly) {
       std::string full_quotas = "- ";
       full_quotas += seats;
       full_quotas += times_quota;
       table.AddRow({"    party", std::to_string(i + 1) + ":",
-                    std::to_string(district.parties[i].votes), full_quotas, Votes(party), ""});
+                    std::to_string(district.parties[i].votes), full_quotas, Votes(outcome, party),
+                    ""});
     } else {
       table.AddRow({"    party", std::to_string(i + 1) + ":",
                     std::to_string(district.parties[i].votes), "/ " + quota + " =", seats,
@@ -82,7 +123,12 @@ std::string QueueLines(const Calculation& outcome) {
                   " " + RankedRemainder(outcome, PartyOf(outcome, order[k])),
                   tie ? " (equal remainders)" : ""});
   }
-  return "  Remainder queue, largest first (equal remainders: higher party number first):\n" +
+  return (outcome.tie_rule == TieRule::kOrder
+              ? std::string(
+                    "  Remainder queue, largest first (equal remainders: higher party number "
+                    "first):\n")
+              : "  " + Tr("Remainder queue, largest first (equal remainders: more votes first):") +
+                    '\n') +
          table.Render();
 }
 
@@ -94,8 +140,8 @@ std::string KeyMergeLines(const Calculation& outcome) {
     text += "  Keys: parties " + std::to_string(merge.ahead) + " and " +
             std::to_string(merge.behind) + " share the key " + Remainder8(merge.remainder_key) +
             ",\n  but party " + std::to_string(merge.behind) + "'s exact remainder (" +
-            Votes(PartyOf(outcome, merge.behind)) + ") is larger than party " +
-            std::to_string(merge.ahead) + "'s (" + Votes(PartyOf(outcome, merge.ahead)) +
+            Votes(outcome, PartyOf(outcome, merge.behind)) + ") is larger than party " +
+            std::to_string(merge.ahead) + "'s (" + Votes(outcome, PartyOf(outcome, merge.ahead)) +
             ");\n  the tie rule put party " + std::to_string(merge.ahead) + " first" +
             (merge.seat ? ", and that decided a seat (--exact ranks them exactly)" : "") + ".\n";
   }
@@ -109,8 +155,8 @@ std::string TieLines(const Calculation& outcome) {
     std::vector<int> group = tie.served;
     group.insert(group.end(), tie.passed.begin(), tie.passed.end());
     text += "  Tie rule: parties " + PartyList(group) + " have the equal remainder " +
-            RankedRemainder(outcome, PartyOf(outcome, group.front())) +
-            ";\n  the higher party number goes first, so " + PartyList(tie.served) +
+            RankedRemainder(outcome, PartyOf(outcome, group.front())) + ";\n  " +
+            FirstInTie(outcome.tie_rule, tie.decided_by) + ", so " + PartyList(tie.served) +
             " got a leftover seat" + round + " and " + PartyList(tie.passed) + " did not.\n";
   }
   return text;
@@ -142,34 +188,96 @@ std::string HandOutLines(const District& district, const Calculation& outcome) {
   return text + table.Render() + TieLines(outcome) + KeyMergeLines(outcome);
 }
 
-std::string QuotaExplanation(const District& district, const Calculation& outcome) {
-  std::string text = std::string(QuotaName(outcome.method)) + '\n';
-  text += "  Quota = " + QuotaRuleText(outcome.method) + " = " +
-          QuotaFormulaText(outcome.method, outcome.total_votes, district.seats) + " = " +
-          std::to_string(outcome.quota) + "   (V votes in total, S seats)\n";
-  if (outcome.ranked_exactly) {
-    text += "  Remainders are ranked exactly, in votes (votes - full quotas x quota).\n";
+// The bar, who fell under it and who is exempt, before a method's reasons.
+std::string ThresholdLines(const District& district, const MethodOutcome& method) {
+  if (!method.threshold) return "";
+  const ThresholdOutcome& threshold = *method.threshold;
+  std::string text =
+      "  " + Tr("Threshold: {1}.", ThresholdText(threshold, district.rules.threshold)) + '\n';
+  const auto labels = [&](const std::vector<std::int32_t>& parties) {
+    std::vector<std::string> names;
+    for (const std::int32_t party : parties) {
+      names.push_back(PartyLabel(district, static_cast<std::size_t>(party - 1)));
+    }
+    return NamesText(names);
+  };
+  text += threshold.under.empty() ? "  " + Tr("Every list is over it.") + '\n'
+                                  : "  " +
+                                        Tr("Under it, with 0 seats and no part in the quota: {1}.",
+                                           labels(threshold.under)) +
+                                        '\n';
+  if (!threshold.exempt_under.empty()) {
+    text +=
+        "  " + Tr("Under it but exempt, taking part: {1}.", labels(threshold.exempt_under)) + '\n';
   }
-  return text + RemainderLines(district, outcome) + QueueLines(outcome) +
-         HandOutLines(district, outcome);
+  return text;
 }
 
-std::string DivisorExplanation(const District& district, DivisorMethod method,
-                               const DivisorAllocation& allocation) {
+// Where the window's floored Hare quota gives other seats than Hare-Niemeyer's exact one.
+std::string HareDifferenceLines(const District& district) {
+  const HareComparison comparison =
+      CompareHareQuotients(VotesOf(district), district.seats, district.rules);
+  if (comparison.differences.empty()) return "";
+  std::vector<std::string> parties;
+  for (const QuotientDifference& difference : comparison.differences) {
+    parties.push_back(Tr("party {1} {2} instead of {3}", std::to_string(difference.party),
+                         std::to_string(difference.floored_seats),
+                         std::to_string(difference.exact_seats)));
+  }
+  return "  " +
+         Tr("The Hare quota {1} = {2}, rounded down, gives other seats: {3}.",
+            QuotaRuleText(QuotaMethod::Hare), std::to_string(comparison.floored.quota->quota),
+            NamesText(parties)) +
+         '\n';
+}
+
+std::string QuotaExplanation(const District& district, const MethodOutcome& method,
+                             const Calculation& outcome) {
+  const bool exact_quotient = outcome.exact_quota.denominator > 1;
+  std::string text =
+      std::string(QuotaName(outcome.method)) + '\n' + ThresholdLines(district, method);
+  text += "  Quota = " + QuotaRuleText(outcome.method) + " = " +
+          QuotaFormulaText(outcome.method, outcome.total_votes, district.seats) + " = " +
+          (exact_quotient ? DecimalVotes(outcome.exact_quota) : std::to_string(outcome.quota)) +
+          "   (V votes in total, S seats)\n";
+  if (exact_quotient) {
+    text += "  " +
+            Tr("Remainders are ranked exactly, as fractions of votes (votes - full quotas "
+               "x V / S).") +
+            '\n';
+  } else if (outcome.ranked_exactly) {
+    text += "  Remainders are ranked exactly, in votes (votes - full quotas x quota).\n";
+  }
+  text += RemainderLines(district, method, outcome) + QueueLines(outcome) +
+          HandOutLines(district, outcome);
+  if (RuleOf(outcome.method).exact) text += HareDifferenceLines(district);
+  return text;
+}
+
+std::string DivisorExplanation(const District& district, const MethodOutcome& outcome,
+                               DivisorMethod method, const DivisorAllocation& allocation) {
   const DivisorRule& rule = DivisorRuleOf(method);
-  std::string text = std::string(rule.name) + '\n';
+  const Decimal& first_divisor = district.rules.first_divisor;
+  std::string text = std::string(rule.name) + '\n' + ThresholdLines(district, outcome);
+  const std::string average =
+      method == DivisorMethod::SainteLague && first_divisor != kPlainFirstDivisor
+          ? std::string(rule.average_rule) + " with s seats won, V / " +
+                DecimalText(first_divisor) + " for the first"
+          : std::string(rule.average_rule) + " with s seats won";
   text += "  Each seat goes to the largest average V / divisor, the divisors " +
-          std::string(rule.divisors) + " for a party's\n  1st, 2nd, 3rd, ... seat (" +
-          std::string(rule.average_rule) +
-          " with s seats won); averages are compared exactly,\n"
-          "  equal ones go to the higher party number first.\n";
+          DivisorsText(method, first_divisor) + " for a party's\n  1st, 2nd, 3rd, ... seat (" +
+          average + "); averages are compared exactly,\n  " +
+          (district.rules.tie_rule == TieRule::kOrder
+               ? std::string("equal ones go to the higher party number first.")
+               : Tr("equal ones go to the party with more votes first.")) +
+          '\n';
   text += "  Seats in the order they were won (of " + std::to_string(district.seats) + "):\n";
   TextTable table({Align::kLeft, Align::kRight, Align::kLeft, Align::kRight, Align::kLeft},
                   CharacterCount, " ");
   for (const DivisorSeat& seat : allocation.awards) {
-    table.AddRow({"    seat", std::to_string(seat.seat) + ":", "party", std::to_string(seat.party),
-                  " (" + std::to_string(seat.average.votes) + " / " +
-                      std::to_string(seat.average.divisor) + ")"});
+    table.AddRow(
+        {"    seat", std::to_string(seat.seat) + ":", "party", std::to_string(seat.party),
+         " (" + std::to_string(seat.average.votes) + " / " + DivisorText(seat.average) + ")"});
   }
   text += table.Render();
   if (allocation.tie) {
@@ -177,8 +285,8 @@ std::string DivisorExplanation(const District& district, DivisorMethod method,
     std::vector<int> group(tie.served.begin(), tie.served.end());
     group.insert(group.end(), tie.passed_over.begin(), tie.passed_over.end());
     text += "  Tie rule: parties " + PartyList(group) + " have equal averages (" +
-            std::to_string(tie.average.votes) + " / " + std::to_string(tie.average.divisor) +
-            ");\n  the higher party number goes first, so " +
+            std::to_string(tie.average.votes) + " / " + DivisorText(tie.average) + ");\n  " +
+            FirstInTie(district.rules.tie_rule, tie.decided_by) + ", so " +
             PartyList({tie.served.begin(), tie.served.end()}) + " got the last " +
             (tie.served.size() == 1 ? "seat" : std::to_string(tie.served.size()) + " seats") +
             "; " + PartyList({tie.passed_over.begin(), tie.passed_over.end()}) + " did not.\n";
@@ -189,8 +297,9 @@ std::string DivisorExplanation(const District& district, DivisorMethod method,
 }  // namespace
 
 std::string ExplanationText(const District& district, const MethodOutcome& outcome) {
-  if (outcome.quota) return QuotaExplanation(district, *outcome.quota);
-  return DivisorExplanation(district, std::get<DivisorMethod>(outcome.method), *outcome.divisors);
+  if (outcome.quota) return QuotaExplanation(district, outcome, *outcome.quota);
+  return DivisorExplanation(district, outcome, std::get<DivisorMethod>(outcome.method),
+                            *outcome.divisors);
 }
 
 }  // namespace mandati::format

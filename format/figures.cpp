@@ -2,8 +2,12 @@
 #include "format/figures.h"
 
 #include <algorithm>
+#include <numeric>
 
 #include "core/number_rules.h"
+#include "core/quota_rules.h"
+#include "format/messages.h"
+#include "format/rule_values.h"
 
 namespace mandati::format {
 
@@ -16,19 +20,87 @@ PartyFigures FiguresOf(const MethodOutcome& outcome, std::size_t party_index) {
   PartyFigures figures{"", std::to_string(outcome.final_seats[party_index]), "", ""};
   const auto party = static_cast<std::int32_t>(party_index + 1);
   for (const DivisorSeat& seat : outcome.divisors->awards) {
-    if (seat.party == party) figures.last_divisor = std::to_string(seat.average.divisor);
+    if (seat.party == party) figures.last_divisor = DivisorText(seat.average);
   }
   return figures;
 }
 
-std::string QuotaText(const MethodOutcome& outcome) {
-  return outcome.quota ? std::to_string(outcome.quota->quota) : "";
+std::string UnderThresholdMark() { return Tr("under the bar"); }
+
+std::string VotesFractionText(std::int64_t numerator, std::int64_t denominator) {
+  const std::int64_t common = std::gcd(numerator, denominator);
+  if (common > 1) {
+    numerator /= common;
+    denominator /= common;
+  }
+  if (denominator == 1) return std::to_string(numerator);
+  return std::to_string(numerator) + "/" + std::to_string(denominator);
 }
 
-std::string TitleOf(const MethodOutcome& outcome) {
+std::string DivisorText(const Average& average) {
+  if (average.divisor % average.scale == 0) return std::to_string(average.divisor / average.scale);
+  std::int32_t decimals = 0;
+  for (std::int32_t scale = average.scale; scale > 1; scale /= 10) ++decimals;
+  std::string text = DecimalText({average.divisor, decimals});
+  text.erase(text.find_last_not_of('0') + 1);
+  return text;
+}
+
+std::string QuotaText(const MethodOutcome& outcome) {
+  if (!outcome.quota) return "";
+  const Fraction& exact = outcome.quota->exact_quota;
+  if (exact.denominator > 1) return VotesFractionText(exact.numerator, exact.denominator);
+  return std::to_string(outcome.quota->quota);
+}
+
+std::string DivisorsText(DivisorMethod method, const Decimal& first_divisor) {
+  const std::string_view divisors = DivisorRuleOf(method).divisors;
+  if (method != DivisorMethod::SainteLague || first_divisor == kPlainFirstDivisor) {
+    return std::string(divisors);
+  }
+  return DecimalText(first_divisor) + std::string(divisors.substr(divisors.find(',')));
+}
+
+std::string TitleOf(const MethodOutcome& outcome, const Decimal& first_divisor) {
   if (outcome.quota) return NameOf(outcome.method) + ": " + QuotaText(outcome);
   return NameOf(outcome.method) + ": делители " +
-         std::string(DivisorRuleOf(std::get<DivisorMethod>(outcome.method)).divisors);
+         DivisorsText(std::get<DivisorMethod>(outcome.method), first_divisor);
+}
+
+bool UnderThreshold(const MethodOutcome& outcome, std::size_t party_index) {
+  if (!outcome.threshold) return false;
+  const std::vector<std::int32_t>& under = outcome.threshold->under;
+  return std::find(under.begin(), under.end(), static_cast<std::int32_t>(party_index + 1)) !=
+         under.end();
+}
+
+std::string ThresholdText(const ThresholdOutcome& threshold, const Threshold& rule) {
+  const std::string needed =
+      Tr("a list needs at least {1} votes", GroupedText(threshold.votes_needed));
+  const std::string bar = FractionText(threshold.bar);
+  const std::string base = GroupedText(threshold.base);
+  switch (threshold.kind) {
+    case ThresholdKind::kShare:
+      return Tr(threshold.given_total ? "{1} % of {2} (the total given) = {3}: {4}"
+                                      : "{1} % of {2} (the listed votes) = {3}: {4}",
+                DecimalText(rule.share), base, bar, needed);
+    case ThresholdKind::kQuota:
+      return Tr(threshold.given_total
+                    ? "the Hare quotient of {1} (the total given) for the seats, {2}: {3}"
+                    : "the Hare quotient of {1} (the listed votes) for the seats, {2}: {3}",
+                base, bar, needed);
+    case ThresholdKind::kVotes:
+    case ThresholdKind::kNone:
+      break;
+  }
+  return needed;
+}
+
+std::string TieRuleLine(TieRule rule) {
+  if (rule == TieRule::kOrder) return "";
+  return Tr("Equal remainders and averages go to the party with more votes first, between equal "
+            "votes to the lower party number (--ties votes).") +
+         "\n";
 }
 
 std::string IndexText(const std::optional<Disproportionality>& indices,
@@ -51,12 +123,31 @@ std::string RankingWord(Method method, bool exact) {
 }
 
 std::string RankingLine(const std::vector<Method>& methods, bool exact) {
-  if (std::none_of(methods.begin(), methods.end(),
-                   [](Method m) { return std::holds_alternative<QuotaMethod>(m); })) {
-    return "";
+  const auto exact_quotient = [](Method m) {
+    return std::holds_alternative<QuotaMethod>(m) && RuleOf(std::get<QuotaMethod>(m)).exact;
+  };
+  const auto floored = [&](Method m) {
+    return std::holds_alternative<QuotaMethod>(m) && !exact_quotient(m);
+  };
+  std::string text;
+  if (std::any_of(methods.begin(), methods.end(), floored)) {
+    text = exact ? "\nRemainders ranked exactly, in votes (--exact).\n"
+                 : "\nRemainders ranked by their keys to 8 decimals, as the window ranks them.\n";
   }
-  return exact ? "\nRemainders ranked exactly, in votes (--exact).\n"
-               : "\nRemainders ranked by their keys to 8 decimals, as the window ranks them.\n";
+  const auto hare_niemeyer = std::find_if(methods.begin(), methods.end(), exact_quotient);
+  if (hare_niemeyer != methods.end()) {
+    text += (text.empty() ? "\n" : "") +
+            Tr("{1} ranks its remainders exactly, as the fractions of votes they are.",
+               NameOf(*hare_niemeyer)) +
+            "\n";
+  }
+  return text;
+}
+
+std::string NamesText(const std::vector<std::string>& names) {
+  std::string text;
+  for (const std::string& name : names) text += (text.empty() ? "" : "; ") + name;
+  return text;
 }
 
 std::string PartyLabel(const District& district, std::size_t party_index) {

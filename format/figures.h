@@ -19,13 +19,40 @@ struct PartyFigures {
   std::string last_divisor;  // "" under a quota method
 };
 
+// The table's word in the ratio's (or divisor's) place for a party under the threshold.
+std::string UnderThresholdMark();
+
 PartyFigures FiguresOf(const MethodOutcome& outcome, std::size_t party_index);
 
-// The quota ("22764"), or "" for a divisor method.
+// The quota ("22764"; Hare-Niemeyer's exact V / S as the fraction it is, "159349/7"), or ""
+// for a divisor method.
 std::string QuotaText(const MethodOutcome& outcome);
 
+// A number of votes as an exact fraction over `denominator`, in lowest terms: "12596" or
+// "88177/7".
+std::string VotesFractionText(std::int64_t numerator, std::int64_t denominator);
+
+// The divisor of an average as written: "3", "1.4".
+std::string DivisorText(const Average& average);
+
+// Whether party `party_index` (from 0) is under the outcome's threshold: 0 seats, whatever its
+// votes.
+bool UnderThreshold(const MethodOutcome& outcome, std::size_t party_index);
+
+// The bar of a threshold, stated exactly: "4 % of 2,505,272 = 100,210.88: a list needs at
+// least 100,211 votes", with the base named when it is a given total.
+std::string ThresholdText(const ThresholdOutcome& threshold, const Threshold& rule);
+
+// The table's and the explanation's line on the tie rule, "" for the default (the higher party
+// number first), which every output already states.
+std::string TieRuleLine(TieRule rule);
+
 // "Квота на Хеър: 22764" or "Метод на Д'Онт: делители 1, 2, 3, …".
-std::string TitleOf(const MethodOutcome& outcome);
+// Sainte-Laguë's divisors start at `first_divisor`.
+std::string TitleOf(const MethodOutcome& outcome, const Decimal& first_divisor);
+
+// The divisors in letters, "1, 3, 5, …" or "1.4, 3, 5, …".
+std::string DivisorsText(DivisorMethod method, const Decimal& first_divisor);
 
 // An index of disproportionality in percentage points, to 2 decimals; "" when undefined.
 std::string IndexText(const std::optional<Disproportionality>& indices,
@@ -41,6 +68,9 @@ std::string RankingWord(Method method, bool exact);
 
 // The table's line that says how remainders were ranked, "" when no method has remainders.
 std::string RankingLine(const std::vector<Method>& methods, bool exact);
+
+// Names one after another, "; " between them (a name may hold commas).
+std::string NamesText(const std::vector<std::string>& names);
 
 // The party's name, or "Партия N" when the input gives none.
 std::string PartyLabel(const District& district, std::size_t party_index);

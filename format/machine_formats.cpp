@@ -6,6 +6,7 @@
 
 #include "core/quota_rules.h"
 #include "format/figures.h"
+#include "format/rule_values.h"
 #include "format/utf8.h"
 
 namespace mandati::format {
@@ -55,6 +56,11 @@ std::string Joined(const std::vector<std::string>& items, std::string_view separ
 
 std::string JsonNumber(const std::string& text) { return text.empty() ? "null" : text; }
 
+// A whole quota as a number, Hare-Niemeyer's fraction as a string ("159349/7").
+std::string JsonQuota(const std::string& text) {
+  return text.find('/') == std::string::npos ? JsonNumber(text) : JsonString(text);
+}
+
 std::string JsonList(const std::vector<int>& parties) {
   std::vector<std::string> items;
   items.reserve(parties.size());
@@ -73,7 +79,12 @@ std::string JsonParty(const District& district, const MethodOutcome& outcome,
                      ", \"final_seats\": " + figures.final_seats +
                      ", \"quota_ratio\": " + JsonNumber(figures.quota_ratio);
   if (!outcome.quota) text += ", \"last_divisor\": " + JsonNumber(figures.last_divisor);
-  return text + ", \"vote_share\": " + share + "}";
+  text += ", \"vote_share\": " + share;
+  if (outcome.threshold) {
+    text +=
+        std::string(", \"under_threshold\": ") + (UnderThreshold(outcome, i) ? "true" : "false");
+  }
+  return text + "}";
 }
 
 // The members --explain adds to a quota method, each on its own line.
@@ -132,17 +143,49 @@ std::vector<std::string> JsonDivisorExplanation(const DivisorAllocation& allocat
   return members;
 }
 
+// The bar exactly, as a fraction, with the base it is of and who fell under it.
+std::string JsonThreshold(const District& district, const ThresholdOutcome& threshold) {
+  std::vector<int> under(threshold.under.begin(), threshold.under.end());
+  std::string text = "{\"kind\": ";
+  switch (threshold.kind) {
+    case ThresholdKind::kShare:
+      text += "\"share\", \"share\": " + DecimalText(district.rules.threshold.share);
+      break;
+    case ThresholdKind::kQuota:
+      text += "\"quota\"";
+      break;
+    case ThresholdKind::kVotes:
+    case ThresholdKind::kNone:
+      text += "\"votes\"";
+      break;
+  }
+  if (threshold.kind != ThresholdKind::kVotes) {
+    text += ", \"base\": " + std::to_string(threshold.base) +
+            ", \"base_given\": " + (threshold.given_total ? "true" : "false");
+  }
+  return text + ", \"bar\": " +
+         JsonString(VotesFractionText(threshold.bar.numerator, threshold.bar.denominator)) +
+         ", \"votes_needed\": " + std::to_string(threshold.votes_needed) +
+         ", \"under\": " + JsonList(under) + "}";
+}
+
 std::string JsonMethod(const District& district, const MethodOutcome& outcome, bool explain) {
   std::vector<std::string> members = {"\"method\": " + JsonString(KeywordOf(outcome.method)),
                                       "\"name\": " + JsonString(NameOf(outcome.method)),
                                       "\"total_votes\": " + std::to_string(outcome.total_votes),
-                                      "\"quota\": " + JsonNumber(QuotaText(outcome))};
+                                      "\"quota\": " + JsonQuota(QuotaText(outcome))};
   if (outcome.divisors) {
     members.push_back("\"divisors\": " +
-                      JsonString(DivisorRuleOf(std::get<DivisorMethod>(outcome.method)).divisors));
+                      JsonString(DivisorsText(std::get<DivisorMethod>(outcome.method),
+                                              district.rules.first_divisor)));
   } else {
     members.push_back("\"ranking\": " + JsonString(RankingWord(outcome.quota->ranked_exactly)));
   }
+  if (district.rules.tie_rule != TieRule::kOrder) {
+    members.push_back("\"tie_rule\": " + JsonString(TieRuleKeyword(district.rules.tie_rule)));
+  }
+  if (outcome.threshold)
+    members.push_back("\"threshold\": " + JsonThreshold(district, *outcome.threshold));
   members.push_back("\"gallagher\": " + JsonNumber(IndexText(outcome.disproportionality,
                                                              &Disproportionality::gallagher)));
   members.push_back(
@@ -166,8 +209,11 @@ std::string JsonMethod(const District& district, const MethodOutcome& outcome, b
 }  // namespace
 
 void WriteCsv(Sink& out, const District& district, const std::vector<MethodOutcome>& outcomes) {
+  const bool threshold = district.rules.threshold.kind != ThresholdKind::kNone;
+  const bool ties = district.rules.tie_rule != TieRule::kOrder;
   out << "quota_method,quota,total_votes,party,name,votes,preliminary_seats,final_seats,"
-         "quota_ratio,vote_share,last_divisor,gallagher,loosemore_hanby,ranking\n";
+         "quota_ratio,vote_share,last_divisor,gallagher,loosemore_hanby,ranking"
+      << (threshold ? ",under_threshold" : "") << (ties ? ",tie_rule" : "") << '\n';
   const std::vector<std::string> shares = VoteShareTexts(district);
   for (const MethodOutcome& outcome : outcomes) {
     const std::string total = std::to_string(outcome.total_votes);
@@ -179,13 +225,15 @@ void WriteCsv(Sink& out, const District& district, const std::vector<MethodOutco
         outcome.quota ? RankingWord(outcome.quota->ranked_exactly) : std::string();
     for (std::size_t i = 0; i < district.parties.size(); ++i) {
       const PartyFigures figures = FiguresOf(outcome, i);
-      out << Joined({std::string(KeywordOf(outcome.method)), QuotaText(outcome), total,
-                     std::to_string(i + 1), CsvField(district.parties[i].name),
-                     std::to_string(district.parties[i].votes), figures.preliminary_seats,
-                     figures.final_seats, figures.quota_ratio, shares[i], figures.last_divisor,
-                     gallagher, loosemore_hanby, ranking},
-                    ",")
-          << '\n';
+      out << Joined(
+          {std::string(KeywordOf(outcome.method)), QuotaText(outcome), total, std::to_string(i + 1),
+           CsvField(district.parties[i].name), std::to_string(district.parties[i].votes),
+           figures.preliminary_seats, figures.final_seats, figures.quota_ratio, shares[i],
+           figures.last_divisor, gallagher, loosemore_hanby, ranking},
+          ",");
+      if (threshold) out << (UnderThreshold(outcome, i) ? ",true" : ",false");
+      if (ties) out << ',' << TieRuleKeyword(district.rules.tie_rule);
+      out << '\n';
     }
   }
 }

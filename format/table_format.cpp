@@ -3,7 +3,9 @@
 
 #include <algorithm>
 
+#include "core/quota_rules.h"
 #include "format/figures.h"
+#include "format/messages.h"
 #include "format/text_table.h"
 
 namespace mandati::format {
@@ -45,7 +47,9 @@ TextTable PartyRows(const District& district, const std::vector<MethodOutcome>& 
     for (const MethodOutcome& outcome : outcomes) {
       const PartyFigures figures = FiguresOf(outcome, i);
       cells.insert(cells.end(), {figures.preliminary_seats, figures.final_seats,
-                                 outcome.quota ? figures.quota_ratio : figures.last_divisor});
+                                 UnderThreshold(outcome, i) ? UnderThresholdMark()
+                                 : outcome.quota            ? figures.quota_ratio
+                                                            : figures.last_divisor});
     }
     cells.insert(cells.end(), {shares[i], std::to_string(district.parties[i].votes)});
     table.AddRow(std::move(cells));
@@ -55,13 +59,13 @@ TextTable PartyRows(const District& district, const std::vector<MethodOutcome>& 
 
 // The line of method names above their groups of columns.
 std::string GroupTitles(TextTable& table, const std::vector<MethodOutcome>& outcomes,
-                        std::size_t first_group_column) {
+                        std::size_t first_group_column, const Decimal& first_divisor) {
   const std::size_t gap = table.Gap().size();
   for (std::size_t q = 0; q < outcomes.size(); ++q) {
     const std::size_t first = first_group_column + q * kColumnsPerMethod;
     const std::vector<std::size_t> widths = table.Widths();
     const std::size_t span = widths[first] + widths[first + 1] + widths[first + 2] + 2 * gap;
-    const std::size_t title = table.Width()(TitleOf(outcomes[q]));
+    const std::size_t title = table.Width()(TitleOf(outcomes[q], first_divisor));
     if (title > span) table.Widen(first + 2, widths[first + 2] + title - span);
   }
   const std::vector<std::size_t> widths = table.Widths();
@@ -71,7 +75,7 @@ std::string GroupTitles(TextTable& table, const std::vector<MethodOutcome>& outc
   for (std::size_t q = 0; q < outcomes.size(); ++q) {
     const std::size_t first = first_group_column + q * kColumnsPerMethod;
     const std::size_t span = widths[first] + widths[first + 1] + widths[first + 2] + 2 * gap;
-    line += table.PadRight(TitleOf(outcomes[q]), span + gap);
+    line += table.PadRight(TitleOf(outcomes[q], first_divisor), span + gap);
   }
   line.erase(line.find_last_not_of(' ') + 1);
   return line + '\n';
@@ -88,6 +92,29 @@ std::string IndexLines(const std::vector<MethodOutcome>& outcomes, WidthOf width
   return table.Render();
 }
 
+// The bar and the parties under it, once for all methods: they share the listed votes and
+// seats, so the bar is the same for each.
+std::string ThresholdLines(const District& district, const MethodOutcome& outcome) {
+  if (!outcome.threshold) return "";
+  std::string text =
+      Tr("Threshold: {1}.", ThresholdText(*outcome.threshold, district.rules.threshold)) + '\n';
+  std::vector<std::string> under;
+  for (const std::int32_t party : outcome.threshold->under) {
+    under.push_back(PartyLabel(district, static_cast<std::size_t>(party - 1)));
+  }
+  if (!under.empty()) {
+    text += Tr("Under it, with 0 seats: {1}.", NamesText(under)) + '\n';
+  }
+  std::vector<std::string> exempt;
+  for (const std::int32_t party : outcome.threshold->exempt_under) {
+    exempt.push_back(PartyLabel(district, static_cast<std::size_t>(party - 1)));
+  }
+  if (!exempt.empty()) {
+    text += Tr("Under it but exempt, taking part: {1}.", NamesText(exempt)) + '\n';
+  }
+  return text;
+}
+
 }  // namespace
 
 void WriteTable(Sink& out, const District& district, const std::vector<MethodOutcome>& outcomes,
@@ -98,18 +125,20 @@ void WriteTable(Sink& out, const District& district, const std::vector<MethodOut
   const bool names = AnyName(district);
   TextTable table = PartyRows(district, outcomes, names, width);
   if (outcomes.size() == 1) {
-    out << TitleOf(outcomes.front()) << "\n\n";
+    out << TitleOf(outcomes.front(), district.rules.first_divisor) << "\n\n";
   } else {
-    out << '\n' << GroupTitles(table, outcomes, names ? 2 : 1);
+    out << '\n' << GroupTitles(table, outcomes, names ? 2 : 1, district.rules.first_divisor);
   }
   table.Write(out);
   std::vector<Method> methods;
   bool exact = false;
   for (const MethodOutcome& outcome : outcomes) {
     methods.push_back(outcome.method);
-    exact = exact || (outcome.quota && outcome.quota->ranked_exactly);
+    exact = exact || (outcome.quota && outcome.quota->ranked_exactly &&
+                      !RuleOf(outcome.quota->method).exact);
   }
-  out << RankingLine(methods, exact);
+  out << RankingLine(methods, exact) << ThresholdLines(district, outcomes.front())
+      << TieRuleLine(district.rules.tie_rule);
   if (std::any_of(outcomes.begin(), outcomes.end(),
                   [](const MethodOutcome& outcome) { return outcome.divisors.has_value(); })) {
     out << "\nDivisor methods have no quota and no preliminary seats: \"делител\" is the divisor\n"

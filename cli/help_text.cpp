@@ -65,7 +65,9 @@ std::string OptionLines() {
 }  // namespace
 
 std::string HelpText() {
-  std::string usage = "Usage: mandati-cli --seats S [OPTIONS] [VOTES...]\n\n";
+  std::string usage =
+      "Usage: mandati-cli --seats S [OPTIONS] [VOTES...]\n"
+      "       mandati-cli --input FILE | --election NAME [OPTIONS]\n\n";
   return usage +
          Paragraph(
              "Shares S seats among parties by an electoral quota and the largest remainders, "
@@ -90,6 +92,25 @@ std::string HelpText() {
              "spreadsheets show it as text.",
              std::to_string(kMaxLineBytes), std::to_string(kMaxLines), std::to_string(kMaxVotes),
              std::to_string(kMaxParties))) +
+         Paragraph(Tr(
+             "A header line whose votes field holds no digit (\"name,votes\") is skipped when it "
+             "is the first. Numbers are written with digits only: a name that ends in a comma "
+             "and digits outside double quotes is refused, since \"GERB,642,931\" would "
+             "otherwise read as the party \"GERB,642\" with 931 votes; such a name goes in "
+             "double quotes.")) +
+         Paragraph(Tr(
+             "An election file begins with \"# key: value\" lines: title, date (YYYY-MM-DD), "
+             "source (an address), note (may come again), and seats, method, threshold, "
+             "threshold base, exempt (may come again), first divisor and ties, which stand for "
+             "the options of the same names (threshold base for --threshold-of) and take their "
+             "values; an option given on the command line wins over its key, and --seats may "
+             "then be left out. Its party lines may give the official seats in a third field, "
+             "\"name,votes,seats\": a line that ends in two fields of digits has it, and every "
+             "party line must have it or none. \"# district: NAME\" begins a district with its "
+             "own keys and parties (keys before the first district apply to all); each district "
+             "is calculated on its own, then each party's seats are added up by name. An unknown "
+             "key, a key twice, a bad value or a key after the parties is refused with its line. "
+             "Election files show each party's seat margins.")) +
          OptionLines() +
          Paragraph(
              "Every method shows the Gallagher and Loosemore-Hanby indices of "
@@ -108,11 +129,14 @@ std::string HelpText() {
              "cannot be used or input that cannot be read, 3 when a method cannot be "
              "calculated (the others are still shown), 4 when the output cannot be written (a "
              "full disk, a closed standard output).") +
+         Paragraph(Tr("With --check, exit status 5 when the seats are shown and some differ from "
+                      "the official ones.")) +
          // One example a paragraph, so that the manual page keeps them apart.
          "Examples:\n"
          "  mandati-cli --seats 7 58125 45871 27142 15947 12264\n\n"
          "  mandati-cli --seats 7 --method all --explain 58125 45871 27142 15947 12264\n\n"
-         "  mandati-cli --seats 1..8 --method hare --format svg 18 17 6 > alabama.svg\n";
+         "  mandati-cli --seats 1..8 --method hare --format svg 18 17 6 > alabama.svg\n\n"
+         "  mandati-cli --election bg-2021-07-na46 --check\n";
 }
 
 }  // namespace mandati::cli

@@ -96,6 +96,21 @@ std::string ThresholdText(const ThresholdOutcome& threshold, const Threshold& ru
   return needed;
 }
 
+std::string ThresholdRuleText(const Threshold& threshold) {
+  const std::string base =
+      threshold.total ? Tr("{1} votes", GroupedText(*threshold.total)) : Tr("the listed votes");
+  switch (threshold.kind) {
+    case ThresholdKind::kShare:
+      return Tr("{1} % of {2}", DecimalText(threshold.share), base);
+    case ThresholdKind::kQuota:
+      return Tr("the Hare quotient of {1}", base);
+    case ThresholdKind::kVotes:
+    case ThresholdKind::kNone:
+      break;
+  }
+  return Tr("{1} votes", GroupedText(threshold.votes));
+}
+
 std::string TieRuleLine(TieRule rule) {
   if (rule == TieRule::kOrder) return "";
   return Tr("Equal remainders and averages go to the party with more votes first, between equal "

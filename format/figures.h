@@ -43,6 +43,10 @@ bool UnderThreshold(const MethodOutcome& outcome, std::size_t party_index);
 // least 100,211 votes", with the base named when it is a given total.
 std::string ThresholdText(const ThresholdOutcome& threshold, const Threshold& rule);
 
+// A threshold's rule without a district's numbers: "4 % of the listed votes", "4 % of
+// 2,731,670 votes", "100,211 votes", "the Hare quotient of the listed votes".
+std::string ThresholdRuleText(const Threshold& threshold);
+
 // The table's and the explanation's line on the tie rule, "" for the default (the higher party
 // number first), which every output already states.
 std::string TieRuleLine(TieRule rule);

@@ -87,6 +87,14 @@ std::string JsonParty(const District& district, const MethodOutcome& outcome,
   return text + "}";
 }
 
+// A remainder in votes: a number, or Hare-Niemeyer's fraction as a string ("88177/7").
+std::string JsonExactRemainder(const Calculation& outcome, const PartyOutcome& party) {
+  if (outcome.exact_quota.denominator > 1) {
+    return JsonQuota(VotesFractionText(party.remainder_numerator, outcome.exact_quota.denominator));
+  }
+  return NumberText(party.exact_remainder, NumberSettings{});
+}
+
 // The members --explain adds to a quota method, each on its own line.
 std::vector<std::string> JsonQuotaExplanation(const District& district,
                                               const Calculation& outcome) {
@@ -95,9 +103,8 @@ std::vector<std::string> JsonQuotaExplanation(const District& district,
     const PartyOutcome& figures = outcome.parties[static_cast<std::size_t>(party - 1)];
     queue.push_back(
         "{\"party\": " + std::to_string(party) + ", \"remainder\": " + figures.remainder_text +
-        (outcome.ranked_exactly
-             ? ", \"exact_remainder\": " + NumberText(figures.exact_remainder, NumberSettings{})
-             : std::string()) +
+        (outcome.ranked_exactly ? ", \"exact_remainder\": " + JsonExactRemainder(outcome, figures)
+                                : std::string()) +
         "}");
   }
   std::vector<int> order;

@@ -24,6 +24,14 @@ Request DistrictRequest(const Request& request, const Election& election,
     }
     ApplyOption(own, option.option, option.value);
   }
+  // A file's base waits for a threshold of a share or a quota, given there or on the command
+  // line; without one it has nothing to be the base of.
+  const bool base_given = std::find(request.given.begin(), request.given.end(), "--threshold-of") !=
+                          request.given.end();
+  if (!base_given &&
+      (own.threshold.kind == ThresholdKind::kNone || own.threshold.kind == ThresholdKind::kVotes)) {
+    own.threshold_of.reset();
+  }
   own.margins = own.margins || election.has_keys;
   CheckComplete(own);
   if (own.check && district.official_seats.empty()) {
@@ -63,9 +71,9 @@ bool Compared(Sink& out, const ElectionDistrict& district, const MethodOutcome& 
     match = false;
     const std::string& name = district.parties[i].name;
     out << place
-        << Tr("{1}: {2} seats, officially {3}",
-              name.empty() ? Tr("party {1}", std::to_string(i + 1)) : name, std::to_string(seats),
-              std::to_string(district.official_seats[i]))
+        << TrN("{1}: {2} seat, officially {3}", "{1}: {2} seats, officially {3}", seats,
+               name.empty() ? Tr("party {1}", std::to_string(i + 1)) : name, std::to_string(seats),
+               std::to_string(district.official_seats[i]))
         << '\n';
   }
   return match;

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "format/figures.h"
+#include "format/messages.h"
 #include "format/text_table.h"
 
 namespace mandati::format {
@@ -258,6 +259,20 @@ void WriteSharesSvg(Sink& out, const District& district,
   }
   double notes_y = bottom + label_depth + 20;
   body += Notes(left, notes_y, district, methods, exact);
+  if (!outcomes.empty() && outcomes.front().threshold) {
+    const ThresholdOutcome& threshold = *outcomes.front().threshold;
+    std::vector<std::string> under;
+    for (const std::int32_t party : threshold.under) {
+      under.push_back(PartyLabel(district, static_cast<std::size_t>(party - 1)));
+    }
+    body += Text(left, notes_y,
+                 Tr("Threshold: {1}.", ThresholdText(threshold, district.rules.threshold)));
+    notes_y += 18;
+    if (!under.empty()) {
+      body += Text(left, notes_y, Tr("Under it, with 0 seats: {1}.", NamesText(under)));
+      notes_y += 18;
+    }
+  }
   WriteHeader(out, width, notes_y + 8, "Гласове и мандати в %");
   out << body << "</svg>\n";
 }

@@ -6,6 +6,8 @@
 
 #include "format/figures.h"
 #include "format/machine_formats.h"
+#include "format/messages.h"
+#include "format/rule_values.h"
 
 namespace mandati::format {
 
@@ -87,14 +89,23 @@ void WriteSweepTable(Sink& out, const District& district, const SweepRequest& re
     WriteMethodTable(out, district, request.methods[m], request, width);
   }
   out << RankingLine(request.methods, request.rules.ranking == Ranking::kExact);
+  if (request.rules.threshold.kind != ThresholdKind::kNone) {
+    out << Tr("Threshold: {1}; a party under it has 0 seats at that seat count.",
+              ThresholdRuleText(request.rules.threshold))
+        << '\n';
+  }
+  out << TieRuleLine(request.rules.tie_rule);
 }
 
 void WriteSweepCsv(Sink& out, const District& district, const SweepRequest& request) {
-  out << "method,seats,party,final_seats,alabama_paradox,gallagher,loosemore_hanby,ranking\n";
+  const bool ties = request.rules.tie_rule != TieRule::kOrder;
+  out << "method,seats,party,final_seats,alabama_paradox,gallagher,loosemore_hanby,ranking"
+      << (ties ? ",tie_rule\n" : "\n");
   std::string lines;
   for (const Method method : request.methods) {
     const std::string ranking =
-        "," + RankingWord(method, request.rules.ranking == Ranking::kExact) + "\n";
+        "," + RankingWord(method, request.rules.ranking == Ranking::kExact) +
+        (ties ? "," + std::string(TieRuleKeyword(request.rules.tie_rule)) : std::string()) + "\n";
     const std::string keyword(KeywordOf(method));
     SweepMethod(method, VotesOf(district), request.first, request.last, request.rules,
                 [&](const SweepRow& row, std::span<const AlabamaParadox> paradoxes) {
@@ -128,6 +139,9 @@ void WriteSweepJson(Sink& out, const District& district, const SweepRequest& req
     if (std::holds_alternative<QuotaMethod>(method)) {
       out << ",\n      \"ranking\": "
           << JsonString(RankingWord(request.rules.ranking == Ranking::kExact));
+    }
+    if (request.rules.tie_rule != TieRule::kOrder) {
+      out << ",\n      \"tie_rule\": " << JsonString(TieRuleKeyword(request.rules.tie_rule));
     }
     out << ",\n      \"rows\": [";
     std::string paradox_items;

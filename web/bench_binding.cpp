@@ -10,10 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "format/election_file.h"
 #include "format/errors.h"
 #include "format/exit_status.h"
 #include "format/party_input.h"
 #include "format/request.h"
+#include "format/run_election.h"
 #include "format/sink.h"
 #include "format/text_table.h"
 #include "web/bench_texts.h"
@@ -44,20 +46,30 @@ val Outcome(int status, const std::string& out, const std::string& err) {
 val Run(const val& arguments, const std::string& parties_text) {
   const auto args = emscripten::vecFromJSArray<std::string>(arguments);
   format::Request request;
-  std::vector<format::Party> parties;
+  format::Election election;
+  // The output fails as on a full disk beyond kMaxOutputBytes, and the run reports it.
+  format::StringSink out(kMaxOutputBytes);
   try {
     request = format::ParseRequest(args);
     if (request.help) throw format::InputError("--help: the bench shows no help text");
+    if (request.election == "list") {
+      format::WriteElectionList(out, format::CharacterCount);
+      return Outcome(format::kSuccess, out.Text(), "");
+    }
     format::StringSource in(parties_text);
-    parties = request.votes.empty() ? format::ReadParties(in, kPartiesSource)
-                                    : format::PartiesFromArguments(request.votes);
+    if (request.election) {
+      election = format::BuiltInElectionOf(*request.election);
+    } else if (request.votes.empty()) {
+      election = format::ReadElection(in, kPartiesSource, format::CheckOptionValue);
+    } else {
+      election.districts.push_back({});
+      election.districts.front().parties = format::PartiesFromArguments(request.votes);
+    }
   } catch (const format::InputError& error) {
     return Outcome(format::kUnusableInput, "", std::string(error.what()) + "\n");
   }
-  // The output fails as on a full disk beyond kMaxOutputBytes, and the run reports it.
-  format::StringSink out(kMaxOutputBytes);
   format::StringSink err;
-  const int status = format::RunRequest(request, parties, out, err, format::CharacterCount, "");
+  const int status = format::RunElection(request, election, out, err, format::CharacterCount, "");
   if (out.Failed()) return Outcome(status, "", std::string(kOutputTooLarge) + "\n");
   return Outcome(status, out.Text(), err.Text());
 }

@@ -2,7 +2,8 @@
 // The README's examples are the program's output, character for character. Every fenced block
 // whose first line is a command ("$ ...") and that runs mandati-cli is replayed: each "$ " line
 // is a command and the lines up to the next one its output (standard output, then standard
-// error). The commands a block may hold: "mandati-cli ARGS" (with "; echo $?" after it),
+// error). The commands a block may hold: "mandati-cli ARGS" (with "; echo $?" after it, and
+// "LANGUAGE=en " before it),
 // "printf 'TEXT' | mandati-cli ARGS", "echo $?" and "cat FILE"; files are read from
 // tests/cli/data.
 #include <gtest/gtest.h>
@@ -95,6 +96,8 @@ std::string Replay(std::string command, int& status) {
     stdin_text = Printed(Words(command.substr(0, pipe))[1]);
     command = command.substr(pipe + 3);
   }
+  // The examples name their language; the tests run in English.
+  if (command.starts_with("LANGUAGE=en ")) command = command.substr(12);
   const bool echo_status = command.ends_with("; echo $?");
   if (echo_status) command.resize(command.size() - 9);
   std::vector<std::string> args = Words(command);

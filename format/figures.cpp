@@ -81,14 +81,21 @@ std::string ThresholdText(const ThresholdOutcome& threshold, const Threshold& ru
   const std::string base = GroupedText(threshold.base);
   switch (threshold.kind) {
     case ThresholdKind::kShare:
-      return Tr(threshold.given_total ? "{1} % of {2} (the total given) = {3}: {4}"
-                                      : "{1} % of {2} (the listed votes) = {3}: {4}",
-                DecimalText(rule.share), base, bar, needed);
+      if (threshold.given_total) {
+        // xgettext:no-c-format (a per cent sign, no directive)
+        return Tr("{1} % of {2} (the total given) = {3}: {4}", DecimalText(rule.share), base, bar,
+                  needed);
+      }
+      // xgettext:no-c-format (a per cent sign, no directive)
+      return Tr("{1} % of {2} (the listed votes) = {3}: {4}", DecimalText(rule.share), base, bar,
+                needed);
     case ThresholdKind::kQuota:
-      return Tr(threshold.given_total
-                    ? "the Hare quotient of {1} (the total given) for the seats, {2}: {3}"
-                    : "the Hare quotient of {1} (the listed votes) for the seats, {2}: {3}",
-                base, bar, needed);
+      if (threshold.given_total) {
+        return Tr("the Hare quotient of {1} (the total given) for the seats, {2}: {3}", base, bar,
+                  needed);
+      }
+      return Tr("the Hare quotient of {1} (the listed votes) for the seats, {2}: {3}", base, bar,
+                needed);
     case ThresholdKind::kVotes:
     case ThresholdKind::kNone:
       break;
@@ -101,6 +108,7 @@ std::string ThresholdRuleText(const Threshold& threshold) {
       threshold.total ? Tr("{1} votes", GroupedText(*threshold.total)) : Tr("the listed votes");
   switch (threshold.kind) {
     case ThresholdKind::kShare:
+      // xgettext:no-c-format (a per cent sign, no directive)
       return Tr("{1} % of {2}", DecimalText(threshold.share), base);
     case ThresholdKind::kQuota:
       return Tr("the Hare quotient of {1}", base);

@@ -220,7 +220,7 @@ std::string HareDifferenceLines(const District& district) {
   if (comparison.differences.empty()) return "";
   std::vector<std::string> parties;
   for (const QuotientDifference& difference : comparison.differences) {
-    parties.push_back(Tr("party {1} {2} instead of {3}", std::to_string(difference.party),
+    parties.push_back(Tr("party {1}: {2} instead of {3}", std::to_string(difference.party),
                          std::to_string(difference.floored_seats),
                          std::to_string(difference.exact_seats)));
   }

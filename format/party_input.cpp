@@ -102,7 +102,8 @@ Party PartyOfLine(std::string_view line) {
       throw InputError(Tr("the name before the votes shows nothing, only blank characters"));
     }
     party.name = *plain;
-    if (name.front() != '"') RefuseNumbersInTheName(name, votes_text);
+    // After a tab the fields are told apart whatever the name holds.
+    if (name.front() != '"' && line[separator] == ',') RefuseNumbersInTheName(name, votes_text);
   }
   const auto votes = StrictWholeNumber(votes_text, kMaxVotes);
   if (!votes) {

@@ -265,5 +265,54 @@ TEST(ReadPartiesTest, QuotesAShortPrefixOfALongValue) {
                          "...\" is not a whole number of votes from 1 to 2147483647");
 }
 
+// Numbers copied from a page that groups thousands, and a field too many, are never read as
+// part of a name; in quotes such a name is a name.
+TEST(ReadPartiesTest, ANameThatEndsInACommaAndDigitsIsRefused) {
+  EXPECT_EQ(ReadError("GERB-SDS,642,931\n"),
+            "parties.csv, line 1: \"642,931\" reads as votes grouped in thousands: write them "
+            "with digits only, 642931 (a name that ends in a comma and digits goes in double "
+            "quotes)");
+  EXPECT_EQ(ReadError("ГЕРБ,1,234,567\n").substr(0, 33), "parties.csv, line 1: \"234,567\" re");
+  EXPECT_EQ(ReadError("GERB,642931,69\n").substr(0, 46),
+            "parties.csv, line 1: the name \"GERB,642931\" en");
+  const auto parties = Read("\"GERB,642\",931\nЛява, дясна,100\nА,1\t5\n");
+  ASSERT_EQ(parties.size(), 3u);
+  EXPECT_EQ(parties[0].name, "GERB,642");
+  EXPECT_EQ(parties[2].name, "А,1");
+}
+
+TEST(ReadPartiesTest, OnlyTheFirstLineMayBeAHeader) {
+  EXPECT_EQ(Read("\nname,votes\nА,5\n").size(), 1u);
+  EXPECT_EQ(Read("Партия\tГласове\nА\t5\n").size(), 1u);
+  EXPECT_EQ(ReadError("А,5\nname,votes\n"),
+            "parties.csv, line 2: \"votes\" is not a whole number of votes from 1 to 2147483647");
+  EXPECT_EQ(ReadError("А,12x\n"),
+            "parties.csv, line 1: \"12x\" is not a whole number of votes from 1 to 2147483647");
+}
+
+TEST(ReadPartyLineTest, AThirdFieldOfSeatsWhereAllowed) {
+  const struct {
+    const char* line;
+    const char* name;
+    std::int32_t votes;
+    std::optional<std::int32_t> seats;
+  } cases[] = {
+      {"А,100,5", "А", 100, 5},
+      {"А,100,0", "А", 100, 0},
+      {"\"А, Б\",100,00", "А, Б", 100, 0},
+      {"А\t100\t5", "А", 100, 5},
+      {"А,100", "А", 100, std::nullopt},
+      {"100", "", 100, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    const PartyLine read = ReadPartyLine(c.line, /*seats_column=*/true);
+    EXPECT_EQ(read.party.name, c.name) << c.line;
+    EXPECT_EQ(read.party.votes, c.votes) << c.line;
+    EXPECT_EQ(read.official_seats, c.seats) << c.line;
+  }
+  EXPECT_THROW(ReadPartyLine("А,100,32768", true), InputError);
+  EXPECT_THROW(ReadPartyLine("А,1,234,5", true), InputError);
+}
+
 }  // namespace
 }  // namespace mandati::format

@@ -46,21 +46,6 @@ std::string QuotaVotes(const Calculation& outcome) {
   return VotesFractionText(outcome.exact_quota.numerator, outcome.exact_quota.denominator);
 }
 
-// A fraction of votes as a decimal, exactly where it ends within 6 decimals, else cut there
-// with "…".
-std::string DecimalVotes(const Fraction& votes) {
-  std::string text = std::to_string(votes.numerator / votes.denominator);
-  std::int64_t rest = votes.numerator % votes.denominator;
-  if (rest == 0) return text;
-  text += '.';
-  for (int i = 0; i < 6 && rest != 0; ++i) {
-    rest *= 10;
-    text += static_cast<char>('0' + rest / votes.denominator);
-    rest %= votes.denominator;
-  }
-  return rest == 0 ? text : text + "…";
-}
-
 // Who goes first between equal remainders or averages, as `rule` decided it where the tie rule
 // is `tie_rule`: by party number, or by votes (and, between equal votes, the party listed first).
 std::string FirstInTie(TieRule tie_rule, TieRule decided_by) {
@@ -194,21 +179,16 @@ std::string ThresholdLines(const District& district, const MethodOutcome& method
   const ThresholdOutcome& threshold = *method.threshold;
   std::string text =
       "  " + Tr("Threshold: {1}.", ThresholdText(threshold, district.rules.threshold)) + '\n';
-  const auto labels = [&](const std::vector<std::int32_t>& parties) {
-    std::vector<std::string> names;
-    for (const std::int32_t party : parties) {
-      names.push_back(PartyLabel(district, static_cast<std::size_t>(party - 1)));
-    }
-    return NamesText(names);
-  };
   text += threshold.under.empty() ? "  " + Tr("Every list is over it.") + '\n'
                                   : "  " +
                                         Tr("Under it, with 0 seats and no part in the quota: {1}.",
-                                           labels(threshold.under)) +
+                                           PartyLabels(district, threshold.under)) +
                                         '\n';
   if (!threshold.exempt_under.empty()) {
-    text +=
-        "  " + Tr("Under it but exempt, taking part: {1}.", labels(threshold.exempt_under)) + '\n';
+    text += "  " +
+            Tr("Under it but exempt, taking part: {1}.",
+               PartyLabels(district, threshold.exempt_under)) +
+            '\n';
   }
   return text;
 }
@@ -238,7 +218,8 @@ std::string QuotaExplanation(const District& district, const MethodOutcome& meth
       std::string(QuotaName(outcome.method)) + '\n' + ThresholdLines(district, method);
   text += "  Quota = " + QuotaRuleText(outcome.method) + " = " +
           QuotaFormulaText(outcome.method, outcome.total_votes, district.seats) + " = " +
-          (exact_quotient ? DecimalVotes(outcome.exact_quota) : std::to_string(outcome.quota)) +
+          (exact_quotient ? FractionText(outcome.exact_quota, /*grouped=*/false)
+                          : std::to_string(outcome.quota)) +
           "   (V votes in total, S seats)\n";
   if (exact_quotient) {
     text += "  " +

@@ -75,8 +75,7 @@ bool UnderThreshold(const MethodOutcome& outcome, std::size_t party_index) {
 }
 
 std::string ThresholdText(const ThresholdOutcome& threshold, const Threshold& rule) {
-  const std::string needed =
-      Tr("a list needs at least {1} votes", GroupedText(threshold.votes_needed));
+  std::string needed = Tr("a list needs at least {1} votes", GroupedText(threshold.votes_needed));
   const std::string bar = FractionText(threshold.bar);
   const std::string base = GroupedText(threshold.base);
   switch (threshold.kind) {
@@ -171,6 +170,15 @@ std::string NamesText(const std::vector<std::string>& names) {
   std::string text;
   for (const std::string& name : names) text += (text.empty() ? "" : "; ") + name;
   return text;
+}
+
+std::string PartyLabels(const District& district, const std::vector<std::int32_t>& parties) {
+  std::vector<std::string> names;
+  names.reserve(parties.size());
+  for (const std::int32_t party : parties) {
+    names.push_back(PartyLabel(district, static_cast<std::size_t>(party - 1)));
+  }
+  return NamesText(names);
 }
 
 std::string PartyLabel(const District& district, std::size_t party_index) {

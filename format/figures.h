@@ -76,6 +76,9 @@ std::string RankingLine(const std::vector<Method>& methods, bool exact);
 // Names one after another, "; " between them (a name may hold commas).
 std::string NamesText(const std::vector<std::string>& names);
 
+// The labels of parties (numbers from 1), as NamesText writes them.
+std::string PartyLabels(const District& district, const std::vector<std::int32_t>& parties);
+
 // The party's name, or "Партия N" when the input gives none.
 std::string PartyLabel(const District& district, std::size_t party_index);
 

@@ -115,17 +115,19 @@ std::string DecimalText(const Decimal& decimal, bool grouped) {
   return text + "." + fraction;
 }
 
-std::string FractionText(const Fraction& fraction) {
-  constexpr std::int32_t kExactDecimals = 5;
-  const std::int64_t whole = fraction.numerator / fraction.denominator;
-  std::int64_t rest = fraction.numerator % fraction.denominator;
+std::string FractionText(const Fraction& fraction, bool grouped) {
+  constexpr int kExactDecimals = 5;
+  const std::int64_t denominator = fraction.denominator;
+  const std::int64_t whole = fraction.numerator / denominator;
+  std::int64_t rest = fraction.numerator % denominator;
   std::string decimals;
-  for (int i = 0; i < kExactDecimals && rest != 0; ++i) {
-    rest *= 10;
-    decimals += static_cast<char>('0' + rest / fraction.denominator);
-    rest %= fraction.denominator;
+  for (int i = 0; i < kExactDecimals; ++i) {
+    if (rest == 0) break;
+    const std::int64_t shifted = rest * 10;
+    decimals += static_cast<char>('0' + shifted / denominator);
+    rest = shifted % denominator;
   }
-  std::string text = GroupedText(whole);
+  const std::string text = grouped ? GroupedText(whole) : std::to_string(whole);
   if (rest != 0) return text + "." + decimals.substr(0, 2) + "…";
   return decimals.empty() ? text : text + "." + decimals;
 }

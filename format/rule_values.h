@@ -38,8 +38,9 @@ std::string_view TieRuleKeyword(TieRule rule);
 std::string DecimalText(const Decimal& decimal, bool grouped = false);
 // A whole number grouped in thousands by commas: "2,505,272".
 std::string GroupedText(std::int64_t number);
-// numerator / denominator as a decimal, grouped: exactly when it ends within 5 decimals
-// ("100,210.88"), else to 2 decimals and "…" ("162,730.94…").
-std::string FractionText(const Fraction& fraction);
+// numerator / denominator (above 0) as a decimal: exactly when it ends within 5 decimals
+// ("100,210.88"), else cut at 2 decimals with "…" ("162,730.94…"); grouped in thousands by
+// commas unless `grouped` is false.
+std::string FractionText(const Fraction& fraction, bool grouped = true);
 
 }  // namespace mandati::format

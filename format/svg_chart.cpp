@@ -261,15 +261,12 @@ void WriteSharesSvg(Sink& out, const District& district,
   body += Notes(left, notes_y, district, methods, exact);
   if (!outcomes.empty() && outcomes.front().threshold) {
     const ThresholdOutcome& threshold = *outcomes.front().threshold;
-    std::vector<std::string> under;
-    for (const std::int32_t party : threshold.under) {
-      under.push_back(PartyLabel(district, static_cast<std::size_t>(party - 1)));
-    }
     body += Text(left, notes_y,
                  Tr("Threshold: {1}.", ThresholdText(threshold, district.rules.threshold)));
     notes_y += 18;
-    if (!under.empty()) {
-      body += Text(left, notes_y, Tr("Under it, with 0 seats: {1}.", NamesText(under)));
+    if (!threshold.under.empty()) {
+      body += Text(left, notes_y,
+                   Tr("Under it, with 0 seats: {1}.", PartyLabels(district, threshold.under)));
       notes_y += 18;
     }
   }

@@ -98,19 +98,14 @@ std::string ThresholdLines(const District& district, const MethodOutcome& outcom
   if (!outcome.threshold) return "";
   std::string text =
       Tr("Threshold: {1}.", ThresholdText(*outcome.threshold, district.rules.threshold)) + '\n';
-  std::vector<std::string> under;
-  for (const std::int32_t party : outcome.threshold->under) {
-    under.push_back(PartyLabel(district, static_cast<std::size_t>(party - 1)));
+  if (!outcome.threshold->under.empty()) {
+    text +=
+        Tr("Under it, with 0 seats: {1}.", PartyLabels(district, outcome.threshold->under)) + '\n';
   }
-  if (!under.empty()) {
-    text += Tr("Under it, with 0 seats: {1}.", NamesText(under)) + '\n';
-  }
-  std::vector<std::string> exempt;
-  for (const std::int32_t party : outcome.threshold->exempt_under) {
-    exempt.push_back(PartyLabel(district, static_cast<std::size_t>(party - 1)));
-  }
-  if (!exempt.empty()) {
-    text += Tr("Under it but exempt, taking part: {1}.", NamesText(exempt)) + '\n';
+  if (!outcome.threshold->exempt_under.empty()) {
+    text += Tr("Under it but exempt, taking part: {1}.",
+               PartyLabels(district, outcome.threshold->exempt_under)) +
+            '\n';
   }
   return text;
 }

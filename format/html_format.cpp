@@ -212,9 +212,10 @@ std::string SweepRowHtml(const SweepRow& row, const std::vector<bool>& lost_a_se
   std::string text =
       "<tr><th scope=\"row\" class=\"count\">" + std::to_string(row.seat_count) + "</th>";
   for (std::size_t i = 0; i < row.final_seats.size(); ++i) {
-    const std::string seats = std::to_string(row.final_seats[i]);
-    text += lost_a_seat[i] ? "<td class=\"paradox\">" + seats + mark + "</td>"
-                           : "<td>" + seats + "</td>";
+    text += lost_a_seat[i] ? "<td class=\"paradox\">" : "<td>";
+    text += std::to_string(row.final_seats[i]);
+    if (lost_a_seat[i]) text += mark;
+    text += "</td>";
   }
   const auto indices = MeasureDisproportionality(votes, row.final_seats);
   return text + Cell(IndexText(indices, &Disproportionality::gallagher)) +

@@ -175,20 +175,12 @@ std::string HandOutLines(const District& district, const Calculation& outcome) {
 
 // The bar, who fell under it and who is exempt, before a method's reasons.
 std::string ThresholdLines(const District& district, const MethodOutcome& method) {
-  if (!method.threshold) return "";
-  const ThresholdOutcome& threshold = *method.threshold;
-  std::string text =
-      "  " + Tr("Threshold: {1}.", ThresholdText(threshold, district.rules.threshold)) + '\n';
-  text += threshold.under.empty() ? "  " + Tr("Every list is over it.") + '\n'
-                                  : "  " +
-                                        Tr("Under it, with 0 seats and no part in the quota: {1}.",
-                                           PartyLabels(district, threshold.under)) +
-                                        '\n';
-  if (!threshold.exempt_under.empty()) {
-    text += "  " +
-            Tr("Under it but exempt, taking part: {1}.",
-               PartyLabels(district, threshold.exempt_under)) +
-            '\n';
+  std::string text;
+  for (const std::string& sentence : ThresholdSentences(district, method)) {
+    text += "  " + sentence + '\n';
+  }
+  if (method.threshold && method.threshold->under.empty()) {
+    text += "  " + Tr("Every list is over it.") + '\n';
   }
   return text;
 }

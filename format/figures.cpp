@@ -118,6 +118,34 @@ std::string ThresholdRuleText(const Threshold& threshold) {
   return Tr("{1} votes", GroupedText(threshold.votes));
 }
 
+std::string SweepThresholdSentence(const Threshold& threshold) {
+  if (threshold.kind == ThresholdKind::kNone) return "";
+  return Tr("Threshold: {1}; a party under it has 0 seats at that seat count.",
+            ThresholdRuleText(threshold));
+}
+
+std::vector<std::string> ThresholdSentences(const District& district,
+                                            const MethodOutcome& outcome) {
+  if (!outcome.threshold) return {};
+  const ThresholdOutcome& threshold = *outcome.threshold;
+  std::vector<std::string> sentences = {
+      Tr("Threshold: {1}.", ThresholdText(threshold, district.rules.threshold))};
+  if (!threshold.under.empty()) {
+    sentences.push_back(Tr("Under it, with 0 seats: {1}.", PartyLabels(district, threshold.under)));
+  }
+  if (!threshold.exempt_under.empty()) {
+    sentences.push_back(Tr("Under it but exempt, taking part: {1}.",
+                           PartyLabels(district, threshold.exempt_under)));
+  }
+  return sentences;
+}
+
+bool FlooredRankedExactly(const std::vector<MethodOutcome>& outcomes) {
+  return std::any_of(outcomes.begin(), outcomes.end(), [](const MethodOutcome& outcome) {
+    return outcome.quota && outcome.quota->ranked_exactly && !RuleOf(outcome.quota->method).exact;
+  });
+}
+
 std::string TieRuleLine(TieRule rule) {
   if (rule == TieRule::kOrder) return "";
   return Tr("Equal remainders and averages go to the party with more votes first, between equal "
@@ -185,5 +213,24 @@ std::string PartyLabel(const District& district, std::size_t party_index) {
   const std::string& name = district.parties[party_index].name;
   return name.empty() ? "Партия " + std::to_string(party_index + 1) : name;
 }
+
+std::string DivisorNote() {
+  return "Divisor methods have no quota and no preliminary seats: \"делител\" is the divisor\n"
+         "by which the party won its last seat (its votes / divisor was the largest average).";
+}
+
+std::string IndicesTitle() { return "Disproportionality, in percentage points"; }
+
+std::string SweepTitle(Method method) {
+  return NameOf(method) + ": final seats per party (! fewer than at one seat fewer)";
+}
+
+std::string ParadoxSentence(std::string_view label, const AlabamaParadox& paradox) {
+  return "Alabama paradox: " + std::string(label) + " gets " + std::to_string(paradox.before) +
+         " of " + std::to_string(paradox.seat_count) + " seats but " +
+         std::to_string(paradox.after) + " of " + std::to_string(paradox.seat_count + 1) + ".";
+}
+
+std::string NoParadoxSentence() { return "No Alabama paradox in this range."; }
 
 }  // namespace mandati::format

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "format/district.h"
@@ -47,6 +48,17 @@ std::string ThresholdText(const ThresholdOutcome& threshold, const Threshold& ru
 // 2,731,670 votes", "100,211 votes", "the Hare quotient of the listed votes".
 std::string ThresholdRuleText(const Threshold& threshold);
 
+// A sweep's sentence on its threshold, whose bar can change with the seat count; "" without one.
+std::string SweepThresholdSentence(const Threshold& threshold);
+
+// The sentences on a threshold that every format for people shows: its bar, who fell under it
+// (with 0 seats) and who is under it but exempt; none without a threshold.
+std::vector<std::string> ThresholdSentences(const District& district, const MethodOutcome& outcome);
+
+// Whether the floored quotas among `outcomes` ranked their remainders exactly (--exact);
+// Hare-Niemeyer's exact quotient always does, and is not counted.
+bool FlooredRankedExactly(const std::vector<MethodOutcome>& outcomes);
+
 // The table's and the explanation's line on the tie rule, "" for the default (the higher party
 // number first), which every output already states.
 std::string TieRuleLine(TieRule rule);
@@ -81,5 +93,20 @@ std::string PartyLabels(const District& district, const std::vector<std::int32_t
 
 // The party's name, or "Партия N" when the input gives none.
 std::string PartyLabel(const District& district, std::size_t party_index);
+
+// The note under a table with a divisor method: what its "делител" column means. Two lines,
+// as the text table writes them.
+std::string DivisorNote();
+
+// The title of the indices of disproportionality: "Disproportionality, in percentage points".
+std::string IndicesTitle();
+
+// A sweep's title for one method: its name, then what its rows hold and what "!" marks.
+std::string SweepTitle(Method method);
+
+// "Alabama paradox: <label> gets 1 of 3 seats but 0 of 4.", with `label` naming the party.
+std::string ParadoxSentence(std::string_view label, const AlabamaParadox& paradox);
+// What a sweep says of a method without a paradox in its range.
+std::string NoParadoxSentence();
 
 }  // namespace mandati::format

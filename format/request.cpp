@@ -112,6 +112,20 @@ std::vector<Method> MethodsNamed(const std::string& list) {
   return methods;
 }
 
+// The formats that carry --explain: "table, json or html".
+std::string ExplainingFormats() {
+  std::vector<std::string> words;
+  for (const OutputFormatRule& rule : kOutputFormats) {
+    if (rule.explains) words.emplace_back(rule.keyword);
+  }
+  std::string text = words.back();
+  if (words.size() > 1) {
+    words.pop_back();
+    text = Listed(words) + " or " + text;
+  }
+  return text;
+}
+
 const OutputFormatRule& FormatOf(OutputFormat format) {
   for (const OutputFormatRule& rule : kOutputFormats) {
     if (rule.format == format) return rule;
@@ -280,7 +294,7 @@ void CheckComplete(const Request& request) {
     throw InputError(Tr("--check: goes with --format table and one seat count"));
   }
   if (request.explain && !FormatOf(request.format).explains) {
-    throw InputError("--explain: goes with --format table or json");
+    throw InputError("--explain: goes with --format " + ExplainingFormats());
   }
   if (request.explain && request.last_seats != 0) {
     throw InputError("--explain: goes with one seat count, not a range");
@@ -342,12 +356,12 @@ const std::vector<OptionRule>& OptionRules() {
        "rank the quotas' remainders exactly (votes - full quotas x quota) instead of by their "
        "keys rounded to 8 decimals, as the window does"},
       {"--format", "F",
-       "table (for people), csv or json (for programs), svg (a chart for a slide); default: "
-       "table"},
+       "table (for people), csv or json (for programs), svg (a chart for a slide), html (a "
+       "page to print: tables, notes and the chart); default: table"},
       {"--explain", "",
        "also show the quota's formula, each party's remainder, the remainder queue, the order "
        "in which the leftover seats went and every tie that a tie rule decided; for divisor "
-       "methods the seats in the order they were won (table, json; one seat count)"},
+       "methods the seats in the order they were won (table, json, html; one seat count)"},
       {"--input", "FILE", "read the parties from FILE; \"-\" is standard input"},
       {"--election", "NAME",
        Tr("a Bulgarian election built into the program, with its rules and official seats, "

@@ -15,7 +15,7 @@
 
 namespace mandati::format {
 
-enum class OutputFormat { kTable, kCsv, kJson, kSvg };
+enum class OutputFormat { kTable, kCsv, kJson, kSvg, kHtml };
 
 // The formats by their --format keyword, and whether --explain can go with each.
 struct OutputFormatRule {
@@ -26,7 +26,8 @@ struct OutputFormatRule {
 inline constexpr OutputFormatRule kOutputFormats[] = {{"table", OutputFormat::kTable, true},
                                                       {"csv", OutputFormat::kCsv, false},
                                                       {"json", OutputFormat::kJson, true},
-                                                      {"svg", OutputFormat::kSvg, false}};
+                                                      {"svg", OutputFormat::kSvg, false},
+                                                      {"html", OutputFormat::kHtml, true}};
 
 // What one run of the companion, or one calculation of the page's bench, is asked to do.
 struct Request {

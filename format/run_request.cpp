@@ -10,6 +10,7 @@
 #include "format/exit_status.h"
 #include "format/explanation.h"
 #include "format/figures.h"
+#include "format/html_format.h"
 #include "format/machine_formats.h"
 #include "format/messages.h"
 #include "format/request.h"
@@ -118,6 +119,8 @@ void WriteSweep(Sink& out, const Request& request, const Run& run, WidthOf width
       return WriteSweepJson(out, run.district, run.sweep);
     case OutputFormat::kSvg:
       return WriteSweepSvg(out, run.district, run.sweep);
+    case OutputFormat::kHtml:
+      return WriteSweepHtml(out, run.district, run.sweep);
     case OutputFormat::kTable:
       return WriteSweepTable(out, run.district, run.sweep, width);
   }
@@ -133,6 +136,8 @@ void WriteRun(Sink& out, const Request& request, const Run& run, WidthOf width) 
       return WriteJson(out, run.district, run.outcomes, request.explain);
     case OutputFormat::kSvg:
       return WriteSharesSvg(out, run.district, run.outcomes);
+    case OutputFormat::kHtml:
+      return WriteHtml(out, run.district, run.outcomes, request.explain);
     case OutputFormat::kTable:
       break;
   }

@@ -259,14 +259,9 @@ void WriteSharesSvg(Sink& out, const District& district,
   }
   double notes_y = bottom + label_depth + 20;
   body += Notes(left, notes_y, district, methods, exact);
-  if (!outcomes.empty() && outcomes.front().threshold) {
-    const ThresholdOutcome& threshold = *outcomes.front().threshold;
-    body += Text(left, notes_y,
-                 Tr("Threshold: {1}.", ThresholdText(threshold, district.rules.threshold)));
-    notes_y += 18;
-    if (!threshold.under.empty()) {
-      body += Text(left, notes_y,
-                   Tr("Under it, with 0 seats: {1}.", PartyLabels(district, threshold.under)));
+  if (!outcomes.empty()) {
+    for (const std::string& sentence : ThresholdSentences(district, outcomes.front())) {
+      body += Text(left, notes_y, sentence);
       notes_y += 18;
     }
   }

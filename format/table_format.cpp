@@ -83,31 +83,13 @@ std::string GroupTitles(TextTable& table, const std::vector<MethodOutcome>& outc
 
 std::string IndexLines(const std::vector<MethodOutcome>& outcomes, WidthOf width) {
   TextTable table({Align::kLeft, Align::kRight, Align::kRight}, width);
-  table.AddRow({"Disproportionality, in percentage points:", "Gallagher", "Loosemore-Hanby"});
+  table.AddRow({IndicesTitle() + ':', "Gallagher", "Loosemore-Hanby"});
   for (const MethodOutcome& outcome : outcomes) {
     table.AddRow({"  " + NameOf(outcome.method),
                   IndexText(outcome.disproportionality, &Disproportionality::gallagher),
                   IndexText(outcome.disproportionality, &Disproportionality::loosemore_hanby)});
   }
   return table.Render();
-}
-
-// The bar and the parties under it, once for all methods: they share the listed votes and
-// seats, so the bar is the same for each.
-std::string ThresholdLines(const District& district, const MethodOutcome& outcome) {
-  if (!outcome.threshold) return "";
-  std::string text =
-      Tr("Threshold: {1}.", ThresholdText(*outcome.threshold, district.rules.threshold)) + '\n';
-  if (!outcome.threshold->under.empty()) {
-    text +=
-        Tr("Under it, with 0 seats: {1}.", PartyLabels(district, outcome.threshold->under)) + '\n';
-  }
-  if (!outcome.threshold->exempt_under.empty()) {
-    text += Tr("Under it but exempt, taking part: {1}.",
-               PartyLabels(district, outcome.threshold->exempt_under)) +
-            '\n';
-  }
-  return text;
 }
 
 }  // namespace
@@ -126,18 +108,16 @@ void WriteTable(Sink& out, const District& district, const std::vector<MethodOut
   }
   table.Write(out);
   std::vector<Method> methods;
-  bool exact = false;
-  for (const MethodOutcome& outcome : outcomes) {
-    methods.push_back(outcome.method);
-    exact = exact || (outcome.quota && outcome.quota->ranked_exactly &&
-                      !RuleOf(outcome.quota->method).exact);
+  for (const MethodOutcome& outcome : outcomes) methods.push_back(outcome.method);
+  out << RankingLine(methods, FlooredRankedExactly(outcomes));
+  // The bar is the same for every method: they share the listed votes and the seats.
+  for (const std::string& sentence : ThresholdSentences(district, outcomes.front())) {
+    out << sentence << '\n';
   }
-  out << RankingLine(methods, exact) << ThresholdLines(district, outcomes.front())
-      << TieRuleLine(district.rules.tie_rule);
+  out << TieRuleLine(district.rules.tie_rule);
   if (std::any_of(outcomes.begin(), outcomes.end(),
                   [](const MethodOutcome& outcome) { return outcome.divisors.has_value(); })) {
-    out << "\nDivisor methods have no quota and no preliminary seats: \"делител\" is the divisor\n"
-           "by which the party won its last seat (its votes / divisor was the largest average).\n";
+    out << '\n' << DivisorNote() << '\n';
   }
   out << '\n' << IndexLines(outcomes, width);
 }

@@ -189,7 +189,8 @@
         const range = seats.value.trim().replace('..', '-');
         const name = 'mandati-' + range + '-seats-' + chosenMethods().join('-') +
           (exact.checked ? '-exact' : '') + '.' + format;
-        const type = { csv: 'text/csv', json: 'application/json', svg: 'image/svg+xml' }[format];
+        const type = { csv: 'text/csv', json: 'application/json', svg: 'image/svg+xml',
+          html: 'text/html' }[format];
         const link = element('a', { download: name,
           href: URL.createObjectURL(new Blob([outcome.out], { type: type + ';charset=utf-8' })) });
         document.body.append(link);

@@ -117,7 +117,7 @@ TEST(ParseRequestTest, UnusableArgumentsAreNamed) {
       {{"--seats", "3", "--quota", "Hare"},
        "--quota: \"Hare\" is not one of hare, droop, hagenbach-bischoff, all"},
       {{"--seats", "3", "--format", "xml"},
-       "--format: \"xml\" is not one of table, csv, json, svg"},
+       "--format: \"xml\" is not one of table, csv, json, svg, html"},
       {{"--seats", "3", "--seat", "3"}, "--seat: no such option (see --help)"},
       {{"--seats", "3", "--seatsx"}, "--seatsx: no such option (see --help)"},
       {{"--seats", "3", "-x"}, "-x: no such option (see --help)"},
@@ -125,7 +125,7 @@ TEST(ParseRequestTest, UnusableArgumentsAreNamed) {
       {{"--seats", "3", "--input", "f.csv", "5"},
        "--input: the votes are already given as arguments"},
       {{"--seats", "3", "--format", "csv", "--explain"},
-       "--explain: goes with --format table or json"},
+       "--explain: goes with --format table, json or html"},
   };
   for (const auto& c : cases) {
     try {

@@ -98,11 +98,12 @@ std::string HelpText() {
              "rounded down, so their full quotas can add up to more seats than the seat count "
              "(the Droop quota's cannot): as in the window, those preliminary seats are all "
              "kept, no seat is handed out, and more seats than S are given out.") +
-         Paragraph(
-             "Each method stands or fails on its own: a quota of 0 or a total of votes beyond " +
-             std::to_string(kMaxVotes) +
-             " refuses only the quota methods it breaks, with a line on standard error that "
-             "names the method and the seat count, and the other methods are still shown.") +
+         Paragraph(Tr("Each method stands or fails on its own: a quota of 0 or a total of votes "
+                      "beyond {1} refuses only the quota methods it breaks, with a line on "
+                      "standard error that names the method and the seat count, and the other "
+                      "methods are still shown; a sweep leaves out only the seat counts that a "
+                      "method cannot calculate.",
+                      std::to_string(kMaxVotes))) +
          Paragraph(
              "Exit status: 0 when the seats are shown, 2 for an argument or input line that "
              "cannot be used or input that cannot be read, 3 when a method cannot be "

@@ -2,6 +2,7 @@
 #include "format/party_input.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "format/errors.h"
@@ -131,7 +132,11 @@ std::vector<Party> ReadParties(Source& in, const std::string& source) {
   for (int line_number = 1;; ++line_number) {
     // The longest line may have a carriage return before its line feed.
     const Source::LineRead read = in.ReadLine(line, kMaxLineBytes + 1);
-    if (read == Source::LineRead::kFailed) throw InputError(source + ": reading failed");
+    if (read == Source::LineRead::kFailed) {
+      throw InputError(in.Error() == 0 ? Tr("{1}: reading failed", source)
+                                       : Tr("{1}: reading failed: {2}", source,
+                                            std::string_view(std::strerror(in.Error()))));
+    }
     if (read == Source::LineRead::kEnd) break;
     const std::string where = source + ", line " + std::to_string(line_number) + ": ";
     if (line_number > kMaxLines) {

@@ -27,7 +27,8 @@ constexpr const char* kProgram = "mandati-cli: ";
 // A path is shown whole: no path the system opens is longer.
 constexpr std::size_t kShownPathCharacters = 4096;
 
-std::vector<Party> ReadInputParties(const Request& request, Source& in) {
+// The parties from the votes arguments, --input FILE or standard input.
+std::vector<Party> PartiesOf(const Request& request, Source& in) {
   if (!request.votes.empty()) return PartiesFromArguments(request.votes);
   if (!request.input_path || *request.input_path == "-") return ReadParties(in, "standard input");
   const std::string shown = Shown(*request.input_path, kShownPathCharacters);
@@ -38,6 +39,15 @@ std::vector<Party> ReadInputParties(const Request& request, Source& in) {
   }
   DescriptorSource file(fd, /*owned=*/true);
   return ReadParties(file, shown);
+}
+
+std::vector<Party> ReadInputParties(const Request& request, Source& in) {
+  std::vector<Party> parties = PartiesOf(request, in);
+  if (parties.empty()) {
+    throw InputError(
+        "no parties: give their votes as arguments, with --input FILE or on standard input");
+  }
+  return parties;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "core/number_rules.h"
 #include "core/quota_rules.h"
+#include "format/lists.h"
 #include "format/messages.h"
 #include "format/text_table.h"
 
@@ -22,17 +23,10 @@ std::string Remainder8(std::int64_t remainder_key) {
 }
 
 // "3", "3 and 2", "3, 2 and 1".
-std::string Listed(const std::vector<std::string>& items) {
-  std::string text;
-  for (std::size_t i = 0; i + 1 < items.size(); ++i) text += (i > 0 ? ", " : "") + items[i];
-  if (items.size() < 2) return items.empty() ? text : items.front();
-  return Tr("{1} and {2}", text, items.back());
-}
-
 std::string PartyList(const std::vector<int>& parties) {
   std::vector<std::string> numbers;
   for (const int party : parties) numbers.push_back(std::to_string(party));
-  return Listed(numbers);
+  return AndList(numbers);
 }
 
 // An average as the votes over the divisor: "80000 / 3", "20000 / 1.4".
@@ -158,7 +152,7 @@ std::string TieGroupText(const Calculation& outcome, const std::vector<int>& gro
   }
   return Tr("Tie rule: parties {1} have the equal key {2} (remainders of {3} votes);",
             PartyList(group), Remainder8(PartyOf(outcome, group.front()).remainder_key),
-            Listed(remainders));
+            AndList(remainders));
 }
 
 std::string TieLines(const Calculation& outcome) {
@@ -226,7 +220,7 @@ std::string DivisorTieLines(const DivisorTie& tie) {
   const auto served = static_cast<std::int64_t>(tie.served.size());
   return "  " +
          Tr("Tie rule: parties {1} have equal averages ({2});", PartyList(group),
-            Listed(averages)) +
+            AndList(averages)) +
          "\n  " +
          Tr("the higher party number goes first, so {1} got {2}; {3} did not.",
             PartyList({tie.served.begin(), tie.served.end()}),

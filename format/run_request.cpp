@@ -12,6 +12,7 @@
 #include "format/exit_status.h"
 #include "format/explanation.h"
 #include "format/figures.h"
+#include "format/limits.h"
 #include "format/machine_formats.h"
 #include "format/messages.h"
 #include "format/request.h"
@@ -24,43 +25,8 @@ namespace mandati::format {
 
 namespace {
 
-// Whether --exact changes the method: a quota rounded down, whose remainder queue is ranked
-// by 8-decimal keys unless it is ranked exactly.
-bool RanksByKeys(Method method) {
-  const auto* quota = std::get_if<QuotaMethod>(&method);
-  return quota && !RuleOf(*quota).exact;
-}
-
 Ranking RankingOf(const Request& request) {
   return request.exact ? Ranking::kExact : Ranking::kKeys;
-}
-
-// Why `method` cannot be calculated at the seat count of `error`, from the limit and the value
-// the core names.
-std::string LimitReason(Method method, const CalculationLimitError& error) {
-  const std::string value = std::to_string(error.Value());
-  switch (error.Limit()) {
-    case CalculationLimit::kTotalVotes:
-      return "the total of votes, " + value + ", is beyond " + std::to_string(kMaxVotes) +
-             ", the most the calculator can add up";
-    case CalculationLimit::kNoQuotaDivisor:
-      return "the quota " + QuotaRuleText(std::get<QuotaMethod>(method)) +
-             " divides by 0, so there is no quota";
-    case CalculationLimit::kQuotaZero:
-      return "the quota " +
-             QuotaFormulaText(std::get<QuotaMethod>(method),
-                              static_cast<std::int32_t>(error.Value()), error.SeatCount()) +
-             " = 0: too few votes for the seats, and no votes can be divided by a quota of 0";
-    case CalculationLimit::kPreliminarySeats:
-      return "a party's full quotas, " + value + ", are beyond " + std::to_string(kMaxSeats) +
-             ", the most seats the calculator counts";
-    case CalculationLimit::kPartyCount:
-    case CalculationLimit::kVotes:
-    case CalculationLimit::kSeatCount:
-    case CalculationLimit::kThreshold:
-      break;
-  }
-  return error.what();
 }
 
 // The seat counts from `first` to `last` that a method cannot calculate, each for the same
@@ -74,7 +40,7 @@ struct RefusedCounts {
 
 std::string RefusalLine(const RefusedCounts& refused) {
   const std::string name = NameOf(refused.method);
-  const std::string why = LimitReason(refused.method, refused.error);
+  const std::string why = CalculationLimitReason(refused.method, refused.error);
   const std::string first = std::to_string(refused.first);
   if (refused.first == refused.last) {
     return TrN("{1}, {2} seat: {3}", "{1}, {2} seats: {3}", refused.first, name, first, why);
@@ -124,11 +90,6 @@ void PlanSweep(const Request& request, Run& run) {
 }
 
 Run Prepare(const Request& request, const std::vector<Party>& parties) {
-  if (parties.empty()) {
-    throw InputError(
-        "no parties: give their votes as arguments, with --input FILE or on "
-        "standard input");
-  }
   Run run{{request.seats, parties}, {}, {}, {}};
   run.sweep = {{}, request.seats, request.last_seats, RankingOf(request)};
   if (request.last_seats != 0) {
@@ -183,16 +144,6 @@ void WriteRun(Sink& out, const Request& request, const Run& run, WidthOf width) 
 
 }  // namespace
 
-int WrittenTo(Sink& out, Sink& err, std::string_view prefix,
-              const std::function<void(Sink&)>& write) {
-  write(out);
-  if (out.Flush()) return kSuccess;
-  err << prefix << "writing the output failed";
-  if (out.Error() != 0) err << ": " << std::strerror(out.Error());
-  err << '\n';
-  return kWriteFailed;
-}
-
 int RunRequest(const Request& request, const std::vector<Party>& parties, Sink& out, Sink& err,
                WidthOf width, std::string_view prefix) {
   Run run;
@@ -212,13 +163,7 @@ int RunRequest(const Request& request, const std::vector<Party>& parties, Sink& 
     status =
         WrittenTo(out, err, prefix, [&](Sink& stream) { WriteRun(stream, request, run, width); });
   }
-  if (request.exact && std::none_of(request.methods.begin(), request.methods.end(), RanksByKeys)) {
-    err << prefix
-        << Tr("{1}: changes nothing here: none of the chosen methods ranks remainders by keys "
-              "(divisor methods compare averages exactly)",
-              "--exact")
-        << '\n';
-  }
+  for (const std::string& note : request.notes) err << prefix << note << '\n';
   for (const std::string& refusal : run.refusals) err << prefix << refusal << '\n';
   return run.refusals.empty() || status != kSuccess ? status : kNoCalculation;
 }

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <utility>
 
+#include "core/column_captions.h"
 #include "format/figures.h"
 #include "format/messages.h"
 #include "format/text_table.h"
@@ -235,7 +236,8 @@ void WriteSharesSvg(Sink& out, const District& district,
   std::string body =
       Text(left, 24, "Гласове и мандати в %, брой мандати: " + std::to_string(district.seats),
            "font-weight=\"bold\"");
-  std::vector<LegendEntry> legend = {{"глас. %", kVotesColour, ""}};
+  std::vector<LegendEntry> legend = {
+      {std::string(CaptionOf(Caption::kVoteShare)), kVotesColour, ""}};
   for (std::size_t m = 0; m < outcomes.size(); ++m) {
     legend.push_back({NameOf(outcomes[m].method), Colour(m), ""});
   }

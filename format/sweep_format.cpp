@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string>
 
+#include "core/column_captions.h"
 #include "format/figures.h"
 #include "format/machine_formats.h"
 
@@ -42,7 +43,7 @@ void WriteMethodTable(Sink& out, const District& district, const SweptMethod& sw
                       const SweepRequest& request, WidthOf width) {
   const std::size_t parties = district.parties.size();
   TextTable table(std::vector<Align>(parties + 3, Align::kRight), width);
-  std::vector<std::string> headings = {"Брой мандати"};
+  std::vector<std::string> headings = {std::string(HeadingOf(Caption::kSeatCount))};
   // The blank stands over the column of the "!", so the figures sit under the number.
   for (std::size_t i = 0; i < parties; ++i) headings.push_back(std::to_string(i + 1) + ' ');
   headings.insert(headings.end(), {"Gallagher", "Loosemore-Hanby"});

@@ -119,10 +119,7 @@ TEST(RunCliTest, ErrorsGiveOneLineAndAStatus) {
     int status;
     const char* message;
   } cases[] = {
-      {{"58125"},
-       "",
-       2,
-       "--seats is missing: give the number of seats, a whole number from 1 to 32767"},
+      {{"58125"}, "", 2, "--seats is missing: give a whole number of seats from 1 to 32767"},
       {{"--seats", "-7", "1"},
        "",
        2,

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "core/column_captions.h"
 #include "core/number_rules.h"
 
 namespace mandati::format {
@@ -61,7 +62,9 @@ std::string RankingLine(const std::vector<Method>& methods, bool exact) {
 
 std::string PartyLabel(const District& district, std::size_t party_index) {
   const std::string& name = district.parties[party_index].name;
-  return name.empty() ? "Партия " + std::to_string(party_index + 1) : name;
+  return name.empty()
+             ? std::string(CaptionOf(Caption::kParty)) + " " + std::to_string(party_index + 1)
+             : name;
 }
 
 std::string DivisorNote() {

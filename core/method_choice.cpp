@@ -35,20 +35,43 @@ std::optional<Method> MethodNamed(std::string_view keyword) {
   return std::nullopt;
 }
 
+namespace {
+
+// The votes of the parties taking part, numbered 1, 2, … among themselves: those over the bar
+// under a threshold (`votes_over` holds them, and `threshold` the bar), else every party.
+std::span<const std::int32_t> TakingPart(std::span<const std::int32_t> votes,
+                                         std::int32_t seat_count, const MethodRules& rules,
+                                         std::optional<ThresholdOutcome>& threshold,
+                                         std::vector<std::int32_t>& votes_over) {
+  CheckFirstDivisor(rules.first_divisor);
+  if (rules.threshold.kind == ThresholdKind::kNone) return votes;
+  threshold = ApplyThreshold(rules.threshold, votes, seat_count);
+  for (const std::int32_t party : threshold->over) {
+    votes_over.push_back(votes[static_cast<std::size_t>(party - 1)]);
+  }
+  return votes_over;
+}
+
+}  // namespace
+
+void CheckMethod(Method method, std::span<const std::int32_t> votes, std::int32_t seat_count,
+                 const MethodRules& rules) {
+  std::optional<ThresholdOutcome> threshold;
+  std::vector<std::int32_t> votes_over;
+  const auto taking_part = TakingPart(votes, seat_count, rules, threshold, votes_over);
+  if (const auto* quota = std::get_if<QuotaMethod>(&method)) {
+    CheckQuotaDistrict(*quota, taking_part, seat_count);
+  } else {
+    CheckDistrict(taking_part, seat_count);
+  }
+}
+
 MethodOutcome CalculateMethod(Method method, std::span<const std::int32_t> votes,
                               std::int32_t seat_count, const MethodRules& rules) {
-  CheckFirstDivisor(rules.first_divisor);
   MethodOutcome outcome{method, std::nullopt, std::nullopt, {}, std::nullopt, 0, std::nullopt};
-  // The parties over the bar take part, numbered 1, 2, … among themselves.
-  std::span<const std::int32_t> taking_part = votes;
   std::vector<std::int32_t> votes_over;
-  if (rules.threshold.kind != ThresholdKind::kNone) {
-    outcome.threshold = ApplyThreshold(rules.threshold, votes, seat_count);
-    for (const std::int32_t party : outcome.threshold->over) {
-      votes_over.push_back(votes[static_cast<std::size_t>(party - 1)]);
-    }
-    taking_part = votes_over;
-  }
+  const std::span<const std::int32_t> taking_part =
+      TakingPart(votes, seat_count, rules, outcome.threshold, votes_over);
   if (const auto* quota = std::get_if<QuotaMethod>(&method)) {
     Calculation calculation =
         CalculateQuotaSeats(*quota, taking_part, seat_count, rules.ranking, rules.tie_rule);

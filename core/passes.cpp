@@ -209,8 +209,8 @@ void HandOut(Calculation& calculation) {
   calculation.ties = TiesAtTheCut(calculation);
 }
 
-// The limits of a quota calculation, checked before it starts. Each refusal names the value
-// that failed, the method and the seat count.
+}  // namespace
+
 void CheckQuotaDistrict(QuotaMethod method, std::span<const std::int32_t> votes,
                         std::int32_t seat_count) {
   CheckDistrict(votes, seat_count);
@@ -241,8 +241,6 @@ void CheckQuotaDistrict(QuotaMethod method, std::span<const std::int32_t> votes,
                                     ", are beyond " + std::to_string(kMaxSeats));
   }
 }
-
-}  // namespace
 
 void DistributeRemainders(PartyTable& table, const FormValues& values,
                           const NumberSettings& settings, Calculation& calculation) {

@@ -104,6 +104,11 @@ Calculation CalculateQuotaSeats(QuotaMethod method, std::span<const std::int32_t
                                 std::int32_t seat_count, Ranking ranking,
                                 TieRule tie_rule = TieRule::kOrder);
 
+// The limits CalculateQuotaSeats checks before it starts, without calculating: raises the
+// CalculationLimitError it would raise, naming the value that failed and the seat count.
+void CheckQuotaDistrict(QuotaMethod method, std::span<const std::int32_t> votes,
+                        std::int32_t seat_count);
+
 // The remainder queue's key for party `party_number` with the rounded remainder r8:
 // NumberText(r8), a filler of blanks, then SignedNumberText(party number), so that the
 // last three characters hold the party number right-aligned ("0.5   12", "0    1").

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "format/errors.h"
+#include "format/limits.h"
 #include "format/messages.h"
 #include "format/utf8.h"
 
@@ -152,8 +153,7 @@ class ElectionReader {
     Place& place = districts_begun_ ? district_place_ : head_;
     place.parties_begun = true;
     if (parties_.size() == static_cast<std::size_t>(kMaxParties)) {
-      throw InputError("more than " + std::to_string(kMaxParties) +
-                       " parties, the most that can be calculated");
+      throw InputError(PartyCountLimit());
     }
     PartyLine read = ReadPartyLine(text, election_.has_keys);
     if (districts_begun_ && read.party.name.empty()) {

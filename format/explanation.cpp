@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "format/explanation.h"
 
+#include <algorithm>
+
 #include "core/hare_comparison.h"
 #include "core/number_rules.h"
 #include "core/quota_rules.h"
 #include "format/figures.h"
+#include "format/lists.h"
 #include "format/messages.h"
 #include "format/rule_values.h"
 #include "format/text_table.h"
@@ -24,12 +27,32 @@ std::string Remainder8(std::int64_t remainder_key) {
 
 // "3", "3 and 2", "3, 2 and 1".
 std::string PartyList(const std::vector<int>& parties) {
-  std::string text;
-  for (std::size_t i = 0; i < parties.size(); ++i) {
-    if (i > 0) text += i + 1 == parties.size() ? " and " : ", ";
-    text += std::to_string(parties[i]);
-  }
-  return text;
+  std::vector<std::string> numbers;
+  for (const int party : parties) numbers.push_back(std::to_string(party));
+  return AndList(numbers);
+}
+
+// An average as the votes over the divisor: "80000 / 3", "20000 / 1.4".
+std::string AverageText(const Average& average) {
+  return std::to_string(average.votes) + " / " + DivisorText(average);
+}
+
+// Who goes first between equal remainders or averages, as `decided_by` decided it under the
+// tie rule `tie_rule`: by party number, or by votes (and, between equal votes, the party listed
+// first).
+std::string FirstInTie(TieRule tie_rule, TieRule decided_by) {
+  if (tie_rule == TieRule::kOrder) return Tr("the higher party number goes first");
+  if (decided_by == TieRule::kVotes) return Tr("the party with more votes goes first");
+  return Tr("their votes are equal too, so the lower party number goes first");
+}
+
+// Whether parties that rank equal have equal remainders too: ranked by their 8-decimal keys,
+// different remainders can share a key.
+bool RemaindersEqual(const Calculation& outcome, const std::vector<int>& parties) {
+  return outcome.ranked_exactly || std::all_of(parties.begin(), parties.end(), [&](int party) {
+           return PartyOf(outcome, party).remainder_numerator ==
+                  PartyOf(outcome, parties.front()).remainder_numerator;
+         });
 }
 
 // A remainder in votes: the exact one, votes - full quotas x quota; Hare-Niemeyer's as the
@@ -39,19 +62,6 @@ std::string Votes(const Calculation& outcome, const PartyOutcome& party) {
     return VotesFractionText(party.remainder_numerator, outcome.exact_quota.denominator) + " votes";
   }
   return NumberText(party.exact_remainder, NumberSettings{}) + " votes";
-}
-
-// The quota as the remainders are measured against it: Hare-Niemeyer's V / S exactly.
-std::string QuotaVotes(const Calculation& outcome) {
-  return VotesFractionText(outcome.exact_quota.numerator, outcome.exact_quota.denominator);
-}
-
-// Who goes first between equal remainders or averages, as `rule` decided it where the tie rule
-// is `tie_rule`: by party number, or by votes (and, between equal votes, the party listed first).
-std::string FirstInTie(TieRule tie_rule, TieRule decided_by) {
-  if (tie_rule == TieRule::kOrder) return "the higher party number goes first";
-  if (decided_by == TieRule::kVotes) return Tr("the party with more votes goes first");
-  return Tr("their votes are equal too, so the lower party number goes first");
 }
 
 // A remainder as the queue ranks it: the exact one in votes, or the 8-decimal key. A key
@@ -70,7 +80,9 @@ std::string RemainderLines(const District& district, const MethodOutcome& method
   TextTable table(
       {Align::kLeft, Align::kRight, Align::kRight, Align::kLeft, Align::kRight, Align::kLeft},
       CharacterCount, " ");
-  const std::string quota = QuotaVotes(outcome);
+  // Hare-Niemeyer's quota V / S as the fraction it is.
+  const std::string quota =
+      VotesFractionText(outcome.exact_quota.numerator, outcome.exact_quota.denominator);
   const std::string times_quota = " x " + quota + " =";
   for (std::size_t i = 0; i < district.parties.size(); ++i) {
     const PartyOutcome& party = outcome.parties[i];
@@ -97,16 +109,34 @@ std::string RemainderLines(const District& district, const MethodOutcome& method
          table.Render();
 }
 
+// Each row of the queue that ranks equal with a neighbour is marked: "equal remainders", or
+// "equal keys" where the run of equal keys holds different remainders.
+std::vector<std::string> QueueMarks(const Calculation& outcome) {
+  const std::vector<int>& order = outcome.hand_out_order;
+  std::vector<std::string> marks(order.size());
+  for (std::size_t start = 0, end = 0; start < order.size(); start = end) {
+    for (end = start + 1; end < order.size() && RankEqual(outcome, order[end - 1], order[end]);) {
+      ++end;
+    }
+    if (end - start < 2) continue;
+    const std::vector<int> run(order.begin() + static_cast<std::ptrdiff_t>(start),
+                               order.begin() + static_cast<std::ptrdiff_t>(end));
+    const std::string mark =
+        " (" + (RemaindersEqual(outcome, run) ? Tr("equal remainders") : Tr("equal keys")) + ")";
+    std::fill(marks.begin() + static_cast<std::ptrdiff_t>(start),
+              marks.begin() + static_cast<std::ptrdiff_t>(end), mark);
+  }
+  return marks;
+}
+
 std::string QueueLines(const Calculation& outcome) {
   TextTable table({Align::kRight, Align::kLeft, Align::kRight, Align::kLeft, Align::kLeft},
                   CharacterCount, " ");
   const std::vector<int>& order = outcome.hand_out_order;
+  const std::vector<std::string> marks = QueueMarks(outcome);
   for (std::size_t k = 0; k < order.size(); ++k) {
-    const bool tie = (k > 0 && RankEqual(outcome, order[k - 1], order[k])) ||
-                     (k + 1 < order.size() && RankEqual(outcome, order[k + 1], order[k]));
     table.AddRow({"    " + std::to_string(k + 1) + ".", "party", std::to_string(order[k]),
-                  " " + RankedRemainder(outcome, PartyOf(outcome, order[k])),
-                  tie ? " (equal remainders)" : ""});
+                  " " + RankedRemainder(outcome, PartyOf(outcome, order[k])), marks[k]});
   }
   return (outcome.tie_rule == TieRule::kOrder
               ? std::string(
@@ -133,16 +163,35 @@ std::string KeyMergeLines(const Calculation& outcome) {
   return text;
 }
 
+// The parties of a tie and what they share: their remainder, or, where the keys made different
+// remainders equal, the key and each party's own remainder in votes.
+std::string TieGroupText(const Calculation& outcome, const std::vector<int>& group) {
+  if (RemaindersEqual(outcome, group)) {
+    return Tr("Tie rule: parties {1} have the equal remainder {2};", PartyList(group),
+              RankedRemainder(outcome, PartyOf(outcome, group.front())));
+  }
+  std::vector<std::string> remainders;
+  for (const int party : group) {
+    remainders.push_back(NumberText(PartyOf(outcome, party).exact_remainder, NumberSettings{}));
+  }
+  return Tr("Tie rule: parties {1} have the equal key {2} (remainders of {3} votes);",
+            PartyList(group), Remainder8(PartyOf(outcome, group.front()).remainder_key),
+            AndList(remainders));
+}
+
 std::string TieLines(const Calculation& outcome) {
   std::string text;
-  const std::string round = HandOutRounds(outcome) > 1 ? " in the last round" : "";
   for (const TieGroup& tie : outcome.ties) {
     std::vector<int> group = tie.served;
     group.insert(group.end(), tie.passed.begin(), tie.passed.end());
-    text += "  Tie rule: parties " + PartyList(group) + " have the equal remainder " +
-            RankedRemainder(outcome, PartyOf(outcome, group.front())) + ";\n  " +
-            FirstInTie(outcome.tie_rule, tie.decided_by) + ", so " + PartyList(tie.served) +
-            " got a leftover seat" + round + " and " + PartyList(tie.passed) + " did not.\n";
+    const std::string first = FirstInTie(outcome.tie_rule, tie.decided_by);
+    text += "  " + TieGroupText(outcome, group) + "\n  " +
+            (HandOutRounds(outcome) > 1
+                 ? Tr("{1}, so {2} got a leftover seat in the last round and {3} did not.", first,
+                      PartyList(tie.served), PartyList(tie.passed))
+                 : Tr("{1}, so {2} got a leftover seat and {3} did not.", first,
+                      PartyList(tie.served), PartyList(tie.passed))) +
+            '\n';
   }
   return text;
 }
@@ -191,6 +240,7 @@ std::string HareDifferenceLines(const District& district) {
       CompareHareQuotients(VotesOf(district), district.seats, district.rules);
   if (comparison.differences.empty()) return "";
   std::vector<std::string> parties;
+  parties.reserve(comparison.differences.size());
   for (const QuotientDifference& difference : comparison.differences) {
     parties.push_back(Tr("party {1}: {2} instead of {3}", std::to_string(difference.party),
                          std::to_string(difference.floored_seats),
@@ -227,6 +277,24 @@ std::string QuotaExplanation(const District& district, const MethodOutcome& meth
   return text;
 }
 
+// The parties whose averages tied at the last seat, each with its own average.
+std::string DivisorTieLines(const DivisorTie& tie, TieRule tie_rule) {
+  std::vector<int> group(tie.served.begin(), tie.served.end());
+  group.insert(group.end(), tie.passed_over.begin(), tie.passed_over.end());
+  std::vector<std::string> averages;
+  for (const Average& average : tie.averages) averages.push_back(AverageText(average));
+  const auto served = static_cast<std::int64_t>(tie.served.size());
+  return "  " +
+         Tr("Tie rule: parties {1} have equal averages ({2});", PartyList(group),
+            AndList(averages)) +
+         "\n  " +
+         Tr("{1}, so {2} got {3}; {4} did not.", FirstInTie(tie_rule, tie.decided_by),
+            PartyList({tie.served.begin(), tie.served.end()}),
+            TrN("the last seat", "the last {1} seats", served, std::to_string(served)),
+            PartyList({tie.passed_over.begin(), tie.passed_over.end()})) +
+         '\n';
+}
+
 std::string DivisorExplanation(const District& district, const MethodOutcome& outcome,
                                DivisorMethod method, const DivisorAllocation& allocation) {
   const DivisorRule& rule = DivisorRuleOf(method);
@@ -248,22 +316,11 @@ std::string DivisorExplanation(const District& district, const MethodOutcome& ou
   TextTable table({Align::kLeft, Align::kRight, Align::kLeft, Align::kRight, Align::kLeft},
                   CharacterCount, " ");
   for (const DivisorSeat& seat : allocation.awards) {
-    table.AddRow(
-        {"    seat", std::to_string(seat.seat) + ":", "party", std::to_string(seat.party),
-         " (" + std::to_string(seat.average.votes) + " / " + DivisorText(seat.average) + ")"});
+    table.AddRow({"    seat", std::to_string(seat.seat) + ":", "party", std::to_string(seat.party),
+                  " (" + AverageText(seat.average) + ")"});
   }
   text += table.Render();
-  if (allocation.tie) {
-    const DivisorTie& tie = *allocation.tie;
-    std::vector<int> group(tie.served.begin(), tie.served.end());
-    group.insert(group.end(), tie.passed_over.begin(), tie.passed_over.end());
-    text += "  Tie rule: parties " + PartyList(group) + " have equal averages (" +
-            std::to_string(tie.average.votes) + " / " + DivisorText(tie.average) + ");\n  " +
-            FirstInTie(district.rules.tie_rule, tie.decided_by) + ", so " +
-            PartyList({tie.served.begin(), tie.served.end()}) + " got the last " +
-            (tie.served.size() == 1 ? "seat" : std::to_string(tie.served.size()) + " seats") +
-            "; " + PartyList({tie.passed_over.begin(), tie.passed_over.end()}) + " did not.\n";
-  }
+  if (allocation.tie) text += DivisorTieLines(*allocation.tie, district.rules.tie_rule);
   return text;
 }
 

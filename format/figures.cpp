@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <numeric>
 
+#include "core/column_captions.h"
 #include "core/number_rules.h"
 #include "core/quota_rules.h"
 #include "format/messages.h"
@@ -211,7 +212,9 @@ std::string PartyLabels(const District& district, const std::vector<std::int32_t
 
 std::string PartyLabel(const District& district, std::size_t party_index) {
   const std::string& name = district.parties[party_index].name;
-  return name.empty() ? "Партия " + std::to_string(party_index + 1) : name;
+  return name.empty()
+             ? std::string(CaptionOf(Caption::kParty)) + " " + std::to_string(party_index + 1)
+             : name;
 }
 
 std::string DivisorNote() {

@@ -220,10 +220,10 @@ std::string SweepRowHtml(const SweepRow& row, const std::vector<bool>& lost_a_se
 
 // One method's sweep: its table written row by row as the seat counts are calculated, then
 // its paradoxes in words.
-void WriteSweepMethod(Sink& out, const District& district, Method method,
+void WriteSweepMethod(Sink& out, const District& district, const SweptMethod& swept,
                       const SweepRequest& request, const std::string& id) {
   const std::size_t parties = district.parties.size();
-  OpenTable(out, id, SweepTitle(method), false, "<table class=\"sweep\">");
+  OpenTable(out, id, SweepTitle(swept.method), false, "<table class=\"sweep\">");
   out << "<thead><tr>" << WindowHeading("Брой мандати");
   for (std::size_t i = 0; i < parties; ++i) out << PartyHeading(district, i, "col");
   out << "<th scope=\"col\">Gallagher</th><th scope=\"col\">Loosemore-Hanby</th></tr></thead>\n"
@@ -235,15 +235,15 @@ void WriteSweepMethod(Sink& out, const District& district, Method method,
   const std::vector<std::int32_t> votes = VotesOf(district);
   std::vector<bool> lost_a_seat;
   std::string paradox_items;
-  SweepMethod(method, votes, request.first, request.last, request.rules,
-              [&](const SweepRow& row, std::span<const AlabamaParadox> paradoxes) {
-                lost_a_seat.assign(parties, false);
-                for (const AlabamaParadox& paradox : paradoxes) {
-                  lost_a_seat[static_cast<std::size_t>(paradox.party - 1)] = true;
-                  paradox_items += ParadoxItem(district, paradox);
-                }
-                out << SweepRowHtml(row, lost_a_seat, votes, mark);
-              });
+  SweepRuns(district, swept, request.rules,
+            [&](const SweepRow& row, std::span<const AlabamaParadox> paradoxes) {
+              lost_a_seat.assign(parties, false);
+              for (const AlabamaParadox& paradox : paradoxes) {
+                lost_a_seat[static_cast<std::size_t>(paradox.party - 1)] = true;
+                paradox_items += ParadoxItem(district, paradox);
+              }
+              out << SweepRowHtml(row, lost_a_seat, votes, mark);
+            });
   CloseTable(out);
   if (paradox_items.empty()) {
     WriteParagraph(out, NoParadoxSentence());
@@ -320,8 +320,8 @@ void WriteSweepHtml(Sink& out, const District& district, const SweepRequest& req
   for (std::size_t m = 0; m < request.methods.size(); ++m) {
     WriteSweepMethod(out, district, request.methods[m], request, "sweep-" + std::to_string(m + 1));
   }
-  WriteParagraph(out,
-                 Trimmed(RankingLine(request.methods, request.rules.ranking == Ranking::kExact)));
+  WriteParagraph(
+      out, Trimmed(RankingLine(MethodsOf(request), request.rules.ranking == Ranking::kExact)));
   WriteParagraph(out, SweepThresholdSentence(request.rules.threshold));
   WriteParagraph(out, Trimmed(TieRuleLine(request.rules.tie_rule)));
   out << "<div class=\"chart\">\n";

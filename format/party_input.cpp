@@ -2,22 +2,18 @@
 #include "format/party_input.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <utility>
 
 #include "format/errors.h"
+#include "format/limits.h"
 #include "format/messages.h"
 #include "format/utf8.h"
 
 namespace mandati::format {
 
 namespace {
-
-std::string VotesRule() { return "a whole number of votes from 1 to " + std::to_string(kMaxVotes); }
-
-std::string TooManyParties() {
-  return "more than " + std::to_string(kMaxParties) + " parties, the most that can be calculated";
-}
 
 // A name as a spreadsheet writes it: in double quotes when it holds a comma or a quote.
 std::optional<std::string> Unquoted(std::string_view name) {
@@ -106,9 +102,7 @@ Party PartyOfLine(std::string_view line) {
     if (name.front() != '"' && line[separator] == ',') RefuseNumbersInTheName(name, votes_text);
   }
   const auto votes = StrictWholeNumber(votes_text, kMaxVotes);
-  if (!votes) {
-    throw InputError(Quoted(votes_text) + " is not " + VotesRule());
-  }
+  if (!votes) throw InputError(NotA(votes_text, VotesRule()));
   party.votes = *votes;
   return party;
 }
@@ -181,18 +175,21 @@ PartyLine ReadPartyLine(std::string_view line, bool seats_column) {
 std::optional<std::string_view> LineReader::Next() {
   // The longest line may have a carriage return before its line feed.
   const Source::LineRead read = in_.ReadLine(line_, kMaxLineBytes + 1);
-  if (read == Source::LineRead::kFailed) throw InputError(source_ + ": reading failed");
+  if (read == Source::LineRead::kFailed) {
+    throw InputError(in_.Error() == 0 ? Tr("{1}: reading failed", source_)
+                                      : Tr("{1}: reading failed: {2}", source_,
+                                           std::string_view(std::strerror(in_.Error()))));
+  }
   if (read == Source::LineRead::kEnd) return std::nullopt;
   // The count stops at kMaxLines + 1, far inside an int.
   ++line_number_;
   if (line_number_ > kMaxLines) {
-    throw InputError(Where() + "more than " + std::to_string(kMaxLines) +
-                     " lines (blank ones included), the most that are read");
+    throw InputError(Where() + LineCountLimit());
   }
   std::string_view text = line_;
   if (text.ends_with('\r')) text.remove_suffix(1);
   if (read == Source::LineRead::kTooLong || text.size() > kMaxLineBytes) {
-    throw InputError(Where() + "longer than " + std::to_string(kMaxLineBytes) + " bytes");
+    throw InputError(Where() + LineLengthLimit());
   }
   if (line_number_ == 1 && text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   return text;
@@ -222,9 +219,9 @@ std::vector<Party> PartiesFromArguments(const std::vector<std::string>& votes) {
   std::vector<Party> parties;
   for (std::size_t i = 0; i < votes.size(); ++i) {
     const std::string where = "votes of party " + std::to_string(i + 1) + ": ";
-    if (i == static_cast<std::size_t>(kMaxParties)) throw InputError(where + TooManyParties());
+    if (i == static_cast<std::size_t>(kMaxParties)) throw InputError(where + PartyCountLimit());
     const auto number = StrictWholeNumber(votes[i], kMaxVotes);
-    if (!number) throw InputError(where + Quoted(votes[i]) + " is not " + VotesRule());
+    if (!number) throw InputError(where + NotA(votes[i], VotesRule()));
     parties.push_back(Party{"", *number});
   }
   return parties;
@@ -238,7 +235,7 @@ std::vector<Party> ReadParties(Source& in, const std::string& source) {
     if (TrimmedBlanks(*text).empty()) continue;
     if (std::exchange(first, false) && IsHeaderLine(*text)) continue;
     if (parties.size() == static_cast<std::size_t>(kMaxParties)) {
-      throw InputError(lines.Where() + TooManyParties());
+      throw InputError(lines.Where() + PartyCountLimit());
     }
     try {
       parties.push_back(PartyOfLine(*text));

@@ -40,7 +40,7 @@ std::optional<std::int64_t> WholeNamed(std::string_view text, std::int64_t min, 
 
 }  // namespace
 
-Threshold ThresholdNamed(std::string_view text) {
+Threshold ThresholdNamed(std::string_view text, std::string_view called) {
   Threshold threshold;
   if (text == "quota") {
     threshold.kind = ThresholdKind::kQuota;
@@ -58,40 +58,40 @@ Threshold ThresholdNamed(std::string_view text) {
     threshold.votes = *votes;
     return threshold;
   }
+  // xgettext:no-c-format (per cent signs, no directives)
   throw InputError(
-      Tr("--threshold: {1} is not a share from 0% to 100% with at most {2} "
-         "decimals (4%, 3.5%), a number of votes from 0 to {3} or quota",
-         Quoted(text), std::to_string(kMaxThresholdShareDecimals),
+      Tr("{1}: {2} is not a share from 0% to 100% with at most {3} decimals (4%, "
+         "3.5%), a number of votes from 0 to {4} or quota",
+         called, Quoted(text), std::to_string(kMaxThresholdShareDecimals),
          std::to_string(kMaxThresholdTotal)));
 }
 
-std::int64_t ThresholdTotalNamed(std::string_view text) {
+std::int64_t ThresholdTotalNamed(std::string_view text, std::string_view called) {
   const auto total = WholeNamed(text, 1, kMaxThresholdTotal);
   if (!total) {
-    throw InputError(Tr("--threshold-of: {1} is not a whole number of votes from 1 to {2}",
+    throw InputError(Tr("{1}: {2} is not a whole number of votes from 1 to {3}", called,
                         Quoted(text), std::to_string(kMaxThresholdTotal)));
   }
   return *total;
 }
 
-Decimal FirstDivisorNamed(std::string_view text) {
+Decimal FirstDivisorNamed(std::string_view text, std::string_view called) {
   const auto divisor = DecimalNamed(text, kMaxFirstDivisorDecimals);
   if (!divisor || divisor->units < kMinFirstDivisor * PowerOfTen(divisor->decimals) ||
       divisor->units > kMaxFirstDivisor * PowerOfTen(divisor->decimals)) {
-    throw InputError(
-        Tr("--first-divisor: {1} is not a number from {2} to {3} with at most {4} "
-           "decimals",
-           Quoted(text), std::to_string(kMinFirstDivisor), std::to_string(kMaxFirstDivisor),
-           std::to_string(kMaxFirstDivisorDecimals)));
+    throw InputError(Tr("{1}: {2} is not a number from {3} to {4} with at most {5} decimals",
+                        called, Quoted(text), std::to_string(kMinFirstDivisor),
+                        std::to_string(kMaxFirstDivisor),
+                        std::to_string(kMaxFirstDivisorDecimals)));
   }
   return *divisor;
 }
 
-TieRule TieRuleNamed(std::string_view text) {
+TieRule TieRuleNamed(std::string_view text, std::string_view called) {
   for (const TieRule rule : {TieRule::kOrder, TieRule::kVotes}) {
     if (text == TieRuleKeyword(rule)) return rule;
   }
-  throw InputError(Tr("--ties: {1} is not one of order, votes", Quoted(text)));
+  throw InputError(Tr("{1}: {2} is not one of order, votes", called, Quoted(text)));
 }
 
 std::string_view TieRuleKeyword(TieRule rule) {

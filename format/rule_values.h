@@ -19,18 +19,18 @@ namespace mandati::format {
 
 // "4%" or "3.5%" (a share of the votes, at most kMaxThresholdShareDecimals decimals, up to
 // 100), "quota" (Hare's quotient, V / S) or a number of votes, "100211". Raises InputError
-// saying what a threshold is.
-Threshold ThresholdNamed(std::string_view text);
+// saying what a threshold is, the option called as `called` says (see OptionCaller).
+Threshold ThresholdNamed(std::string_view text, std::string_view called = "--threshold");
 
 // The total a share or quota bar is of: a whole number of votes from 1 to kMaxThresholdTotal.
-std::int64_t ThresholdTotalNamed(std::string_view text);
+std::int64_t ThresholdTotalNamed(std::string_view text, std::string_view called = "--threshold-of");
 
 // Sainte-Laguë's first divisor, "1.4": from kMinFirstDivisor to kMaxFirstDivisor with at most
 // kMaxFirstDivisorDecimals decimals.
-Decimal FirstDivisorNamed(std::string_view text);
+Decimal FirstDivisorNamed(std::string_view text, std::string_view called = "--first-divisor");
 
 // "order" (the higher party number first, the default) or "votes" (more votes first).
-TieRule TieRuleNamed(std::string_view text);
+TieRule TieRuleNamed(std::string_view text, std::string_view called = "--ties");
 std::string_view TieRuleKeyword(TieRule rule);
 
 // A decimal as written again, "1.4", "4", "3.5"; digits grouped in thousands by commas when

@@ -33,7 +33,7 @@ Request DistrictRequest(const Request& request, const Election& election,
     own.threshold_of.reset();
   }
   own.margins = own.margins || election.has_keys;
-  CheckComplete(own);
+  CompleteRequest(own, AsOption);
   if (own.check && district.official_seats.empty()) {
     throw InputError(Tr("--check: the input gives no official seats (a third field)"));
   }

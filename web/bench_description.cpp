@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "core/method_choice.h"
-#include "format/request.h"
+#include "format/output_formats.h"
 #include "web/bench_texts.h"
 
 namespace mandati::web {
@@ -38,6 +38,8 @@ val BenchDescription() {
     val entry = val::object();
     entry.set("keyword", Text(rule.keyword));
     entry.set("explains", rule.explains);
+    entry.set("mediaType", Text(rule.media_type));
+    entry.set("extension", Text(rule.extension));
     formats.call<void>("push", entry);
   }
   val description = val::object();

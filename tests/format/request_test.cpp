@@ -3,8 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <utility>
+
 #include "core/quota_rules.h"
 #include "format/errors.h"
+#include "format/option_rules.h"
 #include "format/party_input.h"
 #include "format/text_table.h"
 
@@ -85,6 +89,51 @@ TEST(ParseRequestTest, InputFileAndDoubleDash) {
   EXPECT_EQ(ParseRequest({"--seats", "3", "-5"}).votes, Args{"-5"});
 }
 
+// The parser knows options only from their table: each row is found by its name, with its
+// value after a blank or "=", and refused when given twice.
+TEST(ParseRequestTest, EveryOptionComesFromItsRow) {
+  // A usable value for each option, and what else it needs.
+  const std::map<std::string_view, std::pair<std::string, Args>> needs = {
+      {"--seats", {"5", {}}},      {"--format", {"json", {}}},
+      {"--input", {"-", {}}},      {"--election", {"bg-2021-07-na46", {}}},
+      {"--threshold", {"4%", {}}}, {"--threshold-of", {"1000", {"--threshold", "4%"}}},
+      {"--exempt", {"A", {}}},     {"--first-divisor", {"1.4", {"--method", "sainte-lague"}}},
+      {"--ties", {"votes", {}}},   {"--check", {"", {"--method", "hare"}}},
+  };
+  for (const OptionRule& rule : OptionRules()) {
+    const auto need = needs.find(rule.name);
+    const std::string value = need != needs.end() ? need->second.first : "hare";
+    Args once = need != needs.end() ? need->second.second : Args{};
+    if (rule.name != "--seats") once.insert(once.end(), {"--seats", "5"});
+    once.emplace_back(rule.name);
+    if (!rule.value.empty()) once.push_back(value);
+    Args base = need != needs.end() ? need->second.second : Args{};
+    base.insert(base.end(), {"--seats", "5"});
+    Request expected = rule.name == "--seats" ? NewRequest() : ParseRequest(base);
+    rule.apply(expected, rule.value.empty() ? "" : value, rule.name);
+    const Request parsed = ParseRequest(once);
+    EXPECT_EQ(parsed.methods, expected.methods) << rule.name;
+    EXPECT_EQ(parsed.format, expected.format) << rule.name;
+    EXPECT_EQ(parsed.exact, expected.exact) << rule.name;
+    EXPECT_EQ(parsed.input_path, expected.input_path) << rule.name;
+    if (!rule.value.empty()) {
+      Args with_equals = once;
+      with_equals.pop_back();
+      with_equals.back() += "=" + value;
+      EXPECT_EQ(ParseRequest(with_equals).methods, parsed.methods) << rule.name;
+    }
+    if (rule.repeatable) continue;
+    Args twice = once;
+    twice.insert(twice.end(), once.end() - (rule.value.empty() ? 1 : 2), once.end());
+    try {
+      ParseRequest(twice);
+      ADD_FAILURE() << rule.name << " twice";
+    } catch (const InputError& error) {
+      EXPECT_EQ(error.what(), std::string(rule.name) + ": given more than once");
+    }
+  }
+}
+
 TEST(ParseRequestTest, HelpIsNeitherAVoteNorAnOptionsValue) {
   const Request after_dash = ParseRequest({"--seats", "2", "--", "--help", "-h"});
   EXPECT_FALSE(after_dash.help);
@@ -104,7 +153,7 @@ TEST(ParseRequestTest, UnusableArgumentsAreNamed) {
     Args args;
     const char* message;
   } cases[] = {
-      {{"1", "2"}, "--seats is missing: give the number of seats, a whole number from 1 to 32767"},
+      {{"1", "2"}, "--seats is missing: give a whole number of seats from 1 to 32767"},
       {{"--seats", "0"}, "--seats: \"0\" is not a whole number of seats from 1 to 32767"},
       {{"--seats", "7.0"}, "--seats: \"7.0\" is not a whole number of seats from 1 to 32767"},
       {{"--seats", "32768"}, "--seats: \"32768\" is not a whole number of seats from 1 to 32767"},
@@ -126,6 +175,11 @@ TEST(ParseRequestTest, UnusableArgumentsAreNamed) {
        "--input: the votes are already given as arguments"},
       {{"--seats", "3", "--format", "csv", "--explain"},
        "--explain: goes with --format table, json or html"},
+      {{"--seats", "1..x"},
+       "--seats: \"1..x\" is not a range A..B of whole numbers of seats from 1 to 32767, with "
+       "A < B and at most 1000 seat counts"},
+      {{"--seats", "3", "--method", "hare", "--quota", "all"},
+       "--quota: --method and --quota both choose"},
   };
   for (const auto& c : cases) {
     try {

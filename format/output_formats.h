@@ -12,7 +12,7 @@
 
 namespace mandati::format {
 
-enum class OutputFormat { kTable, kCsv, kJson, kSvg };
+enum class OutputFormat { kTable, kCsv, kJson, kSvg, kHtml };
 
 struct OutputFormatRule {
   OutputFormat format;
@@ -29,6 +29,8 @@ inline constexpr OutputFormatRule kOutputFormats[] = {
      "text/csv; charset=utf-8", "csv"},
     {OutputFormat::kJson, "json", NoTr("for programs"), true, "application/json", "json"},
     {OutputFormat::kSvg, "svg", NoTr("a chart for a slide"), false, "image/svg+xml", "svg"},
+    {OutputFormat::kHtml, "html", NoTr("a page to print: tables, notes and the chart"), true,
+     "text/html; charset=utf-8", "html"},
 };
 
 const OutputFormatRule& FormatRuleOf(OutputFormat format);

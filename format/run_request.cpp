@@ -12,6 +12,7 @@
 #include "format/exit_status.h"
 #include "format/explanation.h"
 #include "format/figures.h"
+#include "format/html_format.h"
 #include "format/limits.h"
 #include "format/machine_formats.h"
 #include "format/messages.h"
@@ -116,6 +117,8 @@ void WriteSweep(Sink& out, const Request& request, const Run& run, WidthOf width
       return WriteSweepJson(out, run.district, run.sweep);
     case OutputFormat::kSvg:
       return WriteSweepSvg(out, run.district, run.sweep);
+    case OutputFormat::kHtml:
+      return WriteSweepHtml(out, run.district, run.sweep);
     case OutputFormat::kTable:
       return WriteSweepTable(out, run.district, run.sweep, width);
   }
@@ -131,6 +134,8 @@ void WriteRun(Sink& out, const Request& request, const Run& run, WidthOf width) 
       return WriteJson(out, run.district, run.outcomes, request.explain);
     case OutputFormat::kSvg:
       return WriteSharesSvg(out, run.district, run.outcomes);
+    case OutputFormat::kHtml:
+      return WriteHtml(out, run.district, run.outcomes, request.explain);
     case OutputFormat::kTable:
       break;
   }

@@ -13,10 +13,10 @@ namespace mandati::format {
 namespace {
 
 std::string ParadoxLine(const District& district, const AlabamaParadox& paradox) {
-  return "  Alabama paradox: " + PartyLabel(district, static_cast<std::size_t>(paradox.party - 1)) +
-         " gets " + std::to_string(paradox.before) + " of " + std::to_string(paradox.seat_count) +
-         " seats but " + std::to_string(paradox.after) + " of " +
-         std::to_string(paradox.seat_count + 1) + ".\n";
+  return "  " +
+         ParadoxSentence(PartyLabel(district, static_cast<std::size_t>(paradox.party - 1)),
+                         paradox) +
+         '\n';
 }
 
 // Whether `party` (1-based) is among the paradoxes a row completes.
@@ -55,8 +55,7 @@ void WriteMethodTable(Sink& out, const District& district, const SweptMethod& sw
   for (std::size_t c = parties + 1; c < widths.size(); ++c) {
     widths[c] = std::max<std::size_t>(widths[c], 6);
   }
-  out << NameOf(swept.method) << ": final seats per party (! fewer than at one seat fewer)\n\n"
-      << table.Line(headings, widths);
+  out << SweepTitle(swept.method) << "\n\n" << table.Line(headings, widths);
   std::string paradox_lines;
   std::vector<std::string> cells(headings.size());
   SweepRuns(district, swept, request.ranking,
@@ -74,7 +73,7 @@ void WriteMethodTable(Sink& out, const District& district, const SweptMethod& sw
                 paradox_lines += ParadoxLine(district, paradox);
               }
             });
-  out << '\n' << (paradox_lines.empty() ? "  No Alabama paradox in this range.\n" : paradox_lines);
+  out << '\n' << (paradox_lines.empty() ? "  " + NoParadoxSentence() + '\n' : paradox_lines);
 }
 
 void Append(std::string& text, std::int64_t number) { text += std::to_string(number); }

@@ -84,7 +84,7 @@ std::string GroupTitles(TextTable& table, const std::vector<MethodOutcome>& outc
 
 std::string IndexLines(const std::vector<MethodOutcome>& outcomes, WidthOf width) {
   TextTable table({Align::kLeft, Align::kRight, Align::kRight}, width);
-  table.AddRow({"Disproportionality, in percentage points:", "Gallagher", "Loosemore-Hanby"});
+  table.AddRow({IndicesTitle() + ':', "Gallagher", "Loosemore-Hanby"});
   for (const MethodOutcome& outcome : outcomes) {
     table.AddRow({"  " + NameOf(outcome.method),
                   IndexText(outcome.disproportionality, &Disproportionality::gallagher),
@@ -117,8 +117,7 @@ void WriteTable(Sink& out, const District& district, const std::vector<MethodOut
   out << RankingLine(methods, exact);
   if (std::any_of(outcomes.begin(), outcomes.end(),
                   [](const MethodOutcome& outcome) { return outcome.divisors.has_value(); })) {
-    out << "\nDivisor methods have no quota and no preliminary seats: \"делител\" is the divisor\n"
-           "by which the party won its last seat (its votes / divisor was the largest average).\n";
+    out << '\n' << DivisorNote() << '\n';
   }
   out << '\n' << IndexLines(outcomes, width);
 }

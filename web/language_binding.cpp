@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The language of the bench's words: the page's binding sets it before each calculation, from
-// the bench's language switch, by its code ("bg", "en"; false for a code without a catalogue).
-// The translations are the catalogues of po/, compiled into the module because the page's C
-// library has no gettext. The bench speaks Bulgarian until it is told otherwise.
+// The language of the page's and the bench's words: the page sets it from its language switch,
+// by its code ("bg", "en"; false for a code without a catalogue). The translations are the
+// catalogues of po/, compiled into the module because the page's C library has no gettext. The page
+// speaks Bulgarian until it is told otherwise.
 
 #include <emscripten/bind.h>
 

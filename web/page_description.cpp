@@ -31,9 +31,8 @@ std::string VersionText() {
 
 }  // namespace
 
-// The page is in the window's language, Bulgarian.
+// In the page's language (web/language_binding.cpp: Bulgarian until it is switched).
 val PageDescription() {
-  format::SetLanguage(format::Language::kBulgarian);
   val texts = val::object();
   for (const PageText& text : kPageTexts) texts.set(Text(text.key), format::Tr(text.english));
   texts.set("version", VersionText());

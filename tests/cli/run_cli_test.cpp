@@ -81,7 +81,8 @@ TEST(RunCliTest, MessagesQuoteBadValuesSafelyAndShort) {
       {{"--seats", "\x1B]0;x\x07"},
        "--seats: \"\\x1B]0;x\\x07\" is not a whole number of seats from 1 to 32767"},
       {{"--seats", "7", "--format", std::string(100'000, 'x')},
-       "--format: \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx...\" is not one of table, csv, json, svg"},
+       "--format: \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx...\" is not one of table, csv, json, svg, "
+       "html"},
       {{"--seats", "7", "--", "--help"},
        "votes of party 1: \"--help\" is not a whole number of votes from 1 to 2147483647"},
       {{"--seats", "7", "--input", "--help"},

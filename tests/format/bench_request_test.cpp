@@ -51,7 +51,7 @@ TEST(RunBenchTest, MessagesCallTheFieldsByTheirNames) {
        "Seats: \"0\" is not a whole number of seats from 1 to 32767\n"},
       {Fields("5\n", "7", {}), 2, "Methods: none is chosen\n"},
       {Fields("5\n", "7", {"hare"}, "xml"), 2,
-       "Show: \"xml\" is not one of table, csv, json, svg\n"},
+       "Show: \"xml\" is not one of table, csv, json, svg, html\n"},
       {Fields("5\n", "1..3", {"hare"}, "table", false, true), 2,
        "Explain: goes with one seat count, not a range\n"},
       {Fields("\n\n", "7", {"hare"}), 2, "Parties: no party is given, one a line\n"},

@@ -153,7 +153,7 @@ TEST(ParseRequestTest, UnusableArgumentsAreNamed) {
       {{"--seats", "3", "--quota", "Hare"},
        "--quota: \"Hare\" is not one of hare, droop, hagenbach-bischoff, all"},
       {{"--seats", "3", "--format", "xml"},
-       "--format: \"xml\" is not one of table, csv, json, svg"},
+       "--format: \"xml\" is not one of table, csv, json, svg, html"},
       {{"--seats", "3", "--seat", "3"}, "--seat: no such option (see --help)"},
       {{"--seats", "3", "--seatsx"}, "--seatsx: no such option (see --help)"},
       {{"--seats", "3", "-x"}, "-x: no such option (see --help)"},
@@ -161,7 +161,7 @@ TEST(ParseRequestTest, UnusableArgumentsAreNamed) {
       {{"--seats", "3", "--input", "f.csv", "5"},
        "--input: the votes are already given as arguments"},
       {{"--seats", "3", "--format", "csv", "--explain"},
-       "--explain: goes with --format table or json"},
+       "--explain: goes with --format table, json or html"},
       {{"--seats", "1..x"},
        "--seats: \"1..x\" is not a range A..B of whole numbers of seats from 1 to 32767, with "
        "A < B and at most 1000 seat counts"},

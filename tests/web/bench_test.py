@@ -40,7 +40,7 @@ def district_text(rng, count):
     return "\n".join(lines) + "\n"
 
 
-EXPLAINING_FORMATS = ("table", "json")
+EXPLAINING_FORMATS = ("table", "json", "html")
 # The names by which the bench's messages call its controls, for mandati-cli's options.
 FIELD_NAMES = {"--seats": "Брой мандати", "--method": "Методи", "--exact": "Точно сравняване на "
                "остатъците", "--explain": "Обяснение на всеки мандат", "--format": "Покажи"}

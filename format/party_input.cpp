@@ -131,22 +131,22 @@ std::vector<Party> ReadParties(Source& in, const std::string& source) {
                                             std::string_view(std::strerror(in.Error()))));
     }
     if (read == Source::LineRead::kEnd) break;
-    const std::string where = source + ", line " + std::to_string(line_number) + ": ";
-    if (line_number > kMaxLines) throw InputError(where + LineCountLimit());
+    const auto refused = [&](std::string_view why) {
+      return InputError(Tr("{1}, line {2}: {3}", source, std::to_string(line_number), why));
+    };
+    if (line_number > kMaxLines) throw refused(LineCountLimit());
     std::string_view text = line;
     if (text.ends_with('\r')) text.remove_suffix(1);
     if (read == Source::LineRead::kTooLong || text.size() > kMaxLineBytes) {
-      throw InputError(where + LineLengthLimit());
+      throw refused(LineLengthLimit());
     }
     if (line_number == 1 && text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
     if (TrimmedBlanks(text).empty()) continue;
-    if (parties.size() == static_cast<std::size_t>(kMaxParties)) {
-      throw InputError(where + PartyCountLimit());
-    }
+    if (parties.size() == static_cast<std::size_t>(kMaxParties)) throw refused(PartyCountLimit());
     try {
       parties.push_back(PartyOfLine(text));
     } catch (const InputError& error) {
-      throw InputError(where + error.what());
+      throw refused(error.what());
     }
   }
   return parties;

@@ -72,7 +72,7 @@ class ElectionReader {
           PartyLineOf(*text);
         }
       } catch (const InputError& error) {
-        throw InputError(lines_.Where() + error.what());
+        throw lines_.Refused(error.what());
       }
     }
     return Finished();

@@ -19,17 +19,18 @@ struct OutputFormatRule {
   std::string_view keyword;     // --format's word for it
   std::string_view purpose;     // what it is for, as --help says it
   bool explains;                // --explain can go with it
-  std::string_view media_type;  // its Internet media type, UTF-8 where it is text
+  std::string_view media_type;  // its Internet media type, with UTF-8 where text needs it said
   std::string_view extension;   // the name ending of a file that holds it
 };
 
 inline constexpr OutputFormatRule kOutputFormats[] = {
-    {OutputFormat::kTable, "table", NoTr("for people"), true, "text/plain", "txt"},
-    {OutputFormat::kCsv, "csv", NoTr("for spreadsheets and programs"), false, "text/csv", "csv"},
+    {OutputFormat::kTable, "table", NoTr("for people"), true, "text/plain; charset=utf-8", "txt"},
+    {OutputFormat::kCsv, "csv", NoTr("for spreadsheets and programs"), false,
+     "text/csv; charset=utf-8", "csv"},
     {OutputFormat::kJson, "json", NoTr("for programs"), true, "application/json", "json"},
     {OutputFormat::kSvg, "svg", NoTr("a chart for a slide"), false, "image/svg+xml", "svg"},
     {OutputFormat::kHtml, "html", NoTr("a page to print: tables, notes and the chart"), true,
-     "text/html", "html"},
+     "text/html; charset=utf-8", "html"},
 };
 
 const OutputFormatRule& FormatRuleOf(OutputFormat format);

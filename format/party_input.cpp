@@ -184,19 +184,19 @@ std::optional<std::string_view> LineReader::Next() {
   // The count stops at kMaxLines + 1, far inside an int.
   ++line_number_;
   if (line_number_ > kMaxLines) {
-    throw InputError(Where() + LineCountLimit());
+    throw Refused(LineCountLimit());
   }
   std::string_view text = line_;
   if (text.ends_with('\r')) text.remove_suffix(1);
   if (read == Source::LineRead::kTooLong || text.size() > kMaxLineBytes) {
-    throw InputError(Where() + LineLengthLimit());
+    throw Refused(LineLengthLimit());
   }
   if (line_number_ == 1 && text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   return text;
 }
 
-std::string LineReader::Where() const {
-  return source_ + ", line " + std::to_string(line_number_) + ": ";
+InputError LineReader::Refused(std::string_view why) const {
+  return InputError(Tr("{1}, line {2}: {3}", source_, std::to_string(line_number_), why));
 }
 
 std::optional<std::int32_t> StrictWholeNumber(std::string_view text, std::int32_t max) {
@@ -235,12 +235,12 @@ std::vector<Party> ReadParties(Source& in, const std::string& source) {
     if (TrimmedBlanks(*text).empty()) continue;
     if (std::exchange(first, false) && IsHeaderLine(*text)) continue;
     if (parties.size() == static_cast<std::size_t>(kMaxParties)) {
-      throw InputError(lines.Where() + PartyCountLimit());
+      throw lines.Refused(PartyCountLimit());
     }
     try {
       parties.push_back(PartyOfLine(*text));
     } catch (const InputError& error) {
-      throw InputError(lines.Where() + error.what());
+      throw lines.Refused(error.what());
     }
   }
   return parties;

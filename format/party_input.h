@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/party_table.h"
+#include "format/errors.h"
 #include "format/sink.h"
 
 namespace mandati::format {
@@ -58,8 +59,8 @@ class LineReader {
   // The next line, valid until the next call; nullopt at the end of the input.
   std::optional<std::string_view> Next();
   int LineNumber() const { return line_number_; }
-  // "<source>, line <n>: ", to put before what is wrong with the current line.
-  std::string Where() const;
+  // The refusal of the current line: "<source>, line <n>: <why>".
+  InputError Refused(std::string_view why) const;
   const std::string& SourceName() const { return source_; }
 
  private:

@@ -15,7 +15,7 @@ namespace {
 
 // One district's request: the file's keys fill in what the command line left open.
 Request DistrictRequest(const Request& request, const Election& election,
-                        const ElectionDistrict& district) {
+                        const ElectionDistrict& district, const OptionCaller& called) {
   Request own = request;
   for (const FileOption& option : district.options) {
     if (std::find(request.given.begin(), request.given.end(), option.option) !=
@@ -33,7 +33,7 @@ Request DistrictRequest(const Request& request, const Election& election,
     own.threshold_of.reset();
   }
   own.margins = own.margins || election.has_keys;
-  CompleteRequest(own, AsOption);
+  CompleteRequest(own, called);
   if (own.check && district.official_seats.empty()) {
     throw InputError(Tr("--check: the input gives no official seats (a third field)"));
   }
@@ -161,11 +161,11 @@ void WriteElectionList(Sink& out, WidthOf width) {
 }
 
 int RunElection(const Request& request, const Election& election, Sink& out, Sink& err,
-                WidthOf width, std::string_view prefix) {
+                WidthOf width, std::string_view prefix, const OptionCaller& called) {
   std::vector<Request> requests;
   for (const ElectionDistrict& district : election.districts) {
     try {
-      requests.push_back(DistrictRequest(request, election, district));
+      requests.push_back(DistrictRequest(request, election, district, called));
       if (election.districts.size() > 1 && requests.back().format != OutputFormat::kTable) {
         throw InputError(Tr("--format: a file of several districts is shown as a table"));
       }

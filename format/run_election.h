@@ -26,8 +26,9 @@ void WriteElectionList(Sink& out, WidthOf width);
 // title, date and source first and each party's seat margins; several districts are each
 // shown under their name, then the totals. --check adds a line for each party whose seats differ
 // from the official ones, then MATCH or MISMATCH. Returns RunRequest's exit statuses, or
-// kMismatch when the seats are shown and some differ from the official ones.
+// kMismatch when the seats are shown and some differ from the official ones. Messages call the
+// options as `called` does.
 int RunElection(const Request& request, const Election& election, Sink& out, Sink& err,
-                WidthOf width, std::string_view prefix);
+                WidthOf width, std::string_view prefix, const OptionCaller& called = AsOption);
 
 }  // namespace mandati::format

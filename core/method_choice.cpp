@@ -30,14 +30,30 @@ std::optional<Method> MethodNamed(std::string_view keyword) {
   return std::nullopt;
 }
 
+namespace {
+
+std::vector<std::int32_t> FinalSeatsOf(const Calculation& calculation) {
+  std::vector<std::int32_t> seats;
+  seats.reserve(calculation.parties.size());
+  for (const PartyOutcome& party : calculation.parties) seats.push_back(party.final_seats);
+  return seats;
+}
+
+// The companion's calculation under a quota: its limits, then the quota family's one entry.
+Calculation CalculateQuota(QuotaMethod method, std::span<const std::int32_t> votes,
+                           std::int32_t seat_count, Ranking ranking) {
+  CheckQuotaDistrict(method, votes, seat_count);
+  return CalculateQuotaSeats({method, votes, seat_count, ranking});
+}
+
+}  // namespace
+
 MethodOutcome CalculateMethod(Method method, std::span<const std::int32_t> votes,
                               std::int32_t seat_count, Ranking ranking) {
   MethodOutcome outcome{method, std::nullopt, std::nullopt, {}, std::nullopt, 0};
   if (const auto* quota = std::get_if<QuotaMethod>(&method)) {
-    outcome.quota = CalculateQuotaSeats(*quota, votes, seat_count, ranking);
-    for (const PartyOutcome& party : outcome.quota->parties) {
-      outcome.final_seats.push_back(party.final_seats);
-    }
+    outcome.quota = CalculateQuota(*quota, votes, seat_count, ranking);
+    outcome.final_seats = FinalSeatsOf(*outcome.quota);
     outcome.total_votes = outcome.quota->total_votes;
   } else {
     outcome.divisors = AllocateByDivisors(std::get<DivisorMethod>(method), votes, seat_count);

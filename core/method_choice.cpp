@@ -46,6 +46,17 @@ Calculation CalculateQuota(QuotaMethod method, std::span<const std::int32_t> vot
   return CalculateQuotaSeats({method, votes, seat_count, ranking});
 }
 
+// The final seats of a sweep's seat counts: each one calculation of the record under a quota,
+// one hand-out going on from count to count under a divisor method.
+FinalSeatsFor SweptSeats(Method method, std::span<const std::int32_t> votes, Ranking ranking) {
+  if (const auto* quota = std::get_if<QuotaMethod>(&method)) {
+    return [method = *quota, votes, ranking](std::int32_t seat_count) {
+      return FinalSeatsOf(CalculateQuota(method, votes, seat_count, ranking));
+    };
+  }
+  return DivisorSeatsUpwards(std::get<DivisorMethod>(method), votes);
+}
+
 }  // namespace
 
 MethodOutcome CalculateMethod(Method method, std::span<const std::int32_t> votes,
@@ -66,20 +77,12 @@ MethodOutcome CalculateMethod(Method method, std::span<const std::int32_t> votes
 
 SeatSweep SweepMethod(Method method, std::span<const std::int32_t> votes, std::int32_t first,
                       std::int32_t last, Ranking ranking) {
-  return SweepSeatCounts(
-      [&](std::int32_t seats) {
-        return CalculateMethod(method, votes, seats, ranking).final_seats;
-      },
-      first, last);
+  return SweepSeatCounts(SweptSeats(method, votes, ranking), first, last);
 }
 
 void SweepMethod(Method method, std::span<const std::int32_t> votes, std::int32_t first,
                  std::int32_t last, Ranking ranking, const SweepRowSink& on_row) {
-  SweepSeatCounts(
-      [&](std::int32_t seats) {
-        return CalculateMethod(method, votes, seats, ranking).final_seats;
-      },
-      first, last, on_row);
+  SweepSeatCounts(SweptSeats(method, votes, ranking), first, last, on_row);
 }
 
 }  // namespace mandati

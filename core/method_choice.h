@@ -51,7 +51,9 @@ struct MethodSweep {
   SeatSweep sweep;
 };
 
-// Each party's final seats under `method` for every seat count from `first` to `last`.
+// Each party's final seats under `method` for every seat count from `first` to `last`: one
+// calculation per count under a quota, one hand-out going on from count to count under a
+// divisor method (see DivisorSeatsUpwards).
 SeatSweep SweepMethod(Method method, std::span<const std::int32_t> votes, std::int32_t first,
                       std::int32_t last, Ranking ranking);
 // The same, row by row as each seat count is calculated (see SweepSeatCounts).

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -44,6 +45,44 @@ bool ServedBefore(const Contender& a, const Contender& b) {
 }
 
 bool ServedAfter(const Contender& a, const Contender& b) { return ServedBefore(b, a); }
+
+// The hand-out of a divisor method, a seat at a time: each seat goes to the largest claim, so
+// the seats after n awards are the allocation for n seats, and one more award gives the next.
+class DivisorHandOut {
+ public:
+  DivisorHandOut(const DivisorRule& rule, std::span<const std::int32_t> votes)
+      : step_(rule.step), seats_(votes.size(), 0) {
+    waiting_.reserve(votes.size());
+    for (std::size_t i = 0; i < votes.size(); ++i) {
+      waiting_.push_back({{votes[i], 1}, static_cast<std::int32_t>(i + 1)});
+    }
+    std::make_heap(waiting_.begin(), waiting_.end(), ServedAfter);
+  }
+
+  // Awards the next seat; returns the claim it served.
+  Contender AwardNext() {
+    std::pop_heap(waiting_.begin(), waiting_.end(), ServedAfter);
+    Contender& next = waiting_.back();
+    const Contender served = next;
+    const std::int32_t won = ++seats_[static_cast<std::size_t>(next.party - 1)];
+    next.average.divisor = 1 + step_ * won;
+    std::push_heap(waiting_.begin(), waiting_.end(), ServedAfter);
+    ++awarded_;
+    return served;
+  }
+
+  std::int32_t Awarded() const { return awarded_; }
+  const std::vector<std::int32_t>& Seats() const { return seats_; }
+  // Every party's claim on its next seat.
+  const std::vector<Contender>& Waiting() const { return waiting_; }
+
+ private:
+  std::int32_t step_;
+  std::vector<std::int32_t> seats_;  // per party
+  // A heap whose top is the claim served next.
+  std::vector<Contender> waiting_;
+  std::int32_t awarded_ = 0;
+};
 
 // `waiting` holds every party's claim on its next seat, after the last seat was handed out.
 std::optional<DivisorTie> TieAtLastSeat(const std::vector<DivisorSeat>& awards,
@@ -89,26 +128,28 @@ DivisorAllocation AllocateByDivisors(DivisorMethod method, std::span<const std::
                                      std::int32_t seat_count) {
   const DivisorRule& rule = DivisorRuleOf(method);
   CheckDistrict(votes, seat_count);
+  DivisorHandOut hand_out(rule, votes);
   DivisorAllocation result;
-  result.seats.assign(votes.size(), 0);
   result.awards.reserve(static_cast<std::size_t>(seat_count));
-  // A heap whose top is the claim served next.
-  std::vector<Contender> waiting;
-  waiting.reserve(votes.size());
-  for (std::size_t i = 0; i < votes.size(); ++i) {
-    waiting.push_back({{votes[i], 1}, static_cast<std::int32_t>(i + 1)});
-  }
-  std::make_heap(waiting.begin(), waiting.end(), ServedAfter);
   for (std::int32_t seat = 1; seat <= seat_count; ++seat) {
-    std::pop_heap(waiting.begin(), waiting.end(), ServedAfter);
-    Contender& next = waiting.back();
-    result.awards.push_back({seat, next.party, next.average});
-    const std::int32_t won = ++result.seats[static_cast<std::size_t>(next.party - 1)];
-    next.average.divisor = 1 + rule.step * won;
-    std::push_heap(waiting.begin(), waiting.end(), ServedAfter);
+    const Contender served = hand_out.AwardNext();
+    result.awards.push_back({seat, served.party, served.average});
   }
-  result.tie = TieAtLastSeat(result.awards, std::move(waiting));
+  result.seats = hand_out.Seats();
+  result.tie = TieAtLastSeat(result.awards, hand_out.Waiting());
   return result;
+}
+
+FinalSeatsFor DivisorSeatsUpwards(DivisorMethod method, std::span<const std::int32_t> votes) {
+  const auto hand_out = std::make_shared<DivisorHandOut>(DivisorRuleOf(method), votes);
+  return [votes, hand_out](std::int32_t seat_count) {
+    CheckDistrict(votes, seat_count);
+    if (seat_count < hand_out->Awarded()) {
+      throw std::logic_error("a divisor hand-out only goes on to more seats");
+    }
+    while (hand_out->Awarded() < seat_count) hand_out->AwardNext();
+    return hand_out->Seats();
+  };
 }
 
 void SweepSeatCounts(const FinalSeatsFor& final_seats, std::int32_t first, std::int32_t last,

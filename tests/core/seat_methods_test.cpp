@@ -133,6 +133,27 @@ TEST(AllocateByDivisorsTest, MatchesAllAveragesSortedOnRandomDistricts) {
   }
 }
 
+// One hand-out going on from count to count gives each count's fresh allocation, ties too.
+TEST(DivisorSeatsUpwardsTest, EqualsFreshAllocationsAtEveryCount) {
+  std::mt19937 random(20261209);
+  for (int district = 0; district < 200; ++district) {
+    Seats votes(std::uniform_int_distribution<std::size_t>(1, 40)(random));
+    const std::int32_t high = district % 2 == 0 ? 12 : 2000000;  // small votes tie often
+    for (std::int32_t& v : votes) v = std::uniform_int_distribution<std::int32_t>(1, high)(random);
+    const std::int32_t first = std::uniform_int_distribution<std::int32_t>(0, 30)(random);
+    for (const DivisorRule& rule : kDivisorRules) {
+      const FinalSeatsFor upwards = DivisorSeatsUpwards(rule.method, votes);
+      for (std::int32_t seat_count = first; seat_count <= first + 60; ++seat_count) {
+        ASSERT_EQ(upwards(seat_count), AllocateByDivisors(rule.method, votes, seat_count).seats)
+            << rule.keyword << " district " << district << ", " << seat_count << " seats";
+      }
+      EXPECT_THROW(upwards(first), std::logic_error);
+    }
+  }
+  const Seats no_votes{5, 0};
+  EXPECT_THROW(DivisorSeatsUpwards(DivisorMethod::DHondt, no_votes)(1), LimitError);
+}
+
 TEST(AllocateByDivisorsTest, LimitsOfADistrict) {
   EXPECT_THROW(AllocateByDivisors(DivisorMethod::DHondt, Seats{}, 1), LimitError);
   EXPECT_THROW(AllocateByDivisors(DivisorMethod::DHondt, Seats(1000, 1), 1), LimitError);

@@ -122,7 +122,18 @@ struct SeatSweep {
   std::vector<AlabamaParadox> paradoxes;  // by seat count, then party
 };
 
-// Calls `final_seats` for every seat count from `first` to `last` and compares neighbours.
+// Each party's seats under a divisor method for seat counts asked in rising order (a lower
+// count than the one before raises std::logic_error): one hand-out that goes on from the count
+// before, a seat at a time, so that a sweep hands out each seat once. Every count gives
+// AllocateByDivisors(method, votes, count, tie_rule, first_divisor).seats, and is checked as
+// that checks it (the rules at once, the district at each count). The function refers to
+// `votes`, which must outlive it.
+FinalSeatsFor DivisorSeatsUpwards(DivisorMethod method, std::span<const std::int32_t> votes,
+                                  TieRule tie_rule = TieRule::kOrder,
+                                  Decimal first_divisor = kPlainFirstDivisor);
+
+// Calls `final_seats` for every seat count from `first` to `last`, in rising order, and
+// compares neighbours.
 // The range must lie within 0 to kMaxSeats, with first ≤ last and at most kMaxSweepCounts
 // counts; otherwise LimitError. Errors of `final_seats` pass through. Every call must return
 // the same number of parties (std::logic_error otherwise).

@@ -118,15 +118,12 @@ Calculation OnWholeDistrict(Calculation part, const ThresholdOutcome& threshold,
   };
   std::vector<PartyOutcome> parties(votes.size());
   for (std::size_t k = 0; k < part.parties.size(); ++k) {
-    const std::int32_t party = threshold.over[k];
-    parties[Index(party)] = std::move(part.parties[k]);
-    WriteRemainderTexts(party, NumberSettings{}, parties[Index(party)]);
+    parties[Index(threshold.over[k])] = std::move(part.parties[k]);
   }
   const auto listed = static_cast<double>(TotalOf(votes));
   for (std::size_t i = 0; i < votes.size(); ++i) {
     parties[i].votes = votes[i];
     parties[i].share = Divide(parties[i].votes * 100, listed);
-    parties[i].share_text = VoteShareText(parties[i].share, NumberSettings{});
   }
   part.parties = std::move(parties);
   renumber(part.queue);
@@ -138,13 +135,18 @@ Calculation OnWholeDistrict(Calculation part, const ThresholdOutcome& threshold,
   return part;
 }
 
+std::vector<std::int32_t> OnWholeDistrict(std::span<const std::int32_t> seats,
+                                          const ThresholdOutcome& threshold,
+                                          std::size_t party_count) {
+  std::vector<std::int32_t> whole(party_count, 0);
+  for (std::size_t k = 0; k < seats.size(); ++k) whole[Index(threshold.over[k])] = seats[k];
+  return whole;
+}
+
 DivisorAllocation OnWholeDistrict(DivisorAllocation part, const ThresholdOutcome& threshold,
                                   std::size_t party_count) {
   const auto number = [&](std::int32_t k) { return threshold.over[Index(k)]; };
-  std::vector<std::int32_t> seats(party_count, 0);
-  for (std::size_t k = 0; k < part.seats.size(); ++k)
-    seats[Index(threshold.over[k])] = part.seats[k];
-  part.seats = std::move(seats);
+  part.seats = OnWholeDistrict(part.seats, threshold, party_count);
   for (DivisorSeat& award : part.awards) award.party = number(award.party);
   if (part.tie) {
     for (std::int32_t& party : part.tie->served) party = number(party);

@@ -65,10 +65,15 @@ ThresholdOutcome ApplyThreshold(const Threshold& threshold, std::span<const std:
 // A record calculated on the parties taking part (party k of it is threshold.over[k - 1]) as
 // the record of the whole district (`votes`): party numbers in the queue, the hand-out, the
 // awards and the ties are the district's; a party under the bar has its votes and 0 seats,
-// and no ratio, remainder or key. Every share is of all the listed votes.
+// and a ratio, remainder and key of 0 (it is in no queue). Every share is of all the listed
+// votes.
 Calculation OnWholeDistrict(Calculation part, const ThresholdOutcome& threshold,
                             std::span<const std::int32_t> votes);
 DivisorAllocation OnWholeDistrict(DivisorAllocation part, const ThresholdOutcome& threshold,
                                   std::size_t party_count);
+// Seats per party taking part as seats per party of the district.
+std::vector<std::int32_t> OnWholeDistrict(std::span<const std::int32_t> seats,
+                                          const ThresholdOutcome& threshold,
+                                          std::size_t party_count);
 
 }  // namespace mandati

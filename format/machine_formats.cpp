@@ -83,7 +83,8 @@ std::vector<std::string> JsonQuotaExplanation(const District& district,
   for (const int party : outcome.hand_out_order) {
     const PartyOutcome& figures = outcome.parties[static_cast<std::size_t>(party - 1)];
     queue.push_back(
-        "{\"party\": " + std::to_string(party) + ", \"remainder\": " + figures.remainder_text +
+        "{\"party\": " + std::to_string(party) +
+        ", \"remainder\": " + RemainderText(figures.remainder_key, NumberSettings{}) +
         (outcome.ranked_exactly
              ? ", \"exact_remainder\": " + NumberText(figures.exact_remainder, NumberSettings{})
              : std::string()) +

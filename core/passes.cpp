@@ -76,11 +76,12 @@ void AllocateNumbers(Calculation& calculation, double seat_count, const NumberSe
   texts.Quota(calculation.quota);
   for (std::size_t i = 0; i < parties.size(); ++i) {
     PartyOutcome& party = parties[i];
-    party.ratio = Divide(party.votes, calculation.quota);
-    party.preliminary_seats = ToInt16(Floor(party.ratio));
+    const QuotaRatio measured = MeasureInQuotas(party.votes, calculation.quota);
+    party.ratio = measured.ratio;
+    party.preliminary_seats = ToInt16(measured.full_quotas);
     party.ratio_text = FixedText(party.ratio, 3, settings);
     texts.Seats(static_cast<int>(i), party);
-    party.remainder_key = ScaledRound(party.ratio - party.preliminary_seats, 8);
+    party.remainder_key = RemainderKeyOf(measured.rest);
     party.exact_remainder =
         party.votes - static_cast<double>(party.preliminary_seats) * calculation.quota;
     WriteRemainderTexts(static_cast<int>(i) + 1, settings, party);
@@ -125,6 +126,24 @@ struct NoTexts {
 };
 
 }  // namespace
+
+QuotaRatio MeasureInQuotas(double votes, std::int32_t quota) {
+  QuotaRatio measured;
+  measured.ratio = Divide(votes, quota);
+  measured.full_quotas = Floor(measured.ratio);
+  measured.rest = measured.ratio - measured.full_quotas;
+  return measured;
+}
+
+std::int64_t RemainderKeyOf(double rest) { return ScaledRound(rest, 8); }
+
+bool QueuedBefore(double a, int party_a, double b, int party_b) {
+  return a != b ? a < b : party_a < party_b;
+}
+
+std::int32_t HandOutSeats(std::int32_t seats_left, std::int32_t keys, std::int32_t place) {
+  return seats_left / keys + (place < seats_left % keys ? 1 : 0);
+}
 
 std::string RemainderKey(double r8, int party_number, const NumberSettings& settings) {
   std::string key;
@@ -178,8 +197,8 @@ void HandOut(Calculation& calculation) {
   calculation.full_rounds = calculation.seats_left / keys;
   calculation.last_round_seats = calculation.seats_left % keys;
   for (int k = 0; k < keys; ++k) {
-    const int seats = calculation.full_rounds + (k < calculation.last_round_seats ? 1 : 0);
-    calculation.parties[Index(calculation.hand_out_order[Index(k)] - 1)].final_seats += seats;
+    calculation.parties[Index(calculation.hand_out_order[Index(k)] - 1)].final_seats +=
+        HandOutSeats(calculation.seats_left, keys, k);
   }
   calculation.ties = TiesAtTheCut(calculation);
 }
@@ -269,9 +288,8 @@ Calculation CalculateQuotaSeats(QuotaMethod method, std::span<const std::int32_t
 void RankRemaindersExactly(Calculation& calculation) {
   const auto& parties = calculation.parties;
   std::sort(calculation.queue.begin(), calculation.queue.end(), [&](int a, int b) {
-    const double ra = parties[Index(a - 1)].exact_remainder;
-    const double rb = parties[Index(b - 1)].exact_remainder;
-    return ra != rb ? ra < rb : a < b;
+    return QueuedBefore(parties[Index(a - 1)].exact_remainder, a,
+                        parties[Index(b - 1)].exact_remainder, b);
   });
   calculation.ranked_exactly = true;
 }

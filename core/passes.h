@@ -89,6 +89,31 @@ enum class Ranking : std::uint8_t { kKeys, kExact };
 Calculation CalculateQuotaSeats(QuotaMethod method, std::span<const std::int32_t> votes,
                                 std::int32_t seat_count, Ranking ranking);
 
+// A party's votes in quotas, as the allocation pass measures them: the quota ratio (votes /
+// quota), its whole part, the full quotas (before the 16-bit check), and the rest, ratio - full
+// quotas, the part of a quota that the remainder key rounds. The subtraction is exact.
+struct QuotaRatio {
+  double ratio = 0;
+  double full_quotas = 0;
+  double rest = 0;
+};
+QuotaRatio MeasureInQuotas(double votes, std::int32_t quota);
+
+// The remainder queue's key for a rest of MeasureInQuotas: the rest rounded to 8 decimals as
+// the window writes it, x kKeyScale. It never falls as the rest grows.
+std::int64_t RemainderKeyOf(double rest);
+
+// Whether the remainder queue puts party `party_a` with remainder `a` (a key or an exact
+// remainder) before party `party_b` with `b`: the smaller remainder first, equal ones by party
+// number. The hand-out, from the queue's last row up, serves the larger remainder first and,
+// among equal ones, the higher party number.
+bool QueuedBefore(double a, int party_a, double b, int party_b);
+
+// The leftover seats of the party in place `place` (0 for the first) of the hand-out order,
+// when `seats_left` seats are handed out round after round over `keys` rows: one per full
+// round, and one in the round that stops part-way if its place comes before the stop.
+std::int32_t HandOutSeats(std::int32_t seats_left, std::int32_t keys, std::int32_t place);
+
 // The remainder queue's key for party `party_number` with the rounded remainder r8:
 // NumberText(r8), a filler of blanks, then SignedNumberText(party number), so that the
 // last three characters hold the party number right-aligned ("0.5   12", "0    1").

@@ -35,22 +35,19 @@ bool SameAverage(const Average& a, const Average& b) {
   return CrossProduct(a, b) == CrossProduct(b, a);
 }
 
-// The order in which seats are handed out: the larger average first, and among equal
-// averages the higher party number.
-bool ServedBefore(const Contender& a, const Contender& b) {
-  const std::int64_t left = CrossProduct(a.average, b.average);
-  const std::int64_t right = CrossProduct(b.average, a.average);
-  return left != right ? left > right : a.party > b.party;
+// The order in which seats are handed out.
+bool ServedFirst(const Contender& a, const Contender& b) {
+  return ServedBefore(a.average, a.party, b.average, b.party);
 }
 
-bool ServedAfter(const Contender& a, const Contender& b) { return ServedBefore(b, a); }
+bool ServedAfter(const Contender& a, const Contender& b) { return ServedFirst(b, a); }
 
 // `waiting` holds every party's claim on its next seat, after the last seat was handed out.
 std::optional<DivisorTie> TieAtLastSeat(const std::vector<DivisorSeat>& awards,
                                         std::vector<Contender> waiting) {
   if (awards.empty()) return std::nullopt;
   DivisorTie tie{awards.back().average, {}, {}};
-  std::sort(waiting.begin(), waiting.end(), ServedBefore);
+  std::sort(waiting.begin(), waiting.end(), ServedFirst);
   for (const Contender& contender : waiting) {
     if (SameAverage(contender.average, tie.average)) tie.passed_over.push_back(contender.party);
   }
@@ -63,6 +60,12 @@ std::optional<DivisorTie> TieAtLastSeat(const std::vector<DivisorSeat>& awards,
 }
 
 }  // namespace
+
+bool ServedBefore(const Average& a, std::int32_t party_a, const Average& b, std::int32_t party_b) {
+  const std::int64_t left = CrossProduct(a, b);
+  const std::int64_t right = CrossProduct(b, a);
+  return left != right ? left > right : party_a > party_b;
+}
 
 void CheckDistrict(std::span<const std::int32_t> votes, std::int32_t seat_count) {
   if (votes.empty() || votes.size() > static_cast<std::size_t>(kMaxParties)) {

@@ -52,6 +52,10 @@ struct Average {
   friend bool operator==(const Average&, const Average&) = default;
 };
 
+// Whether party `party_a`'s claim at `a` is served before party `party_b`'s at `b`: the larger
+// average first, compared exactly; among equal averages the higher party number.
+bool ServedBefore(const Average& a, std::int32_t party_a, const Average& b, std::int32_t party_b);
+
 // Seat `seat` (1 for the first seat won) went to party `party` at `average`.
 struct DivisorSeat {
   std::int32_t seat;

@@ -16,12 +16,15 @@ namespace {
 std::vector<std::int32_t> District(int parties, double total) {
   std::mt19937 random(20261208);
   std::lognormal_distribution<double> shape(0.0, 1.6);
-  std::vector<double> weights;
+  std::vector<double> weights(static_cast<std::size_t>(parties));
   double sum = 0;
-  for (int i = 0; i < parties; ++i) sum += weights.emplace_back(shape(random));
-  std::vector<std::int32_t> votes;
-  for (const double weight : weights) {
-    votes.push_back(1 + static_cast<std::int32_t>(weight / sum * (total - parties)));
+  for (double& weight : weights) {
+    weight = shape(random);
+    sum += weight;
+  }
+  std::vector<std::int32_t> votes(weights.size());
+  for (std::size_t i = 0; i < weights.size(); ++i) {
+    votes[i] = 1 + static_cast<std::int32_t>(weights[i] / sum * (total - parties));
   }
   return votes;
 }

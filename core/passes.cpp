@@ -46,15 +46,14 @@ void RankQueue(Calculation& calculation) {
   std::vector<int>& queue = calculation.queue;
   queue.resize(parties.size());
   std::iota(queue.begin(), queue.end(), 1);
-  std::sort(queue.begin(), queue.end(), [&](int a, int b) {
-    const PartyOutcome& party_a = parties[Index(a - 1)];
-    const PartyOutcome& party_b = parties[Index(b - 1)];
-    if (!RankEqual(calculation, a, b)) {
-      return calculation.ranked_exactly ? party_a.exact_remainder < party_b.exact_remainder
-                                        : party_a.remainder_key < party_b.remainder_key;
-    }
-    return ServedFirstInTie(calculation.tie_rule, b, party_b.votes, a, party_a.votes);
-  });
+  const auto row = [&](int party) {
+    const PartyOutcome& outcome = parties[Index(party - 1)];
+    return QueueRow{calculation.ranked_exactly ? outcome.exact_remainder
+                                               : static_cast<double>(outcome.remainder_key),
+                    party, outcome.votes};
+  };
+  std::sort(queue.begin(), queue.end(),
+            [&](int a, int b) { return QueuedBefore(calculation.tie_rule, row(a), row(b)); });
 }
 
 // The allocation pass of a floored quota on the parties whose votes `calculation` holds: the
@@ -70,9 +69,10 @@ void Allocate(Calculation& calculation, double seat_count) {
   calculation.exact_quota = {calculation.quota, 1};
   for (PartyOutcome& party : parties) {
     party.share = Divide(party.votes * 100, calculation.total_votes);
-    party.ratio = Divide(party.votes, calculation.quota);
-    party.preliminary_seats = ToInt16(Floor(party.ratio));
-    party.remainder_key = ScaledRound(party.ratio - party.preliminary_seats, 8);
+    const QuotaRatio measured = MeasureInQuotas(party.votes, calculation.quota);
+    party.ratio = measured.ratio;
+    party.preliminary_seats = ToInt16(measured.full_quotas);
+    party.remainder_key = RemainderKeyOf(measured.rest);
     party.exact_remainder =
         party.votes - static_cast<double>(party.preliminary_seats) * calculation.quota;
     party.remainder_numerator = static_cast<std::int64_t>(party.exact_remainder);
@@ -141,13 +141,32 @@ void HandOut(Calculation& calculation) {
   calculation.full_rounds = calculation.seats_left / keys;
   calculation.last_round_seats = calculation.seats_left % keys;
   for (int k = 0; k < keys; ++k) {
-    const int seats = calculation.full_rounds + (k < calculation.last_round_seats ? 1 : 0);
-    calculation.parties[Index(calculation.hand_out_order[Index(k)] - 1)].final_seats += seats;
+    calculation.parties[Index(calculation.hand_out_order[Index(k)] - 1)].final_seats +=
+        HandOutSeats(calculation.seats_left, keys, k);
   }
   calculation.ties = TiesAtTheCut(calculation);
 }
 
 }  // namespace
+
+QuotaRatio MeasureInQuotas(double votes, std::int32_t quota) {
+  QuotaRatio measured;
+  measured.ratio = Divide(votes, quota);
+  measured.full_quotas = Floor(measured.ratio);
+  measured.rest = measured.ratio - measured.full_quotas;
+  return measured;
+}
+
+std::int64_t RemainderKeyOf(double rest) { return ScaledRound(rest, 8); }
+
+bool QueuedBefore(TieRule rule, const QueueRow& a, const QueueRow& b) {
+  if (a.remainder != b.remainder) return a.remainder < b.remainder;
+  return ServedFirstInTie(rule, b.party, b.votes, a.party, a.votes);
+}
+
+std::int32_t HandOutSeats(std::int32_t seats_left, std::int32_t keys, std::int32_t place) {
+  return seats_left / keys + (place < seats_left % keys ? 1 : 0);
+}
 
 std::string RemainderText(std::int64_t remainder_key, const NumberSettings& settings) {
   return NumberText(static_cast<double>(remainder_key) / static_cast<double>(kKeyScale), settings);

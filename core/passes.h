@@ -167,6 +167,42 @@ std::vector<KeyMerge> KeyMerges(const Calculation& calculation);
 // or equal exact remainders once the queue is ranked exactly. The tie rule orders them.
 bool RankEqual(const Calculation& calculation, int a, int b);
 
+// The passes' rules one at a time, which CalculateQuotaSeats applies and core/margins.h applies
+// again to counts of votes that are not the district's.
+//
+// A party's votes in quotas, as the allocation pass measures them under a floored quota: the
+// quota ratio (votes / quota), its whole part, the full quotas (before the 16-bit check), and
+// the rest, ratio - full quotas, the part of a quota that the remainder key rounds. The
+// subtraction is exact.
+struct QuotaRatio {
+  double ratio = 0;
+  double full_quotas = 0;
+  double rest = 0;
+};
+QuotaRatio MeasureInQuotas(double votes, std::int32_t quota);
+
+// The remainder queue's key for a rest of MeasureInQuotas: the rest rounded to 8 decimals as
+// the window writes it, x kKeyScale. It never falls as the rest grows.
+std::int64_t RemainderKeyOf(double rest);
+
+// A party in the remainder queue: its remainder as the queue ranks it (a key, or an exact
+// remainder; Hare-Niemeyer's numerators over one V serve as well), its number and its votes.
+struct QueueRow {
+  double remainder = 0;
+  int party = 0;
+  double votes = 0;
+};
+
+// Whether the queue puts `a` in an earlier row than `b`, so that the hand-out, from the last row
+// back, serves `b` first: the smaller remainder, and between equal ones the party the tie rule
+// serves later.
+bool QueuedBefore(TieRule rule, const QueueRow& a, const QueueRow& b);
+
+// The leftover seats of the party in place `place` (0 for the first) of the hand-out order,
+// when `seats_left` seats are handed out round after round over `keys` rows: one per full
+// round, and one in the round that stops part-way if its place comes before the stop.
+std::int32_t HandOutSeats(std::int32_t seats_left, std::int32_t keys, std::int32_t place);
+
 // The rounds of the hand-out: the full ones and the one that stopped part-way, if any.
 int HandOutRounds(const Calculation& calculation);
 

@@ -38,13 +38,9 @@ bool SameAverage(const Average& a, const Average& b) {
   return CrossProduct(a, b) == CrossProduct(b, a);
 }
 
-// The order in which seats are handed out: the larger average first, and among equal
-// averages the one the tie rule serves first.
+// The order in which seats are handed out.
 bool ServedBefore(TieRule rule, const Contender& a, const Contender& b) {
-  const std::int64_t left = CrossProduct(a.average, b.average);
-  const std::int64_t right = CrossProduct(b.average, a.average);
-  return left != right ? left > right
-                       : ServedFirstInTie(rule, a.party, a.average.votes, b.party, b.average.votes);
+  return ServedBefore(rule, a.average, a.party, b.average, b.party);
 }
 
 // The hand-out of a divisor method, a seat at a time: each seat goes to the largest claim, so
@@ -54,13 +50,14 @@ class DivisorHandOut {
  public:
   DivisorHandOut(const DivisorRule& rule, std::span<const std::int32_t> votes, TieRule tie_rule,
                  const Decimal& first_divisor)
-      : step_(rule.step), served_after_{tie_rule}, seats_(votes.size(), 0) {
-    // The first divisor as written, units over 10^decimals: both fit 32 bits by its limits.
-    const auto units = static_cast<std::int32_t>(first_divisor.units);
-    const auto scale = static_cast<std::int32_t>(PowerOfTen(first_divisor.decimals));
+      : rule_(rule),
+        first_divisor_(first_divisor),
+        served_after_{tie_rule},
+        seats_(votes.size(), 0) {
     waiting_.reserve(votes.size());
     for (std::size_t i = 0; i < votes.size(); ++i) {
-      waiting_.push_back({{votes[i], units, scale}, static_cast<std::int32_t>(i + 1)});
+      waiting_.push_back(
+          {ClaimAverage(rule, first_divisor, votes[i], 0), static_cast<std::int32_t>(i + 1)});
     }
     std::make_heap(waiting_.begin(), waiting_.end(), served_after_);
   }
@@ -71,7 +68,7 @@ class DivisorHandOut {
     Contender& next = waiting_.back();
     const Contender served = next;
     const std::int32_t won = ++seats_[static_cast<std::size_t>(next.party - 1)];
-    next.average = {next.average.votes, 1 + step_ * won, 1};
+    next.average = ClaimAverage(rule_, first_divisor_, next.average.votes, won);
     std::push_heap(waiting_.begin(), waiting_.end(), served_after_);
     ++awarded_;
     return served;
@@ -91,7 +88,8 @@ class DivisorHandOut {
     }
   };
 
-  std::int32_t step_;
+  const DivisorRule& rule_;
+  Decimal first_divisor_;
   ServedAfter served_after_;
   std::vector<std::int32_t> seats_;  // per party
   std::vector<Contender> waiting_;
@@ -131,6 +129,23 @@ void CheckDivisorRules(DivisorMethod method, const Decimal& first_divisor) {
 
 }  // namespace
 
+bool ServedBefore(TieRule rule, const Average& a, std::int32_t party_a, const Average& b,
+                  std::int32_t party_b) {
+  const std::int64_t left = CrossProduct(a, b);
+  const std::int64_t right = CrossProduct(b, a);
+  return left != right ? left > right : ServedFirstInTie(rule, party_a, a.votes, party_b, b.votes);
+}
+
+Average ClaimAverage(const DivisorRule& rule, const Decimal& first_divisor, std::int32_t votes,
+                     std::int32_t seats_won) {
+  // The first divisor as written, units over 10^decimals: both fit 32 bits by its limits.
+  if (seats_won == 0) {
+    return {votes, static_cast<std::int32_t>(first_divisor.units),
+            static_cast<std::int32_t>(PowerOfTen(first_divisor.decimals))};
+  }
+  return {votes, 1 + rule.step * seats_won, 1};
+}
+
 void CheckDistrict(std::span<const std::int32_t> votes, std::int32_t seat_count) {
   if (votes.empty() || votes.size() > static_cast<std::size_t>(kMaxParties)) {
     throw CalculationLimitError(CalculationLimit::kPartyCount,
@@ -168,6 +183,17 @@ DivisorAllocation AllocateByDivisors(DivisorMethod method, std::span<const std::
   result.seats = hand_out.Seats();
   result.tie = TieAtLastSeat(tie_rule, result.awards, hand_out.Waiting());
   return result;
+}
+
+DivisorSeat ClaimForSeat(DivisorMethod method, std::span<const std::int32_t> votes,
+                         std::int32_t seat, TieRule tie_rule, Decimal first_divisor) {
+  CheckDivisorRules(method, first_divisor);
+  CheckDistrict(votes, seat);
+  if (seat < 1) throw std::logic_error("seats are counted from 1");
+  DivisorHandOut hand_out(DivisorRuleOf(method), votes, tie_rule, first_divisor);
+  while (hand_out.Awarded() < seat - 1) hand_out.AwardNext();
+  const Contender served = hand_out.AwardNext();
+  return {seat, served.party, served.average};
 }
 
 FinalSeatsFor DivisorSeatsUpwards(DivisorMethod method, std::span<const std::int32_t> votes,

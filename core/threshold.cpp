@@ -36,8 +36,8 @@ std::int64_t BaseOf(const Threshold& threshold, std::int64_t listed) {
   return *threshold.total;
 }
 
-// The bar as a fraction in lowest terms, from the kind's rule. A quota bar of 0 seats is
-// left with a denominator of 0: no number of votes reaches it.
+// The bar as a fraction, from the kind's rule, not yet in lowest terms. A quota bar of 0 seats
+// is left with a denominator of 0: no number of votes reaches it.
 Fraction BarOf(const Threshold& threshold, std::int64_t base, std::int32_t seat_count) {
   Fraction bar;
   switch (threshold.kind) {
@@ -59,12 +59,16 @@ Fraction BarOf(const Threshold& threshold, std::int64_t base, std::int32_t seat_
     case ThresholdKind::kNone:
       break;
   }
-  const std::int64_t divisor = std::gcd(bar.numerator, bar.denominator);
-  if (divisor > 1) bar = {bar.numerator / divisor, bar.denominator / divisor};
   return bar;
 }
 
-bool Passes(std::int32_t votes, const Fraction& bar) {
+Fraction InLowestTerms(const Fraction& bar) {
+  const std::int64_t divisor = std::gcd(bar.numerator, bar.denominator);
+  if (divisor <= 1) return bar;
+  return {bar.numerator / divisor, bar.denominator / divisor};
+}
+
+bool Passes(std::int64_t votes, const Fraction& bar) {
   return bar.denominator > 0 && votes * bar.denominator >= bar.numerator;
 }
 
@@ -87,7 +91,7 @@ ThresholdOutcome ApplyThreshold(const Threshold& threshold, std::span<const std:
     outcome.base = BaseOf(threshold, TotalOf(votes));
     outcome.given_total = threshold.total.has_value();
   }
-  outcome.bar = BarOf(threshold, outcome.base, seat_count);
+  outcome.bar = InLowestTerms(BarOf(threshold, outcome.base, seat_count));
   if (outcome.bar.denominator > 0) {
     outcome.votes_needed =
         (outcome.bar.numerator + outcome.bar.denominator - 1) / outcome.bar.denominator;
@@ -108,6 +112,18 @@ ThresholdOutcome ApplyThreshold(const Threshold& threshold, std::span<const std:
             : "no party reaches a threshold of Hare's quotient for 0 seats");
   }
   return outcome;
+}
+
+std::optional<std::int64_t> MostListedVotes(const Threshold& threshold) {
+  if (threshold.kind == ThresholdKind::kNone || threshold.kind == ThresholdKind::kVotes) {
+    return std::nullopt;
+  }
+  return threshold.total;
+}
+
+bool PassesBar(const Threshold& threshold, std::int64_t votes, std::int64_t listed,
+               std::int32_t seat_count) {
+  return Passes(votes, BarOf(threshold, threshold.total.value_or(listed), seat_count));
 }
 
 Calculation OnWholeDistrict(Calculation part, const ThresholdOutcome& threshold,

@@ -62,6 +62,16 @@ struct ThresholdOutcome {
 ThresholdOutcome ApplyThreshold(const Threshold& threshold, std::span<const std::int32_t> votes,
                                 std::int32_t seat_count);
 
+// The most votes the listed parties may have in all: a given total that a share or a quota bar
+// is of (RuleError beyond it), or none.
+std::optional<std::int64_t> MostListedVotes(const Threshold& threshold);
+
+// Whether a party with `votes` passes the bar, exempt or not, when the listed votes add up to
+// `listed`: what ApplyThreshold decides for each party, for options it has taken and `listed`
+// within MostListedVotes. The bar never falls as `listed` grows.
+bool PassesBar(const Threshold& threshold, std::int64_t votes, std::int64_t listed,
+               std::int32_t seat_count);
+
 // A record calculated on the parties taking part (party k of it is threshold.over[k - 1]) as
 // the record of the whole district (`votes`): party numbers in the queue, the hand-out, the
 // awards and the ties are the district's; a party under the bar has its votes and 0 seats,

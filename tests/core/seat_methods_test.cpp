@@ -198,7 +198,8 @@ TEST(AllocateByDivisorsTest, TieRuleAndFirstDivisorOnHandCheckedDistricts) {
 }
 
 // One hand-out going on from count to count gives each count's fresh allocation, ties too,
-// under either tie rule and from a first divisor.
+// under either tie rule and from a first divisor, and the claim for one seat is the one that
+// allocation served last.
 TEST(DivisorSeatsUpwardsTest, EqualsFreshAllocationsAtEveryCount) {
   std::mt19937 random(20261209);
   for (int district = 0; district < 200; ++district) {
@@ -213,9 +214,13 @@ TEST(DivisorSeatsUpwardsTest, EqualsFreshAllocationsAtEveryCount) {
                             : kPlainFirstDivisor;
       const FinalSeatsFor upwards = DivisorSeatsUpwards(rule.method, votes, tie_rule, d);
       for (std::int32_t seat_count = first; seat_count <= first + 60; ++seat_count) {
-        ASSERT_EQ(upwards(seat_count),
-                  AllocateByDivisors(rule.method, votes, seat_count, tie_rule, d).seats)
+        const DivisorAllocation fresh =
+            AllocateByDivisors(rule.method, votes, seat_count, tie_rule, d);
+        ASSERT_EQ(upwards(seat_count), fresh.seats)
             << rule.keyword << " district " << district << ", " << seat_count << " seats";
+        if (seat_count > 0) {
+          ASSERT_EQ(ClaimForSeat(rule.method, votes, seat_count, tie_rule, d), fresh.awards.back());
+        }
       }
       EXPECT_THROW(upwards(first), std::logic_error);
     }

@@ -21,8 +21,8 @@ Calculation ExactQuotientNumbers(std::span<const std::int32_t> votes, std::int32
     PartyOutcome& party = calculation.parties.emplace_back();
     party.votes = party_votes;
     party.share = Divide(party.votes * 100, static_cast<double>(total));
-    const std::int64_t due = std::int64_t{party_votes} * seat_count;  // V_i x S
-    party.preliminary_seats = ToInt16(static_cast<double>(due / total));
+    const std::int64_t due = std::int64_t{party_votes} * seat_count;   // V_i x S
+    party.preliminary_seats = static_cast<std::int16_t>(due / total);  // at most S
     party.remainder_numerator = due % total;
     party.ratio = static_cast<double>(due) / static_cast<double>(total);
     party.exact_remainder = static_cast<double>(party.remainder_numerator) / seat_count;

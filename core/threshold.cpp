@@ -134,7 +134,7 @@ Calculation OnWholeDistrict(Calculation part, const ThresholdOutcome& threshold,
   };
   std::vector<PartyOutcome> parties(votes.size());
   for (std::size_t k = 0; k < part.parties.size(); ++k) {
-    parties[Index(threshold.over[k])] = std::move(part.parties[k]);
+    parties[Index(threshold.over[k])] = part.parties[k];
   }
   const auto listed = static_cast<double>(TotalOf(votes));
   for (std::size_t i = 0; i < votes.size(); ++i) {

@@ -22,7 +22,7 @@ std::optional<std::string_view> DescriptorSource::Piece() {
   do {
     count = ::read(fd_, buffer_.data(), buffer_.size());
   } while (count < 0 && errno == EINTR);
-  if (count < 0) return std::nullopt;
+  if (count < 0) return Fail(errno);
   return std::string_view(buffer_.data(), static_cast<std::size_t>(count));
 }
 
@@ -32,6 +32,11 @@ void DescriptorSink::Put(std::string_view text) {
     if (text.size() >= kHeldBytes) return WriteOut(text);
   }
   held_ += text;
+  const std::size_t line_end = held_.rfind('\n');
+  if (hand_ == Hand::kLineByLine && line_end != std::string::npos) {
+    WriteOut(std::string_view(held_).substr(0, line_end + 1));
+    held_.erase(0, line_end + 1);
+  }
 }
 
 void DescriptorSink::Drain() {

@@ -32,9 +32,12 @@ class DescriptorSource : public format::Source {
 };
 
 // Holds back up to 64 KB, so that the output goes out in few writes; Flush hands on the rest.
+// Line by line, each line goes out as soon as it is complete: a message is never lost when the
+// program is ended after writing it (by a signal, a reader that closed the output).
 class DescriptorSink : public format::Sink {
  public:
-  explicit DescriptorSink(int fd) : fd_(fd) {}
+  enum class Hand { kInBlocks, kLineByLine };
+  explicit DescriptorSink(int fd, Hand hand = Hand::kInBlocks) : fd_(fd), hand_(hand) {}
 
  protected:
   void Put(std::string_view text) override;
@@ -44,6 +47,7 @@ class DescriptorSink : public format::Sink {
   void WriteOut(std::string_view text);
 
   int fd_;
+  Hand hand_;
   std::string held_;
 };
 

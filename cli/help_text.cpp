@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "core/party_table.h"
+#include "format/exit_status.h"
 #include "format/messages.h"
 #include "format/option_rules.h"
 #include "format/party_input.h"
@@ -24,6 +25,7 @@ namespace {
 
 constexpr std::size_t kHelpWidth = 90;
 constexpr std::size_t kMeaningColumn = 18;
+constexpr std::size_t kStatusColumn = 6;
 
 // `text` wrapped into lines of at most kHelpWidth places at blanks, the first line after
 // `first`, the others after `indent` blanks.
@@ -62,6 +64,17 @@ std::string OptionLines() {
   return text + Wrapped("show this help", help, kMeaningColumn) + '\n';
 }
 
+// Each exit status with its meaning, from the table of statuses.
+std::string ExitStatusLines() {
+  std::string text = Tr("Exit status:") + '\n';
+  for (const format::ExitStatusRule& rule : format::kExitStatuses) {
+    std::string head = "  " + std::to_string(rule.status);
+    head.resize(kStatusColumn, ' ');
+    text += Wrapped(format::MeaningOf(rule), head, kStatusColumn);
+  }
+  return text + '\n';
+}
+
 }  // namespace
 
 std::string HelpText() {
@@ -91,6 +104,9 @@ std::string HelpText() {
              std::to_string(kMaxLineBytes), std::to_string(kMaxLines), std::to_string(kMaxVotes),
              std::to_string(kMaxParties))) +
          OptionLines() +
+         Paragraph(Tr("An option's value follows it as the next argument or after \"=\" (--seats "
+                      "7 or --seats=7). \"--\" ends the options: every argument after it is a "
+                      "party's votes.")) +
          Paragraph(
              "Every method shows the Gallagher and Loosemore-Hanby indices of "
              "disproportionality, in percentage points, and every format says how the quotas' "
@@ -98,16 +114,7 @@ std::string HelpText() {
              "rounded down, so their full quotas can add up to more seats than the seat count "
              "(the Droop quota's cannot): as in the window, those preliminary seats are all "
              "kept, no seat is handed out, and more seats than S are given out.") +
-         Paragraph(
-             "Each method stands or fails on its own: a quota of 0 or a total of votes beyond " +
-             std::to_string(kMaxVotes) +
-             " refuses only the quota methods it breaks, with a line on standard error that "
-             "names the method and the seat count, and the other methods are still shown.") +
-         Paragraph(
-             "Exit status: 0 when the seats are shown, 2 for an argument or input line that "
-             "cannot be used or input that cannot be read, 3 when a method cannot be "
-             "calculated (the others are still shown), 4 when the output cannot be written (a "
-             "full disk, a closed standard output).") +
+         ExitStatusLines() +
          // One example a paragraph, so that the manual page keeps them apart.
          "Examples:\n"
          "  mandati-cli --seats 7 58125 45871 27142 15947 12264\n\n"

@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   mandati::cli::DescriptorSource in(STDIN_FILENO);
   mandati::cli::DescriptorSink out(STDOUT_FILENO);
-  mandati::cli::DescriptorSink err(STDERR_FILENO);
+  mandati::cli::DescriptorSink err(STDERR_FILENO, mandati::cli::DescriptorSink::Hand::kLineByLine);
   const int status = mandati::cli::RunCli(args, in, out, err);
   err.Flush();
   return status;

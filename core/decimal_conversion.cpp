@@ -153,15 +153,15 @@ std::uint64_t Rounded(const Cut& cut) {
 }
 
 // The decimal's digits as an ASCII number that ReadDecimal reads.
-std::string AsciiOf(const Decimal& decimal) {
+std::string AsciiOf(const ScientificDecimal& decimal) {
   return (decimal.negative ? "-" : "") + std::to_string(decimal.digits) + "e" +
          std::to_string(decimal.exponent);
 }
 
 }  // namespace
 
-Decimal DecimalOf(double x, int precision) {
-  if (x == 0) return Decimal{};
+ScientificDecimal DecimalOf(double x, int precision) {
+  if (x == 0) return ScientificDecimal{};
   // x is significand x 2^exponent: the bits of the double, with the hidden bit of a normal one.
   std::uint64_t bits = 0;
   std::memcpy(&bits, &x, sizeof bits);
@@ -196,7 +196,7 @@ Decimal DecimalOf(double x, int precision) {
     scaled = lowest;
     ++point;
   }
-  Decimal decimal{x < 0, scaled, point - precision};
+  ScientificDecimal decimal{x < 0, scaled, point - precision};
   while (decimal.digits % 10 == 0) {
     decimal.digits /= 10;
     ++decimal.exponent;
@@ -204,14 +204,14 @@ Decimal DecimalOf(double x, int precision) {
   return decimal;
 }
 
-Decimal ShortDecimalOf(double x) {
+ScientificDecimal ShortDecimalOf(double x) {
   // From the smallest normal double up, a decimal of at most 15 digits reads back as the double
   // nearest to it, which rounds to those same 15 digits: so x rounded to 15 digits is the
   // shortest decimal that reads back as x whenever one of at most 15 digits does. The
   // subnormal doubles hold fewer digits, and there the shortest is searched for.
   if (std::fabs(x) >= DBL_MIN) return DecimalOf(x, 15);
   for (int precision = 1; precision < 15; ++precision) {
-    Decimal decimal = DecimalOf(x, precision);
+    ScientificDecimal decimal = DecimalOf(x, precision);
     if (ReadDecimal(AsciiOf(decimal)) == x) return decimal;
   }
   return DecimalOf(x, 15);

@@ -23,21 +23,21 @@ inline constexpr std::array<std::uint64_t, 20> kPowersOfTen = [] {
 }();
 
 // A decimal number as its significant digits and a power of ten: value = digits x 10^exponent.
-struct Decimal {
+struct ScientificDecimal {
   bool negative = false;
   std::uint64_t digits = 0;  // no trailing zeros; 0 for zero
   int exponent = 0;
 
-  friend bool operator==(const Decimal&, const Decimal&) = default;
+  friend bool operator==(const ScientificDecimal&, const ScientificDecimal&) = default;
 };
 
 // A finite x rounded to `precision` significant digits (1 to 17), a half to the even digit:
 // the digits std::to_chars writes in scientific form with precision - 1 decimals.
-Decimal DecimalOf(double x, int precision);
+ScientificDecimal DecimalOf(double x, int precision);
 
 // The shortest decimal of at most 15 significant digits that reads back as a finite x, or x
 // rounded to 15 digits when no such decimal does.
-Decimal ShortDecimalOf(double x);
+ScientificDecimal ShortDecimalOf(double x);
 
 // The ASCII number "[-]digits[.digits][e[+|-]digits]" read as the nearest double, a half to
 // the even one; a magnitude beyond the double range gives an infinity, one too small a zero.

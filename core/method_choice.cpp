@@ -133,6 +133,20 @@ FinalSeatsFor SweptSeats(Method method, std::span<const std::int32_t> votes,
 
 }  // namespace
 
+void CheckMethod(Method method, std::span<const std::int32_t> votes, std::int32_t seat_count,
+                 const MethodRules& rules) {
+  CheckFirstDivisor(rules.first_divisor);
+  std::vector<std::int32_t> votes_over;
+  const std::optional<ThresholdOutcome> threshold =
+      ThresholdFor(rules, votes, seat_count, votes_over);
+  const std::span<const std::int32_t> taking_part = threshold ? votes_over : votes;
+  if (const auto* quota = std::get_if<QuotaMethod>(&method)) {
+    CheckQuotaDistrict(*quota, taking_part, seat_count);
+  } else {
+    CheckDistrict(taking_part, seat_count);
+  }
+}
+
 MethodOutcome CalculateMethod(Method method, std::span<const std::int32_t> votes,
                               std::int32_t seat_count, const MethodRules& rules) {
   CheckFirstDivisor(rules.first_divisor);

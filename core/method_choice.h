@@ -63,6 +63,12 @@ struct MethodOutcome {
 MethodOutcome CalculateMethod(Method method, std::span<const std::int32_t> votes,
                               std::int32_t seat_count, const MethodRules& rules);
 
+// The limits CalculateMethod checks before it calculates, without calculating: raises what it
+// would raise for them (CalculationLimitError, RuleError), so that a caller can learn which
+// seat counts of a range a method can calculate before it writes any of them.
+void CheckMethod(Method method, std::span<const std::int32_t> votes, std::int32_t seat_count,
+                 const MethodRules& rules);
+
 struct MethodSweep {
   Method method;
   SeatSweep sweep;

@@ -24,7 +24,7 @@ void CheckFinite(double x) {
 
 // A decimal in plain notation: "-" for a negative one, the digits before the point (at least
 // "0"), then the separator and the digits after the point, if there are any.
-std::string PlainText(const Decimal& dec, std::string_view separator) {
+std::string PlainText(const ScientificDecimal& dec, std::string_view separator) {
   char buffer[20];
   const char* end = std::to_chars(buffer, buffer + sizeof buffer, dec.digits).ptr;
   const std::string_view digits(buffer, static_cast<std::size_t>(end - buffer));
@@ -121,7 +121,7 @@ struct ScaledNumber {
 // x rounded to 15 significant digits, then to `decimals` places with halves away from zero:
 // the digits that remain, followed by zeros up to the last decimal place.
 ScaledNumber ScaledByDigits(double x, int decimals) {
-  const Decimal dec = DecimalOf(x, kShownDigits);
+  const ScientificDecimal dec = DecimalOf(x, kShownDigits);
   const int shift = dec.exponent + decimals;
   if (shift >= 0) return {dec.negative, dec.digits, static_cast<std::size_t>(shift)};
   // Fewer than 16 digits never reach half of a unit 16 places up.

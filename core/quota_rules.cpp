@@ -22,6 +22,13 @@ std::optional<QuotaMethod> WindowQuota(int index) {
   return std::nullopt;
 }
 
+int WindowQuotaIndex(QuotaMethod method) {
+  for (int index = 0; const std::optional<QuotaMethod> offered = WindowQuota(index); ++index) {
+    if (*offered == method) return index;
+  }
+  throw std::logic_error("the window offers no option for this quota");
+}
+
 std::string_view QuotaName(QuotaMethod method) {
   std::string_view caption = RuleOf(method).caption;
   while (!caption.empty() && caption.back() == ' ') caption.remove_suffix(1);

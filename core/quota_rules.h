@@ -46,6 +46,9 @@ const QuotaRule& RuleOf(QuotaMethod method);
 
 // The quota of the window's option with this index (0 for the first), if the window offers one.
 std::optional<QuotaMethod> WindowQuota(int index);
+// The index of the window's option for `method`, WindowQuota's own mapping read backwards; a
+// quota the window does not offer is a programming error (std::logic_error).
+int WindowQuotaIndex(QuotaMethod method);
 
 // The caption without the blanks some captions carry at their end, for texts that quote it.
 std::string_view QuotaName(QuotaMethod method);

@@ -100,7 +100,8 @@ class DivisorHandOut {
 std::optional<DivisorTie> TieAtLastSeat(TieRule rule, const std::vector<DivisorSeat>& awards,
                                         std::vector<Contender> waiting) {
   if (awards.empty()) return std::nullopt;
-  DivisorTie tie{awards.back().average, {}, {}, TieRule::kOrder};
+  DivisorTie tie{awards.back().average, {}, {}, TieRule::kOrder, {}};
+  std::vector<Average> passed_over_averages;
   std::sort(waiting.begin(), waiting.end(),
             [rule](const Contender& a, const Contender& b) { return ServedBefore(rule, a, b); });
   for (const Contender& contender : waiting) {
@@ -109,12 +110,17 @@ std::optional<DivisorTie> TieAtLastSeat(TieRule rule, const std::vector<DivisorS
       tie.decided_by = DecidingRule(rule, awards.back().average.votes, contender.average.votes);
     }
     tie.passed_over.push_back(contender.party);
+    passed_over_averages.push_back(contender.average);
   }
   if (tie.passed_over.empty()) return std::nullopt;
   // The averages of the awards never rise, so the awards at the last average end the list.
   auto first = awards.end();
   while (first != awards.begin() && SameAverage(std::prev(first)->average, tie.average)) --first;
-  for (auto award = first; award != awards.end(); ++award) tie.served.push_back(award->party);
+  for (auto award = first; award != awards.end(); ++award) {
+    tie.served.push_back(award->party);
+    tie.averages.push_back(award->average);
+  }
+  tie.averages.insert(tie.averages.end(), passed_over_averages.begin(), passed_over_averages.end());
   return tie;
 }
 

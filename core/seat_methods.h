@@ -84,6 +84,9 @@ struct DivisorTie {
   // kVotes where the votes told the last party served from the first passed over, kOrder
   // where the party order did (see DecidingRule).
   TieRule decided_by = TieRule::kOrder;
+  // Each party's own average, the served ones' and then the passed over ones', in list order:
+  // all equal to `average`, each as that party's votes over its divisor (4 / 2 beside 2 / 1).
+  std::vector<Average> averages;
   friend bool operator==(const DivisorTie&, const DivisorTie&) = default;
 };
 

@@ -30,13 +30,44 @@ inline MethodRules RulesWith(Ranking ranking) {
   return rules;
 }
 
-// A seat-count sweep: each method's final seats for every seat count from `first` to `last`.
-// The sweep writers calculate it row by row (see SweepMethod), so none holds it whole.
+// The seat counts from `first` to `last`.
+struct SeatRange {
+  std::int32_t first = 1;
+  std::int32_t last = 1;
+};
+
+// One method of a sweep and the runs of seat counts it is calculated for, in order: those of
+// the sweep's range that the method can calculate (CheckMethod). A count it cannot calculate
+// is left out and refused on its own.
+struct SweptMethod {
+  Method method;
+  std::vector<SeatRange> runs;
+};
+
+// A seat-count sweep: each method's final seats for every seat count from `first` to `last`
+// that it can calculate. The sweep writers calculate it row by row (see SweepMethod), so none
+// holds it whole.
 struct SweepRequest {
-  std::vector<Method> methods;
+  std::vector<SweptMethod> methods;
   std::int32_t first = 1;
   std::int32_t last = 1;
   Ranking ranking = Ranking::kKeys;
 };
+
+inline std::vector<Method> MethodsOf(const SweepRequest& request) {
+  std::vector<Method> methods;
+  for (const SweptMethod& swept : request.methods) methods.push_back(swept.method);
+  return methods;
+}
+
+// Each row of `swept`, run by run, with the paradoxes it completes. A paradox is found only
+// between neighbouring seat counts of one run: a count left out has no seats to compare.
+inline void SweepRuns(const District& district, const SweptMethod& swept, Ranking ranking,
+                      const SweepRowSink& on_row) {
+  const std::vector<std::int32_t> votes = VotesOf(district);
+  for (const SeatRange& run : swept.runs) {
+    SweepMethod(swept.method, votes, run.first, run.last, RulesWith(ranking), on_row);
+  }
+}
 
 }  // namespace mandati::format

@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "format/explanation.h"
 
+#include <algorithm>
+
 #include "core/number_rules.h"
 #include "core/quota_rules.h"
+#include "format/lists.h"
+#include "format/messages.h"
 #include "format/text_table.h"
 
 namespace mandati::format {
@@ -20,12 +24,27 @@ std::string Remainder8(std::int64_t remainder_key) {
 
 // "3", "3 and 2", "3, 2 and 1".
 std::string PartyList(const std::vector<int>& parties) {
-  std::string text;
-  for (std::size_t i = 0; i < parties.size(); ++i) {
-    if (i > 0) text += i + 1 == parties.size() ? " and " : ", ";
-    text += std::to_string(parties[i]);
-  }
-  return text;
+  std::vector<std::string> numbers;
+  for (const int party : parties) numbers.push_back(std::to_string(party));
+  return AndList(numbers);
+}
+
+// An average as the votes over the divisor: "80000 / 3", "20000 / 1.4".
+std::string AverageText(const Average& average) {
+  const std::string divisor =
+      average.scale == 1
+          ? std::to_string(average.divisor)
+          : NumberText(static_cast<double>(average.divisor) / average.scale, NumberSettings{});
+  return std::to_string(average.votes) + " / " + divisor;
+}
+
+// Whether parties that rank equal have equal remainders too: ranked by their 8-decimal keys,
+// different remainders can share a key.
+bool RemaindersEqual(const Calculation& outcome, const std::vector<int>& parties) {
+  return outcome.ranked_exactly || std::all_of(parties.begin(), parties.end(), [&](int party) {
+           return PartyOf(outcome, party).remainder_numerator ==
+                  PartyOf(outcome, parties.front()).remainder_numerator;
+         });
 }
 
 // A remainder in votes: the exact one, votes - full quotas x quota.
@@ -71,16 +90,34 @@ std::string RemainderLines(const District& district, const Calculation& outcome)
          table.Render();
 }
 
+// Each row of the queue that ranks equal with a neighbour is marked: "equal remainders", or
+// "equal keys" where the run of equal keys holds different remainders.
+std::vector<std::string> QueueMarks(const Calculation& outcome) {
+  const std::vector<int>& order = outcome.hand_out_order;
+  std::vector<std::string> marks(order.size());
+  for (std::size_t start = 0, end = 0; start < order.size(); start = end) {
+    for (end = start + 1; end < order.size() && RankEqual(outcome, order[end - 1], order[end]);) {
+      ++end;
+    }
+    if (end - start < 2) continue;
+    const std::vector<int> run(order.begin() + static_cast<std::ptrdiff_t>(start),
+                               order.begin() + static_cast<std::ptrdiff_t>(end));
+    const std::string mark =
+        " (" + (RemaindersEqual(outcome, run) ? Tr("equal remainders") : Tr("equal keys")) + ")";
+    std::fill(marks.begin() + static_cast<std::ptrdiff_t>(start),
+              marks.begin() + static_cast<std::ptrdiff_t>(end), mark);
+  }
+  return marks;
+}
+
 std::string QueueLines(const Calculation& outcome) {
   TextTable table({Align::kRight, Align::kLeft, Align::kRight, Align::kLeft, Align::kLeft},
                   CharacterCount, " ");
   const std::vector<int>& order = outcome.hand_out_order;
+  const std::vector<std::string> marks = QueueMarks(outcome);
   for (std::size_t k = 0; k < order.size(); ++k) {
-    const bool tie = (k > 0 && RankEqual(outcome, order[k - 1], order[k])) ||
-                     (k + 1 < order.size() && RankEqual(outcome, order[k + 1], order[k]));
     table.AddRow({"    " + std::to_string(k + 1) + ".", "party", std::to_string(order[k]),
-                  " " + RankedRemainder(outcome, PartyOf(outcome, order[k])),
-                  tie ? " (equal remainders)" : ""});
+                  " " + RankedRemainder(outcome, PartyOf(outcome, order[k])), marks[k]});
   }
   return "  Remainder queue, largest first (equal remainders: higher party number first):\n" +
          table.Render();
@@ -102,16 +139,36 @@ std::string KeyMergeLines(const Calculation& outcome) {
   return text;
 }
 
+// The parties of a tie and what they share: their remainder, or, where the keys made different
+// remainders equal, the key and each party's own remainder in votes.
+std::string TieGroupText(const Calculation& outcome, const std::vector<int>& group) {
+  if (RemaindersEqual(outcome, group)) {
+    return Tr("Tie rule: parties {1} have the equal remainder {2};", PartyList(group),
+              RankedRemainder(outcome, PartyOf(outcome, group.front())));
+  }
+  std::vector<std::string> remainders;
+  for (const int party : group) {
+    remainders.push_back(NumberText(PartyOf(outcome, party).exact_remainder, NumberSettings{}));
+  }
+  return Tr("Tie rule: parties {1} have the equal key {2} (remainders of {3} votes);",
+            PartyList(group), Remainder8(PartyOf(outcome, group.front()).remainder_key),
+            AndList(remainders));
+}
+
 std::string TieLines(const Calculation& outcome) {
   std::string text;
-  const std::string round = HandOutRounds(outcome) > 1 ? " in the last round" : "";
   for (const TieGroup& tie : outcome.ties) {
     std::vector<int> group = tie.served;
     group.insert(group.end(), tie.passed.begin(), tie.passed.end());
-    text += "  Tie rule: parties " + PartyList(group) + " have the equal remainder " +
-            RankedRemainder(outcome, PartyOf(outcome, group.front())) +
-            ";\n  the higher party number goes first, so " + PartyList(tie.served) +
-            " got a leftover seat" + round + " and " + PartyList(tie.passed) + " did not.\n";
+    text += "  " + TieGroupText(outcome, group) + "\n  " +
+            (HandOutRounds(outcome) > 1
+                 ? Tr("the higher party number goes first, so {1} got a leftover seat in the last "
+                      "round and {2} did not.",
+                      PartyList(tie.served), PartyList(tie.passed))
+                 : Tr("the higher party number goes first, so {1} got a leftover seat and {2} did "
+                      "not.",
+                      PartyList(tie.served), PartyList(tie.passed))) +
+            '\n';
   }
   return text;
 }
@@ -154,6 +211,24 @@ std::string QuotaExplanation(const District& district, const Calculation& outcom
          HandOutLines(district, outcome);
 }
 
+// The parties whose averages tied at the last seat, each with its own average.
+std::string DivisorTieLines(const DivisorTie& tie) {
+  std::vector<int> group(tie.served.begin(), tie.served.end());
+  group.insert(group.end(), tie.passed_over.begin(), tie.passed_over.end());
+  std::vector<std::string> averages;
+  for (const Average& average : tie.averages) averages.push_back(AverageText(average));
+  const auto served = static_cast<std::int64_t>(tie.served.size());
+  return "  " +
+         Tr("Tie rule: parties {1} have equal averages ({2});", PartyList(group),
+            AndList(averages)) +
+         "\n  " +
+         Tr("the higher party number goes first, so {1} got {2}; {3} did not.",
+            PartyList({tie.served.begin(), tie.served.end()}),
+            TrN("the last seat", "the last {1} seats", served, std::to_string(served)),
+            PartyList({tie.passed_over.begin(), tie.passed_over.end()})) +
+         '\n';
+}
+
 std::string DivisorExplanation(const District& district, DivisorMethod method,
                                const DivisorAllocation& allocation) {
   const DivisorRule& rule = DivisorRuleOf(method);
@@ -168,21 +243,10 @@ std::string DivisorExplanation(const District& district, DivisorMethod method,
                   CharacterCount, " ");
   for (const DivisorSeat& seat : allocation.awards) {
     table.AddRow({"    seat", std::to_string(seat.seat) + ":", "party", std::to_string(seat.party),
-                  " (" + std::to_string(seat.average.votes) + " / " +
-                      std::to_string(seat.average.divisor) + ")"});
+                  " (" + AverageText(seat.average) + ")"});
   }
   text += table.Render();
-  if (allocation.tie) {
-    const DivisorTie& tie = *allocation.tie;
-    std::vector<int> group(tie.served.begin(), tie.served.end());
-    group.insert(group.end(), tie.passed_over.begin(), tie.passed_over.end());
-    text += "  Tie rule: parties " + PartyList(group) + " have equal averages (" +
-            std::to_string(tie.average.votes) + " / " + std::to_string(tie.average.divisor) +
-            ");\n  the higher party number goes first, so " +
-            PartyList({tie.served.begin(), tie.served.end()}) + " got the last " +
-            (tie.served.size() == 1 ? "seat" : std::to_string(tie.served.size()) + " seats") +
-            "; " + PartyList({tie.passed_over.begin(), tie.passed_over.end()}) + " did not.\n";
-  }
+  if (allocation.tie) text += DivisorTieLines(*allocation.tie);
   return text;
 }
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "core/column_captions.h"
 #include "core/number_rules.h"
 
 namespace mandati::format {
@@ -61,7 +62,28 @@ std::string RankingLine(const std::vector<Method>& methods, bool exact) {
 
 std::string PartyLabel(const District& district, std::size_t party_index) {
   const std::string& name = district.parties[party_index].name;
-  return name.empty() ? "Партия " + std::to_string(party_index + 1) : name;
+  return name.empty()
+             ? std::string(CaptionOf(Caption::kParty)) + " " + std::to_string(party_index + 1)
+             : name;
 }
+
+std::string DivisorNote() {
+  return "Divisor methods have no quota and no preliminary seats: \"делител\" is the divisor\n"
+         "by which the party won its last seat (its votes / divisor was the largest average).";
+}
+
+std::string IndicesTitle() { return "Disproportionality, in percentage points"; }
+
+std::string SweepTitle(Method method) {
+  return NameOf(method) + ": final seats per party (! fewer than at one seat fewer)";
+}
+
+std::string ParadoxSentence(std::string_view label, const AlabamaParadox& paradox) {
+  return "Alabama paradox: " + std::string(label) + " gets " + std::to_string(paradox.before) +
+         " of " + std::to_string(paradox.seat_count) + " seats but " +
+         std::to_string(paradox.after) + " of " + std::to_string(paradox.seat_count + 1) + ".";
+}
+
+std::string NoParadoxSentence() { return "No Alabama paradox in this range."; }
 
 }  // namespace mandati::format

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "format/district.h"
@@ -44,5 +45,20 @@ std::string RankingLine(const std::vector<Method>& methods, bool exact);
 
 // The party's name, or "Партия N" when the input gives none.
 std::string PartyLabel(const District& district, std::size_t party_index);
+
+// The note under a table with a divisor method: what its "делител" column means. Two lines,
+// as the text table writes them.
+std::string DivisorNote();
+
+// The title of the indices of disproportionality: "Disproportionality, in percentage points".
+std::string IndicesTitle();
+
+// A sweep's title for one method: its name, then what its rows hold and what "!" marks.
+std::string SweepTitle(Method method);
+
+// "Alabama paradox: <label> gets 1 of 3 seats but 0 of 4.", with `label` naming the party.
+std::string ParadoxSentence(std::string_view label, const AlabamaParadox& paradox);
+// What a sweep says of a method without a paradox in its range.
+std::string NoParadoxSentence();
 
 }  // namespace mandati::format

@@ -2,9 +2,11 @@
 #include "format/party_input.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "format/errors.h"
+#include "format/limits.h"
 #include "format/messages.h"
 #include "format/utf8.h"
 
@@ -12,17 +14,11 @@ namespace mandati::format {
 
 namespace {
 
-std::string VotesRule() { return "a whole number of votes from 1 to " + std::to_string(kMaxVotes); }
-
 std::string_view TrimmedBlanks(std::string_view text) {
   const auto first = text.find_first_not_of(" \t");
   if (first == std::string_view::npos) return {};
   const auto last = text.find_last_not_of(" \t");
   return text.substr(first, last - first + 1);
-}
-
-std::string TooManyParties() {
-  return "more than " + std::to_string(kMaxParties) + " parties, the most that can be calculated";
 }
 
 void RefuseUnsafeCharacters(std::string_view text, bool tab_allowed) {
@@ -87,9 +83,7 @@ Party PartyOfLine(std::string_view line) {
     party.name = *plain;
   }
   const auto votes = StrictWholeNumber(votes_text, kMaxVotes);
-  if (!votes) {
-    throw InputError(Quoted(votes_text) + " is not " + VotesRule());
-  }
+  if (!votes) throw InputError(NotA(votes_text, VotesRule()));
   party.votes = *votes;
   return party;
 }
@@ -116,9 +110,9 @@ std::vector<Party> PartiesFromArguments(const std::vector<std::string>& votes) {
   std::vector<Party> parties;
   for (std::size_t i = 0; i < votes.size(); ++i) {
     const std::string where = "votes of party " + std::to_string(i + 1) + ": ";
-    if (i == static_cast<std::size_t>(kMaxParties)) throw InputError(where + TooManyParties());
+    if (i == static_cast<std::size_t>(kMaxParties)) throw InputError(where + PartyCountLimit());
     const auto number = StrictWholeNumber(votes[i], kMaxVotes);
-    if (!number) throw InputError(where + Quoted(votes[i]) + " is not " + VotesRule());
+    if (!number) throw InputError(where + NotA(votes[i], VotesRule()));
     parties.push_back(Party{"", *number});
   }
   return parties;
@@ -131,27 +125,28 @@ std::vector<Party> ReadParties(Source& in, const std::string& source) {
   for (int line_number = 1;; ++line_number) {
     // The longest line may have a carriage return before its line feed.
     const Source::LineRead read = in.ReadLine(line, kMaxLineBytes + 1);
-    if (read == Source::LineRead::kFailed) throw InputError(source + ": reading failed");
-    if (read == Source::LineRead::kEnd) break;
-    const std::string where = source + ", line " + std::to_string(line_number) + ": ";
-    if (line_number > kMaxLines) {
-      throw InputError(where + "more than " + std::to_string(kMaxLines) +
-                       " lines (blank ones included), the most that are read");
+    if (read == Source::LineRead::kFailed) {
+      throw InputError(in.Error() == 0 ? Tr("{1}: reading failed", source)
+                                       : Tr("{1}: reading failed: {2}", source,
+                                            std::string_view(std::strerror(in.Error()))));
     }
+    if (read == Source::LineRead::kEnd) break;
+    const auto refused = [&](std::string_view why) {
+      return InputError(Tr("{1}, line {2}: {3}", source, std::to_string(line_number), why));
+    };
+    if (line_number > kMaxLines) throw refused(LineCountLimit());
     std::string_view text = line;
     if (text.ends_with('\r')) text.remove_suffix(1);
     if (read == Source::LineRead::kTooLong || text.size() > kMaxLineBytes) {
-      throw InputError(where + "longer than " + std::to_string(kMaxLineBytes) + " bytes");
+      throw refused(LineLengthLimit());
     }
     if (line_number == 1 && text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
     if (TrimmedBlanks(text).empty()) continue;
-    if (parties.size() == static_cast<std::size_t>(kMaxParties)) {
-      throw InputError(where + TooManyParties());
-    }
+    if (parties.size() == static_cast<std::size_t>(kMaxParties)) throw refused(PartyCountLimit());
     try {
       parties.push_back(PartyOfLine(text));
     } catch (const InputError& error) {
-      throw InputError(where + error.what());
+      throw refused(error.what());
     }
   }
   return parties;

@@ -6,9 +6,11 @@
 
 #include "core/quota_rules.h"
 #include "format/errors.h"
+#include "format/limits.h"
+#include "format/lists.h"
+#include "format/messages.h"
 #include "format/option_rules.h"
 #include "format/party_input.h"
-#include "format/text_table.h"
 #include "format/utf8.h"
 
 namespace mandati::format {
@@ -22,33 +24,21 @@ std::vector<Method> WindowQuotas() {
   return methods;
 }
 
-std::string Listed(const std::vector<std::string>& words) {
-  std::string text;
-  for (const std::string& word : words) text += (text.empty() ? "" : ", ") + word;
-  return text;
-}
-
-std::vector<std::string> WindowQuotaKeywords() {
+std::vector<std::string> KeywordsOf(const std::vector<Method>& methods) {
   std::vector<std::string> words;
-  for (const Method method : WindowQuotas()) words.emplace_back(KeywordOf(method));
+  for (const Method method : methods) words.emplace_back(KeywordOf(method));
   return words;
 }
 
-std::vector<std::string> MethodKeywords() {
-  std::vector<std::string> words;
-  for (const Method method : AllMethods()) words.emplace_back(KeywordOf(method));
-  return words;
-}
-
-std::vector<std::string> FormatKeywords() {
-  std::vector<std::string> words;
-  for (const OutputFormatRule& name : kOutputFormats) words.emplace_back(name.keyword);
-  return words;
+// The words an option takes: the methods' keywords and the words for groups of them.
+std::string ChoicesOf(std::vector<std::string> keywords, std::vector<std::string> groups) {
+  keywords.insert(keywords.end(), groups.begin(), groups.end());
+  return CommaList(keywords);
 }
 
 // --method's keywords with what each means where the window does not show it.
 std::string MethodMeanings() {
-  std::vector<std::string> words = WindowQuotaKeywords();
+  std::vector<std::string> words = KeywordsOf(WindowQuotas());
   for (const QuotaRule& rule : kQuotaRules) {
     if (!rule.in_window) {
       words.push_back(std::string(rule.keyword) + " (" + QuotaRuleText(rule.method) + ")");
@@ -57,95 +47,88 @@ std::string MethodMeanings() {
   for (const DivisorRule& rule : kDivisorRules) {
     words.push_back(std::string(rule.keyword) + " (divisors " + std::string(rule.divisors) + ")");
   }
-  return Listed(words);
+  return CommaList(words);
 }
 
-const OptionRule* OptionNamed(std::string_view name) {
-  for (const OptionRule& rule : OptionRules()) {
-    if (rule.name == name) return &rule;
+// "<called>: "<value>" is not one of <choices>".
+InputError NotOneOf(std::string_view called, std::string_view value, std::string_view choices) {
+  return InputError(Tr("{1}: \"{2}\" is not one of {3}", called, Shown(value), choices));
+}
+
+void ApplyQuota(Request& request, const std::string& value, std::string_view called) {
+  if (value == "all") {
+    request.methods = WindowQuotas();
+    return;
   }
-  return nullptr;
-}
-
-std::vector<Method> QuotasNamed(const std::string& name) {
-  if (name == "all") return WindowQuotas();
-  const std::optional<Method> method = MethodNamed(name);
+  const std::optional<Method> method = MethodNamed(value);
   if (!method || !std::holds_alternative<QuotaMethod>(*method) ||
       !RuleOf(std::get<QuotaMethod>(*method)).in_window) {
-    throw InputError("--quota: " + Quoted(name) + " is not one of " +
-                     Listed(WindowQuotaKeywords()) + ", all");
+    throw NotOneOf(called, value, ChoicesOf(KeywordsOf(WindowQuotas()), {"all"}));
   }
-  return {*method};
+  request.methods = {*method};
 }
 
 // A comma-separated list of method keywords, "quotas" or "all".
-std::vector<Method> MethodsNamed(const std::string& list) {
+void ApplyMethod(Request& request, const std::string& list, std::string_view called) {
   std::vector<Method> methods;
-  std::size_t start = 0;
-  while (start <= list.size()) {
+  for (std::size_t start = 0; start <= list.size();) {
     const std::size_t comma = std::min(list.find(',', start), list.size());
     const std::string name = list.substr(start, comma - start);
-    if (name == "quotas") {
-      const std::vector<Method> quotas = WindowQuotas();
-      methods.insert(methods.end(), quotas.begin(), quotas.end());
-    } else if (name == "all") {
-      const std::vector<Method> all = AllMethods();
-      methods.insert(methods.end(), all.begin(), all.end());
-    } else {
-      const std::optional<Method> method = MethodNamed(name);
-      if (!method) {
-        throw InputError("--method: " + Quoted(name) + " is not one of " +
-                         Listed(MethodKeywords()) + ", quotas, all");
-      }
-      methods.push_back(*method);
-    }
     start = comma + 1;
-  }
-  for (std::size_t i = 0; i < methods.size(); ++i) {
-    if (std::find(methods.begin(), methods.begin() + static_cast<std::ptrdiff_t>(i), methods[i]) !=
-        methods.begin() + static_cast<std::ptrdiff_t>(i)) {
-      throw InputError("--method: " + std::string(KeywordOf(methods[i])) + " is named twice");
+    const std::vector<Method> group = name == "quotas" ? WindowQuotas()
+                                      : name == "all"  ? AllMethods()
+                                                       : std::vector<Method>{};
+    const std::optional<Method> method = MethodNamed(name);
+    if (group.empty() && !method) {
+      throw NotOneOf(called, name, ChoicesOf(KeywordsOf(AllMethods()), {"quotas", "all"}));
+    }
+    for (const Method chosen : group.empty() ? std::vector<Method>{*method} : group) {
+      if (std::find(methods.begin(), methods.end(), chosen) != methods.end()) {
+        throw InputError(Tr("{1}: {2} is named twice", called, KeywordOf(chosen)));
+      }
+      methods.push_back(chosen);
     }
   }
-  return methods;
+  request.methods = std::move(methods);
 }
 
-const OutputFormatRule& FormatOf(OutputFormat format) {
-  for (const OutputFormatRule& rule : kOutputFormats) {
-    if (rule.format == format) return rule;
-  }
-  return kOutputFormats[0];
-}
-
-OutputFormat FormatNamed(const std::string& name) {
-  for (const OutputFormatRule& format : kOutputFormats) {
-    if (format.keyword == name) return format.format;
-  }
-  throw InputError("--format: " + Quoted(name) + " is not one of " + Listed(FormatKeywords()));
-}
-
-std::int16_t SeatCountNamed(const std::string& text, const std::string& shown) {
+std::int16_t SeatCountOf(std::string_view text, std::string_view whole, std::string_view called,
+                         const std::string& rule) {
   const auto seats = StrictWholeNumber(text, kMaxSeats);
-  if (!seats) {
-    throw InputError("--seats: " + Quoted(shown) +
-                     (text == shown ? " is not a whole number of seats from 1 to "
-                                    : " is no range A..B of whole numbers of seats from 1 to ") +
-                     std::to_string(kMaxSeats));
-  }
+  if (!seats) throw InputError(Tr("{1}: {2}", called, NotA(whole, rule)));
   return static_cast<std::int16_t>(*seats);
 }
 
 // "S", or "A..B" for a sweep of at most kMaxSweepCounts seat counts.
-void ReadSeats(const std::string& text, Request& request) {
+void ApplySeats(Request& request, const std::string& text, std::string_view called) {
   const std::size_t dots = text.find("..");
-  request.seats = SeatCountNamed(text.substr(0, dots), text);
-  if (dots == std::string::npos) return;
-  request.last_seats = SeatCountNamed(text.substr(dots + 2), text);
+  if (dots == std::string::npos) {
+    request.seats = SeatCountOf(text, text, called, SeatCountRule());
+    return;
+  }
+  const std::string range = SeatRangeRule();
+  request.seats = SeatCountOf(std::string_view(text).substr(0, dots), text, called, range);
+  request.last_seats = SeatCountOf(std::string_view(text).substr(dots + 2), text, called, range);
   if (request.last_seats <= request.seats ||
       request.last_seats - request.seats >= kMaxSweepCounts) {
-    throw InputError("--seats: " + Quoted(text) + " is no range A..B with A < B and at most " +
-                     std::to_string(kMaxSweepCounts) + " seat counts");
+    throw InputError(Tr("{1}: {2}", called, NotA(text, range)));
   }
+}
+
+void ApplyExact(Request& request, const std::string&, std::string_view) { request.exact = true; }
+
+void ApplyExplain(Request& request, const std::string&, std::string_view) {
+  request.explain = true;
+}
+
+void ApplyFormat(Request& request, const std::string& value, std::string_view called) {
+  const std::optional<OutputFormat> format = FormatNamed(value);
+  if (!format) throw NotOneOf(called, value, FormatKeywords());
+  request.format = *format;
+}
+
+void ApplyInput(Request& request, const std::string& value, std::string_view) {
+  request.input_path = value;
 }
 
 // A negative number is a (bad) votes argument, not an option.
@@ -153,78 +136,29 @@ bool LooksLikeOption(std::string_view arg) {
   return arg.size() > 1 && arg[0] == '-' && !(arg[1] >= '0' && arg[1] <= '9');
 }
 
-// Walks the arguments, handing each option its value.
-class ArgumentReader {
- public:
-  explicit ArgumentReader(const std::vector<std::string>& args) : args_(args) {}
-
-  bool Done() const { return next_ >= args_.size(); }
-  const std::string& Take() { return args_[next_++]; }
-
-  // The value of option `name`: after "=" in `arg`, or the next argument.
-  std::string ValueOf(const std::string& name, const std::string& arg) {
-    if (arg.size() > name.size()) return arg.substr(name.size() + 1);
-    if (Done()) throw InputError(name + ": the value is missing");
-    return Take();
+// The option that `arg` gives, "--name" or "--name=value" (for an option with a value), and
+// the value after "=" if there is one.
+std::optional<OptionRule> OptionOf(const std::vector<OptionRule>& rules, std::string_view arg,
+                                   std::optional<std::string>& inline_value) {
+  const std::string_view name = arg.substr(0, arg.find('='));
+  for (const OptionRule& rule : rules) {
+    if (rule.name != name || (rule.value.empty() && name != arg)) continue;
+    if (name != arg) inline_value = std::string(arg.substr(name.size() + 1));
+    return rule;
   }
-
- private:
-  const std::vector<std::string>& args_;
-  std::size_t next_ = 0;
-};
-
-bool IsOption(const std::string& arg, const std::string& name) {
-  return arg == name ||
-         (arg.starts_with(name) && arg.size() > name.size() && arg[name.size()] == '=');
+  return std::nullopt;
 }
 
-void Once(std::vector<std::string>& seen, const std::string& name) {
-  if (std::find(seen.begin(), seen.end(), name) != seen.end()) {
-    throw InputError(name + ": given more than once");
+// Each option at most once, and not beside the option it excludes.
+void CheckGivenOnce(const OptionRule& rule, std::vector<std::string_view>& given) {
+  const auto was_given = [&](std::string_view name) {
+    return std::find(given.begin(), given.end(), name) != given.end();
+  };
+  if (was_given(rule.name)) throw InputError(Tr("{1}: given more than once", rule.name));
+  if (!rule.excludes.empty() && was_given(rule.excludes)) {
+    throw InputError(Tr("{1}: {2} and {1} both choose", rule.name, rule.excludes));
   }
-  seen.push_back(name);
-}
-
-// Reads one option into `request`; false when `arg` is no option this program knows.
-bool ReadOption(ArgumentReader& reader, const std::string& arg, Request& request,
-                std::vector<std::string>& seen) {
-  for (const OptionRule& rule : OptionRules()) {
-    const std::string name(rule.name);
-    if (rule.value.empty() ? arg != name : !IsOption(arg, name)) continue;
-    Once(seen, name);
-    if (rule.value.empty()) {
-      (name == "--explain" ? request.explain : request.exact) = true;
-      return true;
-    }
-    const std::string value = reader.ValueOf(name, arg);
-    const bool both_choose = (name == "--quota" || name == "--method") &&
-                             std::find(seen.begin(), seen.end(),
-                                       name == "--quota" ? "--method" : "--quota") != seen.end();
-    if (both_choose) throw InputError(name + ": --quota and --method both choose");
-    if (name == "--seats") ReadSeats(value, request);
-    if (name == "--quota") request.methods = QuotasNamed(value);
-    if (name == "--method") request.methods = MethodsNamed(value);
-    if (name == "--format") request.format = FormatNamed(value);
-    if (name == "--input") request.input_path = value;
-    return true;
-  }
-  return false;
-}
-
-void CheckComplete(const Request& request) {
-  if (request.seats == 0) {
-    throw InputError("--seats is missing: give the number of seats, a whole number from 1 to " +
-                     std::to_string(kMaxSeats));
-  }
-  if (request.input_path && !request.votes.empty()) {
-    throw InputError("--input: the votes are already given as arguments");
-  }
-  if (request.explain && !FormatOf(request.format).explains) {
-    throw InputError("--explain: goes with --format table or json");
-  }
-  if (request.explain && request.last_seats != 0) {
-    throw InputError("--explain: goes with one seat count, not a range");
-  }
+  given.push_back(rule.name);
 }
 
 // --help or -h where an option can stand: before "--" and not as another option's value.
@@ -232,62 +166,119 @@ bool AsksForHelp(const std::vector<std::string>& args) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--") return false;
     if (args[i] == "--help" || args[i] == "-h") return true;
-    const OptionRule* rule = OptionNamed(args[i]);
+    const std::optional<OptionRule> rule = OptionNamed(args[i]);
     if (rule && !rule->value.empty()) ++i;
   }
   return false;
 }
 
+// Whether --exact changes the method: a quota rounded down, whose remainder queue is ranked
+// by 8-decimal keys unless it is ranked exactly.
+bool RanksByKeys(Method method) {
+  const auto* quota = std::get_if<QuotaMethod>(&method);
+  return quota && !RuleOf(*quota).exact;
+}
+
+std::string AsOption(std::string_view option) { return std::string(option); }
+
 }  // namespace
 
-Request ParseRequest(const std::vector<std::string>& args) {
+Request NewRequest() {
   Request request;
+  request.methods = WindowQuotas();
+  return request;
+}
+
+Request ParseRequest(const std::vector<std::string>& args) {
+  Request request = NewRequest();
   if (AsksForHelp(args)) {
     request.help = true;
     return request;
   }
-  request.methods = QuotasNamed("all");
-  ArgumentReader reader(args);
-  std::vector<std::string> seen;
+  const std::vector<OptionRule> rules = OptionRules();
+  std::vector<std::string_view> given;
   bool options_ended = false;
-  while (!reader.Done()) {
-    const std::string& arg = reader.Take();
+  for (std::size_t next = 0; next < args.size();) {
+    const std::string& arg = args[next++];
     if (options_ended || !LooksLikeOption(arg)) {
       request.votes.push_back(arg);
-    } else if (arg == "--") {
-      options_ended = true;
-    } else if (!ReadOption(reader, arg, request, seen)) {
-      throw InputError(Shown(arg) + ": no such option (see --help)");
+      continue;
     }
+    if (arg == "--") {
+      options_ended = true;
+      continue;
+    }
+    std::optional<std::string> value;
+    const std::optional<OptionRule> rule = OptionOf(rules, arg, value);
+    if (!rule) throw InputError(Shown(arg) + ": no such option (see --help)");
+    CheckGivenOnce(*rule, given);
+    if (!rule->value.empty() && !value) {
+      if (next == args.size()) throw InputError(Tr("{1}: the value is missing", rule->name));
+      value = args[next++];
+    }
+    rule->apply(request, value.value_or(""), rule->name);
   }
-  CheckComplete(request);
+  CompleteRequest(request, AsOption);
   return request;
 }
 
-const std::vector<OptionRule>& OptionRules() {
-  static const std::vector<OptionRule> rules = {
+void CompleteRequest(Request& request, const OptionCaller& called) {
+  if (request.seats == 0) {
+    throw InputError(Tr("{1} is missing: give {2}", called("--seats"), SeatCountRule()));
+  }
+  if (request.input_path && !request.votes.empty()) {
+    throw InputError("--input: the votes are already given as arguments");
+  }
+  if (request.explain && !FormatRuleOf(request.format).explains) {
+    throw InputError(Tr("{1}: goes with {2} {3}", called("--explain"), called("--format"),
+                        ExplainingFormatKeywords()));
+  }
+  if (request.explain && request.last_seats != 0) {
+    throw InputError(Tr("{1}: goes with one seat count, not a range", called("--explain")));
+  }
+  if (request.exact && std::none_of(request.methods.begin(), request.methods.end(), RanksByKeys)) {
+    request.notes.push_back(
+        Tr("{1}: changes nothing here: none of the chosen methods ranks remainders by keys "
+           "(divisor methods compare averages exactly)",
+           called("--exact")));
+  }
+}
+
+std::vector<OptionRule> OptionRules() {
+  return {
       {"--seats", "S",
-       "the number of seats, a whole number from 1 to " + std::to_string(kMaxSeats) +
-           " (required), or a range A..B of at most " + std::to_string(kMaxSweepCounts) +
-           " seat counts: each party's final seats for every count, with each Alabama paradox "
-           "marked (a party with fewer seats at one seat more)"},
-      {"--quota", "Q", Listed(WindowQuotaKeywords()) + " or all (default: all, side by side)"},
+       Tr("the number of seats, {1} (required), or {2}: each party's final seats for every "
+          "count, with each Alabama paradox marked (a party with fewer seats at one seat more)",
+          SeatCountRule(), SeatRangeRule()),
+       ApplySeats},
+      {"--quota", "Q",
+       Tr("{1} or all (default: all, side by side)", CommaList(KeywordsOf(WindowQuotas()))),
+       ApplyQuota, "--method"},
       {"--method", "LIST",
        "methods separated by commas: " + MethodMeanings() +
-           ", quotas (the window's three, the default) or all"},
+           ", quotas (the window's three, the default) or all",
+       ApplyMethod, "--quota"},
       {"--exact", "",
        "rank the quotas' remainders exactly (votes - full quotas x quota) instead of by their "
-       "keys rounded to 8 decimals, as the window does"},
-      {"--format", "F",
-       "table (for people), csv or json (for programs), svg (a chart for a slide); default: "
-       "table"},
+       "keys rounded to 8 decimals, as the window does",
+       ApplyExact},
+      {"--format", "F", Tr("{1}; default: {2}", FormatPurposes(), kOutputFormats[0].keyword),
+       ApplyFormat},
       {"--explain", "",
-       "also show the quota's formula, each party's remainder, the remainder queue, the order "
-       "in which the leftover seats went and every tie that a tie rule decided; for divisor "
-       "methods the seats in the order they were won (table, json; one seat count)"},
-      {"--input", "FILE", "read the parties from FILE; \"-\" is standard input"},
+       Tr("also show the quota's formula, each party's remainder, the remainder queue, the order "
+          "in which the leftover seats went and every tie that a tie rule decided; for divisor "
+          "methods the seats in the order they were won ({1}; one seat count)",
+          ExplainingFormatKeywords()),
+       ApplyExplain},
+      {"--input", "FILE", "read the parties from FILE; \"-\" is standard input", ApplyInput},
   };
-  return rules;
+}
+
+std::optional<OptionRule> OptionNamed(std::string_view name) {
+  for (OptionRule& rule : OptionRules()) {
+    if (rule.name == name) return std::move(rule);
+  }
+  return std::nullopt;
 }
 
 }  // namespace mandati::format

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // One request from reading to writing: each method calculated, the chosen format written as it
 // is made, and a line for each method that cannot be calculated.
+#include <algorithm>
 #include <cstring>
+#include <optional>
 
 #include "core/errors.h"
 #include "core/quota_rules.h"
@@ -10,7 +12,10 @@
 #include "format/exit_status.h"
 #include "format/explanation.h"
 #include "format/figures.h"
+#include "format/html_format.h"
+#include "format/limits.h"
 #include "format/machine_formats.h"
+#include "format/messages.h"
 #include "format/request.h"
 #include "format/sink.h"
 #include "format/svg_chart.h"
@@ -25,41 +30,31 @@ Ranking RankingOf(const Request& request) {
   return request.exact ? Ranking::kExact : Ranking::kKeys;
 }
 
-// Why `method` cannot be calculated, from the limit and the value the core names.
-std::string Refusal(Method method, const CalculationLimitError& error) {
-  const std::string seats = std::to_string(error.SeatCount());
-  const std::string name = NameOf(method) + ", " + seats + " seats: ";
-  const std::string value = std::to_string(error.Value());
-  switch (error.Limit()) {
-    case CalculationLimit::kTotalVotes:
-      return name + "the total of votes, " + value + ", is beyond " + std::to_string(kMaxVotes) +
-             ", the most the calculator can add up";
-    case CalculationLimit::kNoQuotaDivisor:
-      return name + "the quota " + QuotaRuleText(std::get<QuotaMethod>(method)) +
-             " divides by 0, so there is no quota";
-    case CalculationLimit::kQuotaZero:
-      return name + "the quota " +
-             QuotaFormulaText(std::get<QuotaMethod>(method),
-                              static_cast<std::int32_t>(error.Value()), error.SeatCount()) +
-             " = 0: too few votes for the seats, and no votes can be divided by a quota of 0";
-    case CalculationLimit::kPreliminarySeats:
-      return name + "a party's full quotas, " + value + ", are beyond " +
-             std::to_string(kMaxSeats) + ", the most seats the calculator counts";
-    case CalculationLimit::kPartyCount:
-    case CalculationLimit::kVotes:
-    case CalculationLimit::kSeatCount:
-    case CalculationLimit::kThreshold:
-      break;
+// The seat counts from `first` to `last` that a method cannot calculate, each for the same
+// limit; `error` is the refusal of the first.
+struct RefusedCounts {
+  Method method;
+  std::int32_t first;
+  std::int32_t last;
+  CalculationLimitError error;
+};
+
+std::string RefusalLine(const RefusedCounts& refused) {
+  const std::string name = NameOf(refused.method);
+  const std::string why = CalculationLimitReason(refused.method, refused.error);
+  const std::string first = std::to_string(refused.first);
+  if (refused.first == refused.last) {
+    return TrN("{1}, {2} seat: {3}", "{1}, {2} seats: {3}", refused.first, name, first, why);
   }
-  return name + error.what();
+  return Tr("{1}, {2} to {3} seats: {4} (at {2} seats; likewise to {3})", name, first,
+            std::to_string(refused.last), why);
 }
 
 // What a request has calculated before anything is written, and a line for each method that
 // cannot be calculated; the other methods are still shown. The outcomes of one seat count are
-// calculated whole (they are small; their text need not be); a sweep is only tried at its last
-// seat count: a quota only falls as the seats rise, and with it every way a quota method fails
-// (a quota of 0, full quotas beyond the limit) only grows, so a method that fails anywhere in
-// the range fails there, and the rest of the sweep is calculated as it is written.
+// calculated whole (they are small; their text need not be). A sweep only checks each seat
+// count's limits (CheckMethod) and keeps, for each method, the runs of counts it can calculate;
+// the writers calculate those as they write them.
 struct Run {
   District district;
   SweepRequest sweep;
@@ -67,27 +62,48 @@ struct Run {
   std::vector<std::string> refusals;
 };
 
-Run Prepare(const Request& request, const std::vector<Party>& parties) {
-  if (parties.empty()) {
-    throw InputError(
-        "no parties: give their votes as arguments, with --input FILE or on "
-        "standard input");
-  }
-  Run run{{request.seats, parties}, {}, {}, {}};
+// Each method's runs of seat counts that it can calculate, and a line for each run that it
+// cannot.
+void PlanSweep(const Request& request, Run& run) {
   const std::vector<std::int32_t> votes = VotesOf(run.district);
-  const bool sweep = request.last_seats != 0;
+  for (const Method method : request.methods) {
+    SweptMethod swept{method, {}};
+    std::optional<RefusedCounts> refused;
+    for (std::int32_t seats = request.seats; seats <= request.last_seats; ++seats) {
+      try {
+        CheckMethod(method, votes, seats, RulesWith(RankingOf(request)));
+        if (swept.runs.empty() || swept.runs.back().last != seats - 1) {
+          swept.runs.push_back({seats, seats});
+        }
+        swept.runs.back().last = seats;
+      } catch (const CalculationLimitError& error) {
+        if (refused && refused->last == seats - 1 && refused->error.Limit() == error.Limit()) {
+          refused->last = seats;
+          continue;
+        }
+        if (refused) run.refusals.push_back(RefusalLine(*refused));
+        refused.emplace(RefusedCounts{method, seats, seats, error});
+      }
+    }
+    if (refused) run.refusals.push_back(RefusalLine(*refused));
+    if (!swept.runs.empty()) run.sweep.methods.push_back(std::move(swept));
+  }
+}
+
+Run Prepare(const Request& request, const std::vector<Party>& parties) {
+  Run run{{request.seats, parties}, {}, {}, {}};
   run.sweep = {{}, request.seats, request.last_seats, RankingOf(request)};
+  if (request.last_seats != 0) {
+    PlanSweep(request, run);
+    return run;
+  }
+  const std::vector<std::int32_t> votes = VotesOf(run.district);
   for (const Method method : request.methods) {
     try {
-      MethodOutcome outcome = CalculateMethod(
-          method, votes, sweep ? request.last_seats : request.seats, RulesWith(RankingOf(request)));
-      if (sweep) {
-        run.sweep.methods.push_back(method);
-      } else {
-        run.outcomes.push_back(std::move(outcome));
-      }
+      run.outcomes.push_back(
+          CalculateMethod(method, votes, request.seats, RulesWith(RankingOf(request))));
     } catch (const CalculationLimitError& error) {
-      run.refusals.push_back(Refusal(method, error));
+      run.refusals.push_back(RefusalLine({method, request.seats, request.seats, error}));
     }
   }
   return run;
@@ -101,6 +117,8 @@ void WriteSweep(Sink& out, const Request& request, const Run& run, WidthOf width
       return WriteSweepJson(out, run.district, run.sweep);
     case OutputFormat::kSvg:
       return WriteSweepSvg(out, run.district, run.sweep);
+    case OutputFormat::kHtml:
+      return WriteSweepHtml(out, run.district, run.sweep);
     case OutputFormat::kTable:
       return WriteSweepTable(out, run.district, run.sweep, width);
   }
@@ -116,6 +134,8 @@ void WriteRun(Sink& out, const Request& request, const Run& run, WidthOf width) 
       return WriteJson(out, run.district, run.outcomes, request.explain);
     case OutputFormat::kSvg:
       return WriteSharesSvg(out, run.district, run.outcomes);
+    case OutputFormat::kHtml:
+      return WriteHtml(out, run.district, run.outcomes, request.explain);
     case OutputFormat::kTable:
       break;
   }
@@ -128,16 +148,6 @@ void WriteRun(Sink& out, const Request& request, const Run& run, WidthOf width) 
 }
 
 }  // namespace
-
-int WrittenTo(Sink& out, Sink& err, std::string_view prefix,
-              const std::function<void(Sink&)>& write) {
-  write(out);
-  if (out.Flush()) return kSuccess;
-  err << prefix << "writing the output failed";
-  if (out.Error() != 0) err << ": " << std::strerror(out.Error());
-  err << '\n';
-  return kWriteFailed;
-}
 
 int RunRequest(const Request& request, const std::vector<Party>& parties, Sink& out, Sink& err,
                WidthOf width, std::string_view prefix) {
@@ -158,6 +168,7 @@ int RunRequest(const Request& request, const std::vector<Party>& parties, Sink& 
     status =
         WrittenTo(out, err, prefix, [&](Sink& stream) { WriteRun(stream, request, run, width); });
   }
+  for (const std::string& note : request.notes) err << prefix << note << '\n';
   for (const std::string& refusal : run.refusals) err << prefix << refusal << '\n';
   return run.refusals.empty() || status != kSuccess ? status : kNoCalculation;
 }

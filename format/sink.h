@@ -92,14 +92,22 @@ class Source {
   // seen to pass `max_bytes` (the rest of it is not read); kEnd at the end of the input;
   // kFailed when reading failed, which is never taken for the end.
   LineRead ReadLine(std::string& line, std::size_t max_bytes);
+  // Why reading failed, as an errno value; 0 when the source does not know.
+  int Error() const { return error_; }
 
  protected:
   // The next piece of the input, valid until the next call: empty at its end, nullopt when
   // reading failed.
   virtual std::optional<std::string_view> Piece() = 0;
+  // For Piece: reading failed for the reason `error`.
+  std::nullopt_t Fail(int error) {
+    error_ = error;
+    return std::nullopt;
+  }
 
  private:
   std::string_view piece_;
+  int error_ = 0;
 };
 
 // A text of its own, as one piece.

@@ -10,7 +10,9 @@
 #include <string_view>
 #include <utility>
 
+#include "core/column_captions.h"
 #include "format/figures.h"
+#include "format/messages.h"
 #include "format/text_table.h"
 
 namespace mandati::format {
@@ -159,9 +161,9 @@ double NiceTop(double largest, double step) {
   return std::max(step, std::ceil(largest / step) * step);
 }
 
-// The note under a chart: how remainders were ranked, and the parties left out.
-std::string Notes(double x, double& y, const District& district, const std::vector<Method>& methods,
-                  bool exact) {
+// The notes under a chart: how remainders were ranked, then `more` (the parties left out).
+std::string Notes(double x, double& y, const std::vector<Method>& methods, bool exact,
+                  const std::vector<std::string>& more) {
   std::string out;
   if (std::any_of(methods.begin(), methods.end(),
                   [](Method m) { return std::holds_alternative<QuotaMethod>(m); })) {
@@ -171,23 +173,29 @@ std::string Notes(double x, double& y, const District& district, const std::vect
                    : "Остатъците са подредени по ключове с 8 десетични знака, както в прозореца.");
     y += 18;
   }
-  const std::size_t shown = ChartParties(district).size();
-  if (shown < district.parties.size()) {
-    out += Text(x, y,
-                "Показани са " + std::to_string(shown) + "-те партии с най-много гласове от " +
-                    std::to_string(district.parties.size()) + ".");
+  for (const std::string& line : more) {
+    out += Text(x, y, line);
     y += 18;
   }
   return out;
 }
 
+// The note on the parties a chart of the most voted leaves out.
+std::vector<std::string> LeftOutNote(const District& district, std::size_t shown) {
+  if (shown == district.parties.size()) return {};
+  return {"Показани са " + std::to_string(shown) + "-те партии с най-много гласове от " +
+          std::to_string(district.parties.size()) + "."};
+}
+
 }  // namespace
 
-std::vector<std::size_t> ChartParties(const District& district) {
+std::vector<std::size_t> ChartParties(const District& district, const std::vector<bool>& first) {
   std::vector<std::size_t> parties(district.parties.size());
   std::iota(parties.begin(), parties.end(), std::size_t{0});
   if (parties.size() <= kMaxChartParties) return parties;
+  const auto marked = [&](std::size_t party) { return party < first.size() && first[party]; };
   std::stable_sort(parties.begin(), parties.end(), [&](std::size_t a, std::size_t b) {
+    if (marked(a) != marked(b)) return marked(a);
     return district.parties[a].votes > district.parties[b].votes;
   });
   parties.resize(kMaxChartParties);
@@ -228,7 +236,8 @@ void WriteSharesSvg(Sink& out, const District& district,
   std::string body =
       Text(left, 24, "Гласове и мандати в %, брой мандати: " + std::to_string(district.seats),
            "font-weight=\"bold\"");
-  std::vector<LegendEntry> legend = {{"глас. %", kVotesColour, ""}};
+  std::vector<LegendEntry> legend = {
+      {std::string(CaptionOf(Caption::kVoteShare)), kVotesColour, ""}};
   for (std::size_t m = 0; m < outcomes.size(); ++m) {
     legend.push_back({NameOf(outcomes[m].method), Colour(m), ""});
   }
@@ -257,7 +266,7 @@ void WriteSharesSvg(Sink& out, const District& district,
                : Text(centre, bottom + 16, label, "text-anchor=\"middle\"");
   }
   double notes_y = bottom + label_depth + 20;
-  body += Notes(left, notes_y, district, methods, exact);
+  body += Notes(left, notes_y, methods, exact, LeftOutNote(district, parties.size()));
   WriteHeader(out, width, notes_y + 8, "Гласове и мандати в %");
   out << body << "</svg>\n";
 }
@@ -293,27 +302,42 @@ struct Panel {
   double height;
 };
 
-// One method's panel: the drawn parties' seats at each count, kept until the panel is drawn.
-void WriteSweepPanel(Sink& out, const District& district, Method method,
-                     const SweepRequest& request, const Panel& panel) {
-  const std::vector<std::size_t> parties = ChartParties(district);
-  std::vector<std::vector<std::int32_t>> seats(parties.size());
+// The drawn parties' seats at each seat count a method calculated, kept until its panel is
+// drawn, and the paradoxes of the drawn parties.
+struct PanelSeats {
+  std::vector<std::int32_t> counts;              // the seat count of each row
+  std::vector<std::vector<std::int32_t>> seats;  // per drawn party, per row
   std::vector<AlabamaParadox> paradoxes;
   std::int32_t most = 0;
-  SweepMethod(method, VotesOf(district), request.first, request.last, RulesWith(request.ranking),
-              [&](const SweepRow& row, std::span<const AlabamaParadox> completed) {
-                for (std::size_t k = 0; k < parties.size(); ++k) {
-                  seats[k].push_back(row.final_seats[parties[k]]);
-                  most = std::max(most, row.final_seats[parties[k]]);
-                }
-                for (const AlabamaParadox& paradox : completed) {
-                  const auto drawn = std::find(parties.begin(), parties.end(),
-                                               static_cast<std::size_t>(paradox.party - 1));
-                  if (drawn != parties.end()) paradoxes.push_back(paradox);
-                }
-              });
-  const double step = std::max(1.0, std::ceil(most / 5.0));
-  const double top = NiceTop(most, step);
+};
+
+PanelSeats SeatsOfPanel(const District& district, const SweptMethod& swept,
+                        const SweepRequest& request, const std::vector<std::size_t>& parties) {
+  PanelSeats panel{{}, std::vector<std::vector<std::int32_t>>(parties.size()), {}, 0};
+  SweepRuns(district, swept, request.ranking,
+            [&](const SweepRow& row, std::span<const AlabamaParadox> completed) {
+              panel.counts.push_back(row.seat_count);
+              for (std::size_t k = 0; k < parties.size(); ++k) {
+                panel.seats[k].push_back(row.final_seats[parties[k]]);
+                panel.most = std::max(panel.most, row.final_seats[parties[k]]);
+              }
+              for (const AlabamaParadox& paradox : completed) {
+                const auto drawn = std::find(parties.begin(), parties.end(),
+                                             static_cast<std::size_t>(paradox.party - 1));
+                if (drawn != parties.end()) panel.paradoxes.push_back(paradox);
+              }
+            });
+  return panel;
+}
+
+// One method's panel: each drawn party's seats as steps over the seat counts calculated, a
+// count left out breaking the line.
+void WriteSweepPanel(Sink& out, const District& district, const SweptMethod& swept,
+                     const SweepRequest& request, const std::vector<std::size_t>& parties,
+                     const Panel& panel) {
+  const PanelSeats drawn = SeatsOfPanel(district, swept, request, parties);
+  const double step = std::max(1.0, std::ceil(drawn.most / 5.0));
+  const double top = NiceTop(drawn.most, step);
   const double counts = request.last - request.first + 1;
   const auto x_of = [&](double seat_count) {
     return panel.left + (seat_count - request.first + 0.5) / counts * panel.width;
@@ -324,11 +348,12 @@ void WriteSweepPanel(Sink& out, const District& district, Method method,
         (static_cast<double>(k) - static_cast<double>(parties.size() - 1) / 2) * 1.5;
     return panel.bottom - party_seats / top * panel.height + offset;
   };
-  out << Text(panel.left, panel.bottom - panel.height - 14, NameOf(method), "font-weight=\"bold\"")
+  out << Text(panel.left, panel.bottom - panel.height - 14, NameOf(swept.method),
+              "font-weight=\"bold\"")
       << Axis(panel.left, panel.bottom, panel.width, panel.height, top, step, "мандати")
       << Text(panel.left + panel.width, panel.bottom + 34, "брой мандати", "text-anchor=\"end\"");
-  std::vector<std::int32_t> paradox_counts(paradoxes.size());
-  std::transform(paradoxes.begin(), paradoxes.end(), paradox_counts.begin(),
+  std::vector<std::int32_t> paradox_counts(drawn.paradoxes.size());
+  std::transform(drawn.paradoxes.begin(), drawn.paradoxes.end(), paradox_counts.begin(),
                  [](const AlabamaParadox& paradox) { return paradox.seat_count + 1; });
   for (const std::int32_t count : TickCounts(request, paradox_counts)) {
     const double x = x_of(count);
@@ -336,15 +361,19 @@ void WriteSweepPanel(Sink& out, const District& district, Method method,
         << Text(x, panel.bottom + 16, std::to_string(count), "text-anchor=\"middle\"");
   }
   for (std::size_t k = 0; k < parties.size(); ++k) {
-    std::string path = "M" + Number(x_of(request.first - 0.5)) + " " + Number(y_of(seats[k][0], k));
-    for (std::size_t i = 0; i < seats[k].size(); ++i) {
-      if (i > 0) path += " V" + Number(y_of(seats[k][i], k));
-      path += " H" + Number(x_of(request.first + static_cast<double>(i) + 0.5));
+    std::string path;
+    for (std::size_t i = 0; i < drawn.counts.size(); ++i) {
+      const double y = y_of(drawn.seats[k][i], k);
+      path += i > 0 && drawn.counts[i] == drawn.counts[i - 1] + 1
+                  ? " V" + Number(y)
+                  : std::string(i > 0 ? " " : "") + "M" + Number(x_of(drawn.counts[i] - 0.5)) +
+                        " " + Number(y);
+      path += " H" + Number(x_of(drawn.counts[i] + 0.5));
     }
     out << "  <path fill=\"none\" stroke=\"" << Colour(k) << "\" stroke-width=\"1.5\" "
         << (Dash(k).empty() ? "" : DashAttribute(Dash(k)) + " ") << "d=\"" << path << "\"/>\n";
   }
-  for (const AlabamaParadox& paradox : paradoxes) {
+  for (const AlabamaParadox& paradox : drawn.paradoxes) {
     const auto k = static_cast<std::size_t>(
         std::find(parties.begin(), parties.end(), static_cast<std::size_t>(paradox.party - 1)) -
         parties.begin());
@@ -357,11 +386,55 @@ void WriteSweepPanel(Sink& out, const District& district, Method method,
   }
 }
 
+// How many Alabama paradoxes each party has in the sweep: a first pass over it, for a chart
+// that cannot draw every party and must not leave out one that lost a seat.
+std::vector<std::int32_t> ParadoxCounts(const District& district, const SweepRequest& request) {
+  std::vector<std::int32_t> counts(district.parties.size(), 0);
+  for (const SweptMethod& swept : request.methods) {
+    SweepRuns(district, swept, request.ranking,
+              [&](const SweepRow&, std::span<const AlabamaParadox> paradoxes) {
+                for (const AlabamaParadox& paradox : paradoxes) {
+                  ++counts[static_cast<std::size_t>(paradox.party - 1)];
+                }
+              });
+  }
+  return counts;
+}
+
+// The parties of a sweep's chart: those with an Alabama paradox first, then those with the
+// most votes; and the notes on those left out.
+std::vector<std::size_t> SweepChartParties(const District& district, const SweepRequest& request,
+                                           std::vector<std::string>& notes) {
+  if (district.parties.size() <= kMaxChartParties) return ChartParties(district);
+  const std::vector<std::int32_t> paradoxes = ParadoxCounts(district, request);
+  std::vector<bool> lost_a_seat(paradoxes.size());
+  std::transform(paradoxes.begin(), paradoxes.end(), lost_a_seat.begin(),
+                 [](std::int32_t count) { return count > 0; });
+  const std::vector<std::size_t> parties = ChartParties(district, lost_a_seat);
+  if (parties == ChartParties(district)) {
+    notes = LeftOutNote(district, parties.size());
+  } else {
+    notes.push_back(
+        Tr("{1} of {2} parties are shown: those with an Alabama paradox, then those "
+           "with the most votes.",
+           std::to_string(parties.size()), std::to_string(district.parties.size())));
+  }
+  std::int64_t not_drawn = std::accumulate(paradoxes.begin(), paradoxes.end(), std::int64_t{0});
+  for (const std::size_t party : parties) not_drawn -= paradoxes[party];
+  if (not_drawn > 0) {
+    notes.push_back(TrN("{1} Alabama paradox of parties not shown: the table lists it.",
+                        "{1} Alabama paradoxes of parties not shown: the table lists them.",
+                        not_drawn, std::to_string(not_drawn)));
+  }
+  return parties;
+}
+
 }  // namespace
 
 void WriteSweepSvg(Sink& out, const District& district, const SweepRequest& request) {
   const double left = 60, panel_height = 220, panel_gap = 70, plot_width = 640;
-  const std::vector<std::size_t> parties = ChartParties(district);
+  std::vector<std::string> left_out;
+  const std::vector<std::size_t> parties = SweepChartParties(district, request, left_out);
   std::string head =
       Text(left, 24, "Мандати на партиите според броя на мандатите", "font-weight=\"bold\"");
   std::vector<LegendEntry> legend;
@@ -375,13 +448,13 @@ void WriteSweepSvg(Sink& out, const District& district, const SweepRequest& requ
   double notes_y =
       top_margin + (panel_height + panel_gap) * static_cast<double>(request.methods.size());
   const std::string notes =
-      Notes(left, notes_y, district, request.methods, request.ranking == Ranking::kExact);
+      Notes(left, notes_y, MethodsOf(request), request.ranking == Ranking::kExact, left_out);
   WriteHeader(out, left + plot_width + 40, notes_y, "Мандати според броя на мандатите");
   out << head;
   for (std::size_t m = 0; m < request.methods.size(); ++m) {
     const double bottom =
         top_margin + panel_height + (panel_height + panel_gap) * static_cast<double>(m);
-    WriteSweepPanel(out, district, request.methods[m], request,
+    WriteSweepPanel(out, district, request.methods[m], request, parties,
                     {left, bottom, plot_width, panel_height});
   }
   out << notes << "</svg>\n";

@@ -15,8 +15,10 @@ namespace mandati::format {
 inline constexpr std::size_t kMaxChartParties = 16;
 
 // The parties a chart draws, as indices in party order: every party up to kMaxChartParties,
-// else the kMaxChartParties with the most votes (the lower party number first among equals).
-std::vector<std::size_t> ChartParties(const District& district);
+// else kMaxChartParties of them: those that `first` marks (by index) before the others, and
+// among each the most votes first (the lower party number first among equals).
+std::vector<std::size_t> ChartParties(const District& district,
+                                      const std::vector<bool>& first = {});
 
 // A standalone SVG 1.1 picture for a slide: per party a group of bars, its share of the
 // votes and its share of the seats under each method (a bar of no seats labelled "0"), with
@@ -28,7 +30,8 @@ void WriteSharesSvg(Sink& out, const District& district,
 // steps at whole seat counts (parties drawn a little apart, so equal lines stay visible),
 // every Alabama paradox circled where the party loses its seat, and a labelled tick at every
 // count, or at a readable step that still labels each paradox's count. The sweep is
-// calculated as it is drawn; call CheckSweep first.
+// calculated as it is drawn; a chart that cannot draw every party first sweeps once for the
+// parties with a paradox, and draws them before the others.
 void WriteSweepSvg(Sink& out, const District& district, const SweepRequest& request);
 
 }  // namespace mandati::format

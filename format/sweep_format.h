@@ -8,8 +8,8 @@
 namespace mandati::format {
 
 // The seat-count sweep in each format. Each writer calculates the sweep method by method and
-// writes every row as it is made, so that no format holds the sweep or its text whole; call
-// CheckSweep first so that a sweep that cannot be calculated writes nothing.
+// writes every row as it is made, so that no format holds the sweep or its text whole; each
+// method is written for the seat counts of its runs (SweptMethod), which it can calculate.
 
 // For people: per method, one row per seat count with each party's final seats under the
 // party's number, a "!" after a number that is smaller than at one seat fewer (an Alabama

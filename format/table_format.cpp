@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "core/column_captions.h"
 #include "format/figures.h"
 #include "format/text_table.h"
 
@@ -21,7 +22,7 @@ bool AnyName(const District& district) {
 TextTable PartyRows(const District& district, const std::vector<MethodOutcome>& outcomes,
                     bool names, WidthOf width) {
   std::vector<Align> aligns = {Align::kRight};
-  std::vector<std::string> headings = {"Партия"};
+  std::vector<std::string> headings = {std::string(CaptionOf(Caption::kParty))};
   if (names) {
     aligns.push_back(Align::kLeft);
     headings.emplace_back("Име");
@@ -29,13 +30,17 @@ TextTable PartyRows(const District& district, const std::vector<MethodOutcome>& 
   for (const MethodOutcome& outcome : outcomes) {
     aligns.insert(aligns.end(), kColumnsPerMethod, Align::kRight);
     if (outcome.quota) {
-      headings.insert(headings.end(), {"манд. предв.", "манд. оконч.", "манд/квота"});
+      headings.insert(headings.end(), {std::string(CaptionOf(Caption::kPreliminarySeats)),
+                                       std::string(CaptionOf(Caption::kFinalSeats)),
+                                       std::string(CaptionOf(Caption::kQuotaRatio))});
     } else {
-      headings.insert(headings.end(), {"", "манд. оконч.", "делител"});
+      headings.insert(headings.end(),
+                      {"", std::string(CaptionOf(Caption::kFinalSeats)), "делител"});
     }
   }
   aligns.insert(aligns.end(), {Align::kRight, Align::kRight});
-  headings.insert(headings.end(), {"глас. %", "Гласували"});
+  headings.insert(headings.end(), {std::string(CaptionOf(Caption::kVoteShare)),
+                                   std::string(HeadingOf(Caption::kVotes))});
   TextTable table(std::move(aligns), width);
   table.AddRow(std::move(headings));
   const std::vector<std::string> shares = VoteShareTexts(district);
@@ -79,7 +84,7 @@ std::string GroupTitles(TextTable& table, const std::vector<MethodOutcome>& outc
 
 std::string IndexLines(const std::vector<MethodOutcome>& outcomes, WidthOf width) {
   TextTable table({Align::kLeft, Align::kRight, Align::kRight}, width);
-  table.AddRow({"Disproportionality, in percentage points:", "Gallagher", "Loosemore-Hanby"});
+  table.AddRow({IndicesTitle() + ':', "Gallagher", "Loosemore-Hanby"});
   for (const MethodOutcome& outcome : outcomes) {
     table.AddRow({"  " + NameOf(outcome.method),
                   IndexText(outcome.disproportionality, &Disproportionality::gallagher),
@@ -93,8 +98,8 @@ std::string IndexLines(const std::vector<MethodOutcome>& outcomes, WidthOf width
 void WriteTable(Sink& out, const District& district, const std::vector<MethodOutcome>& outcomes,
                 WidthOf width) {
   if (outcomes.empty()) return;
-  out << "Брой мандати: " << district.seats << "\nОбщо гл.: " << outcomes.front().total_votes
-      << '\n';
+  out << CaptionOf(Caption::kSeatCount) << ' ' << district.seats << '\n'
+      << CaptionOf(Caption::kTotalVotes) << ' ' << outcomes.front().total_votes << '\n';
   const bool names = AnyName(district);
   TextTable table = PartyRows(district, outcomes, names, width);
   if (outcomes.size() == 1) {
@@ -112,8 +117,7 @@ void WriteTable(Sink& out, const District& district, const std::vector<MethodOut
   out << RankingLine(methods, exact);
   if (std::any_of(outcomes.begin(), outcomes.end(),
                   [](const MethodOutcome& outcome) { return outcome.divisors.has_value(); })) {
-    out << "\nDivisor methods have no quota and no preliminary seats: \"делител\" is the divisor\n"
-           "by which the party won its last seat (its votes / divisor was the largest average).\n";
+    out << '\n' << DivisorNote() << '\n';
   }
   out << '\n' << IndexLines(outcomes, width);
 }

@@ -31,6 +31,7 @@
 #include <QStringList>
 #include <QStyle>
 
+#include "core/quota_rules.h"
 #include "form/form_layout.h"
 #include "form/result_columns.h"
 #include "ui/accessible_form.h"
@@ -252,7 +253,7 @@ void MainForm::Refresh() {
 }
 
 QRadioButton* MainForm::ChosenOption() const {
-  return controls_.options[static_cast<std::size_t>(state_.values.quota_method)];
+  return controls_.options[static_cast<std::size_t>(WindowQuotaIndex(state_.values.quota_method))];
 }
 
 bool MainForm::focusNextPrevChild(bool next) {

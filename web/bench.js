@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The teaching bench: appended to the bench's WebAssembly module (the factory MandatiBench),
-// loaded when the bench is first opened. It builds the bench's controls from the texts and
-// methods the window's module exports (Module.benchDescription), turns them into mandati-cli's
-// arguments, and shows what the companion's own code returns: the table as text, the chart as
-// a picture, the messages one a line, the files as downloads. It computes nothing itself.
+// loaded when the bench is first opened. It builds the bench's controls from the texts,
+// methods, views and files the window's module exports (Module.benchDescription), hands what
+// the controls say to the bench's C++ entry (runBench), and shows what it returns: the table as
+// text, the chart as a picture, the summary and the messages one a line, the files as
+// downloads named as it names them. It decides and computes nothing itself.
 //
 // The calculation runs in a Web Worker, so that a long sweep never freezes the page. A page
 // opened from disk (file://) may not start a worker from a file, so the worker's script is made
@@ -18,14 +19,17 @@
     self.onmessage = (event) => {
       const request = event.data;
       bench.then((module) => {
+        // Asked for first: a module that failed cannot be asked again.
+        const failed = module.failedBench();
         let outcome;
+        let broken = false;
         try {
-          outcome = module.run(request.args, request.parties);
+          outcome = module.runBench(request.fields);
         } catch (error) {
-          outcome = { status: -1, out: '', err: String(error) + '\n' };
+          outcome = failed;
+          broken = true;
         }
-        self.postMessage({ id: request.id, status: outcome.status, out: outcome.out,
-          err: outcome.err });
+        self.postMessage({ id: request.id, outcome, broken });
       });
     };
   }
@@ -46,11 +50,11 @@
     worker.onmessage = (event) => {
       const resolve = pending.get(event.data.id);
       pending.delete(event.data.id);
-      if (resolve) resolve(event.data);
+      if (resolve) resolve(event.data.outcome);
       // A module that failed (out of memory) cannot be trusted again: the runs still waiting
       // for it fail alike, and the next ones get a new one.
-      if (event.data.status < 0) {
-        pending.forEach((waiting) => waiting(event.data));
+      if (event.data.broken) {
+        pending.forEach((waiting) => waiting(event.data.outcome));
         pending = new Map();
         worker.terminate();
         startWorker();
@@ -58,8 +62,8 @@
     };
   }
 
-  // mandati-cli's arguments and the parties' text -> {status, out, err}, from the worker.
-  function run(args, parties, cancelRunning) {
+  // What the controls say -> {status, out, err, mediaType, fileName, summary}, from the worker.
+  function run(fields, cancelRunning) {
     if (cancelRunning && pending.size > 0) {
       worker.terminate();
       pending.forEach((resolve) => resolve(null));
@@ -69,14 +73,14 @@
     const id = nextId++;
     return new Promise((resolve) => {
       pending.set(id, resolve);
-      worker.postMessage({ id, args, parties });
+      worker.postMessage({ id, fields });
     });
   }
 
   function element(tag, properties, children) {
     const made = document.createElement(tag);
     Object.assign(made, properties || {});
-    if (children) made.append(...children);
+    if (children) made.append.apply(made, children);
     return made;
   }
 
@@ -98,16 +102,12 @@
     });
     const exact = element('input', { id: 'bench-exact', type: 'checkbox' });
     const explain = element('input', { id: 'bench-explain', type: 'checkbox' });
-    const views = ['table', 'chart'].map((view, k) =>
-      element('input', { type: 'radio', name: 'bench-show', value: view, checked: k === 0 }));
+    const views = description.views.map((view, k) =>
+      element('input', { type: 'radio', name: 'bench-show', value: view.key, checked: k === 0 }));
     const calculate = element('button', { id: 'bench-calculate', type: 'submit',
       textContent: texts.calculate });
-    // Every format but the table, which the view shows, is offered as a file.
-    const downloads = description.formats.filter((format) => format.keyword !== 'table').map(
-      (format) => element('button', { type: 'button', textContent: format.keyword.toUpperCase(),
-        value: format.keyword }));
-    const explaining = new Set(description.formats.filter((format) => format.explains).map(
-      (format) => format.keyword));
+    const downloads = description.downloads.map((file) =>
+      element('button', { type: 'button', textContent: file.label, value: file.key }));
     const messages = element('div', { id: 'bench-messages', className: 'messages' });
     messages.setAttribute('role', 'status');
     messages.setAttribute('aria-label', texts.messages);
@@ -120,13 +120,13 @@
       [messages, table, chart]);
 
     const group = (legend, children) =>
-      element('fieldset', {}, [element('legend', { textContent: legend }), ...children]);
+      element('fieldset', {}, [element('legend', { textContent: legend })].concat(children));
     const form = element('form', { className: 'controls', noValidate: true }, [
       element('label', { htmlFor: 'bench-parties', textContent: texts.parties }), parties,
       element('label', { htmlFor: 'bench-seats', textContent: texts.seats }), seats,
       group(texts.methods, methods.map((box, k) => labelled(box, description.methods[k].name))),
       labelled(exact, texts.exact), labelled(explain, texts.explain),
-      group(texts.show, views.map((radio, k) => labelled(radio, texts[radio.value]))),
+      group(texts.show, views.map((radio, k) => labelled(radio, description.views[k].label))),
       calculate,
       group(texts.downloads, downloads),
     ]);
@@ -136,25 +136,26 @@
       return methods.filter((box) => box.checked).map((box) => box.dataset.keyword);
     }
 
-    // mandati-cli's arguments for what the controls say, in the given format. --explain goes
-    // only where the format can carry it.
-    function args(format) {
-      const list = ['--seats=' + seats.value, '--method=' + chosenMethods().join(','),
-        '--format=' + format];
-      if (exact.checked) list.push('--exact');
-      if (explain.checked && explaining.has(format)) list.push('--explain');
-      return list;
+    // What the controls say, for a view's key or a file's.
+    function fields(show) {
+      return { parties: parties.value, seats: seats.value, methods: chosenMethods(),
+        exact: exact.checked, explain: explain.checked, show };
     }
 
-    function showMessages(err) {
-      messages.replaceChildren(...err.split('\n').filter((line) => line !== '').map(
+    function showMessages(lines) {
+      messages.replaceChildren.apply(messages, lines.filter((line) => line !== '').map(
         (line) => element('p', { textContent: line })));
     }
 
+    function showOutcome(outcome) {
+      showMessages([outcome.summary].concat(outcome.err.split('\n')));
+    }
+
     let chartUrl = null;
-    function showChart(svg) {
+    function showChart(outcome) {
       if (chartUrl) URL.revokeObjectURL(chartUrl);
-      chartUrl = svg ? URL.createObjectURL(new Blob([svg], { type: 'image/svg+xml' })) : null;
+      chartUrl = outcome && outcome.out ?
+        URL.createObjectURL(new Blob([outcome.out], { type: outcome.mediaType })) : null;
       if (chartUrl) chart.src = chartUrl; else chart.removeAttribute('src');
       chart.hidden = chartUrl === null;
     }
@@ -162,36 +163,32 @@
     function setBusy(busy) {
       output.setAttribute('aria-busy', String(busy));
       root.dataset.state = busy ? 'busy' : 'done';
-      if (busy) showMessages(texts.busy);
+      if (busy) showMessages([texts.busy]);
     }
 
     function show() {
-      const view = views.find((radio) => radio.checked).value;
+      const k = views.findIndex((radio) => radio.checked);
+      const picture = description.views[k].picture;
       setBusy(true);
-      run(args(view === 'chart' ? 'svg' : 'table'), parties.value, true).then((outcome) => {
+      run(fields(views[k].value), true).then((outcome) => {
         if (outcome === null) return;  // replaced by a newer calculation
-        table.textContent = view === 'table' ? outcome.out : '';
+        table.textContent = picture ? '' : outcome.out;
         table.hidden = table.textContent === '';
-        showChart(view === 'chart' ? outcome.out : '');
+        showChart(picture ? outcome : null);
         setBusy(false);
-        showMessages(outcome.err);
+        showOutcome(outcome);
         root.dataset.status = String(outcome.status);
       });
     }
 
-    // The file, named after what it holds: "mandati-7-seats-hare-dhondt.csv".
-    function download(format) {
-      const list = args(format);
-      run(list, parties.value, false).then((outcome) => {
+    // The file, named as the calculation names it.
+    function download(key) {
+      run(fields(key), false).then((outcome) => {
         if (outcome === null) return;  // ended by a newer calculation
-        showMessages(outcome.err);
+        showOutcome(outcome);
         if (outcome.out === '') return;
-        const range = seats.value.trim().replace('..', '-');
-        const name = 'mandati-' + range + '-seats-' + chosenMethods().join('-') +
-          (exact.checked ? '-exact' : '') + '.' + format;
-        const type = { csv: 'text/csv', json: 'application/json', svg: 'image/svg+xml' }[format];
-        const link = element('a', { download: name,
-          href: URL.createObjectURL(new Blob([outcome.out], { type: type + ';charset=utf-8' })) });
+        const link = element('a', { download: outcome.fileName,
+          href: URL.createObjectURL(new Blob([outcome.out], { type: outcome.mediaType })) });
         document.body.append(link);
         link.click();
         link.remove();
@@ -210,7 +207,7 @@
 
   startWorker();
   // For the page's tests: the same worker, as the bench uses it.
-  window.mandatiBench = { run: (args, parties) => run(args, parties, false) };
+  window.mandatiBench = { run: (fields) => run(fields, false) };
   build(document.getElementById('bench'), Module.benchDescription());
   document.body.dataset.ready = 'bench';
 })();

@@ -1,21 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The teaching bench's calculation, run in a Web Worker (see bench.js): mandati-cli's
-// arguments and the parties' text in, the companion's output, messages and exit status out.
-// Every figure, table and chart is written by the companion's own request handling, so the
-// page and mandati-cli cannot disagree.
+// The teaching bench's calculation, run in a Web Worker (see bench.js): the bench's fields in,
+// everything the page shows or saves out. The fields become a request through the companion's
+// own option table (format/bench_request.h), so the page and mandati-cli cannot disagree; the
+// page decides no rule, format, file name or message.
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "format/errors.h"
-#include "format/exit_status.h"
-#include "format/party_input.h"
-#include "format/request.h"
-#include "format/sink.h"
-#include "format/text_table.h"
+#include "format/bench_request.h"
 #include "web/bench_texts.h"
 
 namespace mandati::web {
@@ -24,44 +20,76 @@ namespace {
 
 using emscripten::val;
 
-// The name the companion's messages give the parties' text, as mandati-cli names a file.
-constexpr char kPartiesSource[] = "parties";
+std::string StringField(const val& fields, const char* key) {
+  const val field = fields[key];
+  return field.isString() ? field.as<std::string>() : std::string();
+}
 
-val Outcome(int status, const std::string& out, const std::string& err) {
-  val outcome = val::object();
-  outcome.set("status", status);
-  outcome.set("out", out);
-  outcome.set("err", err);
-  return outcome;
+bool BoolField(const val& fields, const char* key) {
+  const val field = fields[key];
+  return field.isTrue();
+}
+
+std::vector<std::string> StringsField(const val& fields, const char* key) {
+  const val field = fields[key];
+  if (!field.isArray()) return {};
+  std::vector<std::string> strings;
+  const auto length = field["length"].as<unsigned>();
+  for (unsigned i = 0; i < length; ++i) {
+    if (field[i].isString()) strings.push_back(field[i].as<std::string>());
+  }
+  return strings;
+}
+
+// A view shows one of the formats; the other keys are the formats' own keywords.
+std::string FormatOfKey(const std::string& key) {
+  for (const BenchView& view : kBenchViews) {
+    if (view.key == key) return std::string(view.format);
+  }
+  return key;
+}
+
+format::BenchNames Names() {
+  return {std::string(NameOfField("parties")), std::string(NameOfField("seats")),
+          std::string(NameOfField("methods")), std::string(NameOfField("exact")),
+          std::string(NameOfField("explain")), std::string(NameOfField("show"))};
+}
+
+val ValueOf(const format::BenchOutcome& outcome) {
+  val value = val::object();
+  value.set("status", outcome.status);
+  value.set("out", outcome.out);
+  value.set("err", outcome.err);
+  value.set("mediaType", outcome.media_type);
+  value.set("fileName", outcome.file_name);
+  value.set("summary", outcome.summary);
+  return value;
 }
 
 }  // namespace
 
-// Runs the companion's arguments (after the program name) over the parties' text, one party
-// a line as mandati-cli reads standard input. Returns {status, out, err}: the exit status
-// mandati-cli gives, its standard output and its messages, one a line, without the program's
-// name before them.
-val Run(const val& arguments, const std::string& parties_text) {
-  const auto args = emscripten::vecFromJSArray<std::string>(arguments);
-  format::Request request;
-  std::vector<format::Party> parties;
-  try {
-    request = format::ParseRequest(args);
-    if (request.help) throw format::InputError("--help: the bench shows no help text");
-    format::StringSource in(parties_text);
-    parties = request.votes.empty() ? format::ReadParties(in, kPartiesSource)
-                                    : format::PartiesFromArguments(request.votes);
-  } catch (const format::InputError& error) {
-    return Outcome(format::kUnusableInput, "", std::string(error.what()) + "\n");
-  }
-  // The output fails as on a full disk beyond kMaxOutputBytes, and the run reports it.
-  format::StringSink out(kMaxOutputBytes);
-  format::StringSink err;
-  const int status = format::RunRequest(request, parties, out, err, format::CharacterCount, "");
-  if (out.Failed()) return Outcome(status, "", std::string(kOutputTooLarge) + "\n");
-  return Outcome(status, out.Text(), err.Text());
+// Calculates what the bench's fields say: {parties, seats, methods (keywords), exact, explain,
+// show (a view's key or a format's keyword)}. Returns {status, out, err, mediaType, fileName,
+// summary}: mandati-cli's exit status, the output, the messages one a line (calling the
+// bench's controls by their names), the output's media type and file name, and a sentence for
+// the status region.
+val RunBench(const val& fields) {
+  format::BenchFields request;
+  request.parties = StringField(fields, "parties");
+  request.seats = StringField(fields, "seats");
+  request.methods = StringsField(fields, "methods");
+  request.exact = BoolField(fields, "exact");
+  request.explain = BoolField(fields, "explain");
+  request.format = FormatOfKey(StringField(fields, "show"));
+  return ValueOf(format::RunBench(request, Names(), kMaxOutputBytes));
 }
 
-EMSCRIPTEN_BINDINGS(mandati_bench) { emscripten::function("run", &Run); }
+// The answer for a calculation that stopped without one, to be asked for before it starts.
+val FailedBench() { return ValueOf(format::FailedBench()); }
+
+EMSCRIPTEN_BINDINGS(mandati_bench) {
+  emscripten::function("runBench", &RunBench);
+  emscripten::function("failedBench", &FailedBench);
+}
 
 }  // namespace mandati::web

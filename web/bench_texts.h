@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The teaching bench's own texts: the labels of its controls, in the window's language. The
-// figures, tables, charts and messages it shows are the companion's own, in English, from
-// format/; the method names come from the core's tables.
+// figures, tables, charts and messages it shows are the companion's own, from format/, in the
+// bench's language; its messages call the controls by the names their labels begin with.
 #pragma once
 
 #include <cstddef>
@@ -18,14 +18,6 @@ inline constexpr BenchText kBenchTexts[] = {
     {"windowView", "Калкулатор"},
     {"benchView", "Сравнение на методи"},
     {"views", "Изглед на страницата"},
-    {"parties", "Партии, по една на ред: „име,гласове“ или „гласове“ (или редове от таблица)"},
-    {"seats", "Брой мандати (--seats): напр. 7, или 1..20 за поредица"},
-    {"methods", "Методи (--method)"},
-    {"exact", "Точно сравняване на остатъците (--exact)"},
-    {"explain", "Обяснение на всеки мандат (--explain)"},
-    {"show", "Покажи"},
-    {"table", "Таблица"},
-    {"chart", "Графика"},
     {"calculate", "Изчисли"},
     {"busy", "Изчислява се…"},
     {"downloads", "Изтегли"},
@@ -35,15 +27,59 @@ inline constexpr BenchText kBenchTexts[] = {
     {"loadFailed", "Сравнението не може да се зареди в този браузър."},
 };
 
+// A control that gives the calculation a value: its label, and the name by which messages call
+// it, with which the label begins.
+struct BenchField {
+  std::string_view key;
+  std::string_view name;
+  std::string_view label;
+};
+
+inline constexpr BenchField kBenchFields[] = {
+    {"parties", "Партии",
+     "Партии, по една на ред: „име,гласове“ или „гласове“ (или редове от таблица)"},
+    {"seats", "Брой мандати", "Брой мандати или поредица, напр. 7 или 1..20"},
+    {"methods", "Методи", "Методи"},
+    {"exact", "Точно сравняване на остатъците", "Точно сравняване на остатъците"},
+    {"explain", "Обяснение на всеки мандат", "Обяснение на всеки мандат"},
+    {"show", "Покажи", "Покажи"},
+};
+
+constexpr bool LabelsBeginWithTheirNames() {
+  for (const BenchField& field : kBenchFields) {
+    if (!field.label.starts_with(field.name)) return false;
+  }
+  return true;
+}
+static_assert(LabelsBeginWithTheirNames(), "a message calls a control as its label begins");
+
+constexpr std::string_view NameOfField(std::string_view key) {
+  for (const BenchField& field : kBenchFields) {
+    if (field.key == key) return field.name;
+  }
+  return key;
+}
+
+// The bench's views of a result: each shows one of the companion's formats, as text or as a
+// picture.
+struct BenchView {
+  std::string_view key;
+  std::string_view format;  // the format's keyword
+  std::string_view label;
+  bool picture;
+};
+
+inline constexpr BenchView kBenchViews[] = {
+    {"table", "table", "Таблица", false},
+    {"chart", "svg", "Графика", true},
+};
+
 // A district to start from: the worked example of the window's help text.
 inline constexpr std::string_view kSampleParties = "58125\n45871\n27142\n15947\n12264\n";
 inline constexpr std::string_view kSampleSeats = "7";
 
 // The page holds a result whole (to show it and to offer it as a file), so it takes at most
-// this many bytes of output; a larger one is refused with kOutputTooLarge.
+// this many bytes of output; a larger one is refused.
 inline constexpr std::size_t kMaxOutputBytes = 64u << 20;
-inline constexpr std::string_view kOutputTooLarge =
-    "the output is larger than 64 MB, the most the page holds: choose fewer seat counts, "
-    "methods or parties, or use mandati-cli";
 
 }  // namespace mandati::web

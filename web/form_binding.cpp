@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "commands/form_commands.h"
+#include "core/quota_rules.h"
 #include "form/form_layout.h"
 #include "form/result_columns.h"
 
@@ -275,7 +276,7 @@ class WebForm {
     }
     for (std::size_t i = 0; i < kOptionCount; ++i) {
       state.set(std::string(kOptionArray) + "(" + std::to_string(i) + ")",
-                static_cast<std::size_t>(state_.values.quota_method) == i);
+                static_cast<std::size_t>(WindowQuotaIndex(state_.values.quota_method)) == i);
     }
     // After set-up the vote box shows a party's blank votes as one blank; typed after it, the
     // eighth digit would not fit. What the user types or pastes there replaces blanks that the

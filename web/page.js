@@ -200,7 +200,7 @@
   function showList(list, content) {
     const equal = (a, b) => a.length === b.length && a.every((text, k) => text === b[k]);
     if (!equal(list.rows, content.rows) || !equal(list.names, content.names)) {
-      list.replaceChildren(...content.rows.map((text, k) => {
+      list.replaceChildren.apply(list, content.rows.map((text, k) => {
         const row = document.createElement('div');
         row.setAttribute('role', 'option');
         row.id = list.id + '-' + k;

@@ -108,8 +108,10 @@ TEST(ProgramTest, FailedWritesAndReads) {
       {program + " --help >/dev/full", 4,
        "mandati-cli: writing the output failed: No space left on device\n"},
       {program + " --seats 7 58125 45871 >&-", 4, "mandati-cli: writing the output failed"},
-      {program + " --seats 7 </", 2, "mandati-cli: standard input: reading failed\n"},
-      {program + " --seats 7 --input / </dev/null", 2, "mandati-cli: /: reading failed\n"},
+      {program + " --seats 7 </", 2,
+       "mandati-cli: standard input: reading failed: Is a directory\n"},
+      {program + " --seats 7 --input / </dev/null", 2,
+       "mandati-cli: /: reading failed: Is a directory\n"},
   };
   for (const auto& c : cases) {
     const ProcessRun run = RunShell(c.command_line);

@@ -8,6 +8,8 @@
 
 #include "core/quota_rules.h"
 #include "core/seat_methods.h"
+#include "format/exit_status.h"
+#include "format/option_rules.h"
 #include "format/party_input.h"
 #include "format/text_table.h"
 
@@ -39,9 +41,19 @@ TEST(HelpTextTest, MadeFromTheTables) {
         "at most " + std::to_string(kMaxParties) + " parties"}) {
     EXPECT_NE(flat.find(limit), std::string::npos) << limit;
   }
-  for (const char* option : {"  --seats S ", "  --quota Q ", "  --method LIST ", "  --exact ",
-                             "  --format F ", "  --explain ", "  --input FILE ", "  -h, --help "}) {
-    EXPECT_NE(help.find(option), std::string::npos) << option;
+  for (const OptionRule& rule : OptionRules()) {
+    const std::string head = "  " + std::string(rule.name) + " " + std::string(rule.value);
+    EXPECT_NE(help.find(head), std::string::npos) << head;
+  }
+  EXPECT_NE(help.find("  -h, --help "), std::string::npos);
+  // Every status and its meaning, from their table; and how values and "--" are written.
+  const std::string blanks = std::regex_replace(help, std::regex("\\s+"), " ");
+  for (const ExitStatusRule& rule : kExitStatuses) {
+    const std::string line = " " + std::to_string(rule.status) + " " + MeaningOf(rule) + " ";
+    EXPECT_NE(blanks.find(line), std::string::npos) << line;
+  }
+  for (const char* syntax : {"(--seats 7 or --seats=7)", "\"--\" ends the options"}) {
+    EXPECT_NE(blanks.find(syntax), std::string::npos) << syntax;
   }
   std::istringstream lines(help);
   for (std::string line; std::getline(lines, line);) {

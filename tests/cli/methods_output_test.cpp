@@ -49,6 +49,13 @@ TEST(MethodsOutputTest, GoldenFiles) {
        "sweep_alabama.json"},
       {With({"--seats", "1..8", "--method", "hare,dhondt", "--format", "svg"}, kAlabamaVotes),
        "sweep_alabama.svg"},
+      {With({"--seats", "7", "--method", "all", "--explain", "--format", "html"}, kSampleVotes),
+       "sample_methods_all_explain.html"},
+      // Names that are markup, hold quotes and ampersands, or run right to left, in a sweep
+      // with a paradox of the right-to-left name.
+      {{"--seats", "1..8", "--method", "hare,dhondt", "--format", "html", "--input",
+        DataPath("hostile_names.csv")},
+       "sweep_hostile_names.html"},
   };
   for (const auto& c : cases) {
     const CliRun run = RunWith(c.args);

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "format/exit_status.h"
 #include "tests/cli/cli_runs.h"
 
 namespace mandati::cli {
@@ -108,11 +109,15 @@ std::string Replay(std::string command, int& status) {
   return run.out + run.err + (echo_status ? std::to_string(status) + "\n" : "");
 }
 
-TEST(ReadmeExamplesTest, OutputMatchesCharacterForCharacter) {
+std::string Readme() {
   std::ifstream file(MANDATI_README, std::ios::binary);
   std::ostringstream readme;
   readme << file.rdbuf();
-  const std::vector<Block> blocks = CommandBlocks(readme.str());
+  return readme.str();
+}
+
+TEST(ReadmeExamplesTest, OutputMatchesCharacterForCharacter) {
+  const std::vector<Block> blocks = CommandBlocks(Readme());
   int replayed = 0;
   for (const Block& block : blocks) {
     bool runs_the_companion = false;
@@ -131,6 +136,18 @@ TEST(ReadmeExamplesTest, OutputMatchesCharacterForCharacter) {
     EXPECT_EQ(as_run, as_written) << "README.md, the block at line " << block.line;
   }
   EXPECT_GE(replayed, 5);
+}
+
+// The README's table of exit statuses is the program's: each row a status and its meaning, as
+// --help says it (the README marks options as code).
+TEST(ReadmeExamplesTest, ExitStatusesAreTheProgramsTable) {
+  std::string readme = Readme();
+  std::erase(readme, '`');
+  for (const format::ExitStatusRule& rule : format::kExitStatuses) {
+    const std::string row =
+        "\n| " + std::to_string(rule.status) + " | " + format::MeaningOf(rule) + " |\n";
+    EXPECT_NE(readme.find(row), std::string::npos) << row;
+  }
 }
 
 }  // namespace

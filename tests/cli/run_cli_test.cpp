@@ -5,6 +5,7 @@
 
 #include <cerrno>
 
+#include "format/messages.h"
 #include "tests/cli/cli_runs.h"
 
 namespace mandati::cli {
@@ -80,10 +81,12 @@ TEST(RunCliTest, MessagesQuoteBadValuesSafelyAndShort) {
       {{"--seats", "\x1B]0;x\x07"},
        "--seats: \"\\x1B]0;x\\x07\" is not a whole number of seats from 1 to 32767"},
       {{"--seats", "7", "--format", std::string(100'000, 'x')},
-       "--format: \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx...\" is not one of table, csv, json, svg"},
+       "--format: \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx...\" is not one of table, csv, json, svg, "
+       "html"},
       {{"--seats", "7", "--", "--help"},
        "votes of party 1: \"--help\" is not a whole number of votes from 1 to 2147483647"},
-      {{"--seats", "7", "--input", "--help"}, "--input: cannot open \"--help\""},
+      {{"--seats", "7", "--input", "--help"},
+       "--input: cannot open \"--help\": No such file or directory"},
   };
   for (const auto& c : cases) {
     const CliRun run = RunWith(c.args);
@@ -117,10 +120,7 @@ TEST(RunCliTest, ErrorsGiveOneLineAndAStatus) {
     int status;
     const char* message;
   } cases[] = {
-      {{"58125"},
-       "",
-       2,
-       "--seats is missing: give the number of seats, a whole number from 1 to 32767"},
+      {{"58125"}, "", 2, "--seats is missing: give a whole number of seats from 1 to 32767"},
       {{"--seats", "-7", "1"},
        "",
        2,
@@ -156,7 +156,7 @@ TEST(RunCliTest, ErrorsGiveOneLineAndAStatus) {
       {{"--seats", "7", "--input", "/no/such/file.csv"},
        "",
        2,
-       "--input: cannot open \"/no/such/file.csv\""},
+       "--input: cannot open \"/no/such/file.csv\": No such file or directory"},
       {{"--seats", "7", "--quota", "hare", "3", "3"},
        "",
        3,
@@ -197,9 +197,9 @@ TEST(RunCliTest, EachMethodStandsOrFallsOnItsOwn) {
       {{"--seats", "7", "--method", "hare,dhondt", "--format", "json", "2000000000", "200000000"},
        "mandati-cli: Квота на Хеър, 7 seats: the total of votes, 2200000000, is beyond "
        "2147483647, the most the calculator can add up\n"},
-      {{"--seats", "1..7", "--method", "hare,sainte-lague", "3", "3"},
-       "mandati-cli: Квота на Хеър, 7 seats: the quota floor(6 / 7) = 0: too few votes for the "
-       "seats, and no votes can be divided by a quota of 0\n"},
+      {{"--seats", "6..7", "--method", "hare,sainte-lague", "2000000000", "200000000"},
+       "mandati-cli: Квота на Хеър, 6 to 7 seats: the total of votes, 2200000000, is beyond "
+       "2147483647, the most the calculator can add up (at 6 seats; likewise to 7)\n"},
   };
   for (const auto& c : cases) {
     const CliRun run = RunWith(c.args, "");
@@ -207,6 +207,58 @@ TEST(RunCliTest, EachMethodStandsOrFallsOnItsOwn) {
     EXPECT_EQ(run.err, c.err);
     EXPECT_NE(run.out.find("Метод на"), std::string::npos) << run.out;
     EXPECT_EQ(run.out.find("Квота на Хеър"), std::string::npos) << run.out;
+  }
+}
+
+// A sweep leaves out only the seat counts a method cannot calculate, and names them.
+TEST(RunCliTest, ASweepRefusesOnlyTheSeatCountsThatFail) {
+  // 41 votes: the Hare quota floor(41 / 42) is 0 at 42 seats only; Hagenbach-Bischoff's
+  // floor(41 / (S + 1)) from 41 seats.
+  const CliRun run = RunWith({"--seats", "1..42", "--method", "hare,hagenbach-bischoff,dhondt",
+                              "--format", "csv", "18", "17", "6"});
+  EXPECT_EQ(run.status, 3);
+  EXPECT_EQ(run.err,
+            "mandati-cli: Квота на Хеър, 42 seats: the quota floor(41 / 42) = 0: too few votes "
+            "for the seats, and no votes can be divided by a quota of 0\n"
+            "mandati-cli: Квота на Хагенбах-Бишоф, 41 to 42 seats: the quota floor(41 / 42) = 0: "
+            "too few votes for the seats, and no votes can be divided by a quota of 0 (at 41 "
+            "seats; likewise to 42)\n");
+  for (const char* row : {"\nhare,41,3,6,0,", "\nhagenbach-bischoff,40,3,6,0,", "\ndhondt,42,3,"}) {
+    EXPECT_NE(run.out.find(row), std::string::npos) << row;
+  }
+  for (const char* row : {"\nhare,42,", "\nhagenbach-bischoff,41,"}) {
+    EXPECT_EQ(run.out.find(row), std::string::npos) << row;
+  }
+}
+
+// --exact ranks quotas' remainders; with divisor methods alone a note says it changes nothing.
+TEST(RunCliTest, ExactWithDivisorMethodsAloneIsNoted) {
+  const CliRun run =
+      RunWith({"--seats", "3", "--method", "dhondt,sainte-lague", "--exact", "5", "4"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, RunWith({"--seats", "3", "--method", "dhondt,sainte-lague", "5", "4"}).out);
+  EXPECT_EQ(run.err,
+            "mandati-cli: --exact: changes nothing here: none of the chosen methods ranks "
+            "remainders by keys (divisor methods compare averages exactly)\n");
+  EXPECT_EQ(RunWith({"--seats", "3", "--method", "dhondt,hare", "--exact", "5", "4"}).err, "");
+}
+
+// A file that cannot be read is named whole, escaped, with the system's reason.
+TEST(RunCliTest, InputThatCannotBeReadIsNamedWithTheReason) {
+  const std::string folder = "/no/such/folder/" + std::string(300, 'x') + "\x1B";
+  const std::string shown = "/no/such/folder/" + std::string(300, 'x') + "\\x1B";
+  const struct {
+    std::string path;
+    const char* message;
+  } cases[] = {
+      {folder, "--input: cannot open \"{1}\": No such file or directory"},
+      {MANDATI_CLI_DATA, "{1}: reading failed: Is a directory"},
+  };
+  for (const auto& c : cases) {
+    const CliRun run = RunWith({"--seats", "7", "--input", c.path});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "mandati-cli: " +
+                           format::Filled(c.message, {c.path == folder ? shown : c.path}) + "\n");
   }
 }
 

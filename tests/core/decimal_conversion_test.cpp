@@ -15,8 +15,8 @@ namespace mandati {
 namespace {
 
 // The standard library's own conversion, where it has one, as the yardstick: the digits of
-// its scientific text ("-d.ddde+XX") as a Decimal.
-Decimal StandardDecimal(double x, int precision) {
+// its scientific text ("-d.ddde+XX") as a ScientificDecimal.
+ScientificDecimal StandardDecimal(double x, int precision) {
   char buffer[64];
   const auto end = precision > 0 ? std::to_chars(buffer, buffer + sizeof buffer, x,
                                                  std::chars_format::scientific, precision - 1)
@@ -24,12 +24,12 @@ Decimal StandardDecimal(double x, int precision) {
                                                  std::chars_format::scientific);
   const std::string text(buffer, end.ptr);
   const std::size_t e = text.find('e');
-  Decimal decimal{text[0] == '-', 0, std::stoi(text.substr(e + 1))};
+  ScientificDecimal decimal{text[0] == '-', 0, std::stoi(text.substr(e + 1))};
   for (std::size_t i = 0; i < e; ++i) {
     if (text[i] == '.') decimal.exponent -= static_cast<int>(e - i - 1);
     if (text[i] >= '0' && text[i] <= '9') decimal.digits = decimal.digits * 10 + (text[i] - '0');
   }
-  if (decimal.digits == 0) return Decimal{};
+  if (decimal.digits == 0) return ScientificDecimal{};
   for (; decimal.digits % 10 == 0; decimal.digits /= 10) ++decimal.exponent;
   return decimal;
 }
@@ -76,7 +76,7 @@ TEST(DecimalConversionTest, GivesTheStandardLibrarysDigitsAndNumbers) {
     for (int precision = 1; precision <= 17; ++precision) {
       ASSERT_EQ(DecimalOf(x, precision), StandardDecimal(x, precision)) << x << " " << precision;
     }
-    Decimal shortest = StandardDecimal(x, 0);
+    ScientificDecimal shortest = StandardDecimal(x, 0);
     if (shortest.digits >= 1'000'000'000'000'000) shortest = StandardDecimal(x, 15);
     ASSERT_EQ(ShortDecimalOf(x), shortest) << x;
     for (const int precision : {0, 3, 15, 17}) {

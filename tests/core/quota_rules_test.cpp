@@ -66,6 +66,8 @@ TEST(QuotaRuleTest, TheWindowOffersTheQuotasItsTableMarks) {
   EXPECT_EQ(WindowQuota(2), QuotaMethod::HagenbachBischoff);
   EXPECT_EQ(WindowQuota(3), std::nullopt);
   EXPECT_EQ(WindowQuota(-1), std::nullopt);
+  for (int index = 0; index < 3; ++index) EXPECT_EQ(WindowQuotaIndex(*WindowQuota(index)), index);
+  EXPECT_THROW(WindowQuotaIndex(QuotaMethod::Imperiali), std::logic_error);
 }
 
 TEST(QuotaRuleTest, RuleTextsStateTheFormulaComputeQuotaUses) {

@@ -47,12 +47,20 @@ TEST(AllocateByDivisorsTest, HandVerifiedDistricts) {
        {100000, 80000, 30000, 20000},
        6,
        {2, 2, 1, 1},
-       DivisorTie{{20000, 1}, {4}, {1}}},
-      {DivisorMethod::DHondt, {10, 10, 10}, 2, {0, 1, 1}, DivisorTie{{10, 1}, {3, 2}, {1}}},
+       DivisorTie{{20000, 1}, {4}, {1}, TieRule::kOrder, {{20000, 1}, {100000, 5}}}},
+      {DivisorMethod::DHondt,
+       {10, 10, 10},
+       2,
+       {0, 1, 1},
+       DivisorTie{{10, 1}, {3, 2}, {1}, TieRule::kOrder, {{10, 1}, {10, 1}, {10, 1}}}},
       {DivisorMethod::DHondt, {10, 10, 10}, 3, {1, 1, 1}, std::nullopt},
       // 6 / 1 and 18 / 3: the second seat of party 1 ties with the first of party 2.
       {DivisorMethod::SainteLague, {18, 6}, 1, {1, 0}, std::nullopt},
-      {DivisorMethod::SainteLague, {18, 6}, 2, {1, 1}, DivisorTie{{6, 1}, {2}, {1}}},
+      {DivisorMethod::SainteLague,
+       {18, 6},
+       2,
+       {1, 1},
+       DivisorTie{{6, 1}, {2}, {1}, TieRule::kOrder, {{6, 1}, {18, 3}}}},
       {DivisorMethod::DHondt, {5, 3}, 0, {0, 0}, std::nullopt},
   };
   for (const auto& c : cases) {
@@ -102,6 +110,7 @@ DivisorAllocation AllocateFromAllAverages(DivisorMethod method, const Seats& vot
   DivisorAllocation result;
   result.seats.assign(votes.size(), 0);
   std::int32_t passed_votes = 0;
+  std::vector<Average> passed_averages;
   for (std::size_t k = 0; k < all.size(); ++k) {
     if (k < static_cast<std::size_t>(seat_count)) {
       all[k].seat = static_cast<std::int32_t>(k + 1);
@@ -109,16 +118,22 @@ DivisorAllocation AllocateFromAllAverages(DivisorMethod method, const Seats& vot
       ++result.seats[static_cast<std::size_t>(all[k].party - 1)];
     } else if (seat_count > 0 && Equal(all[k], result.awards.back())) {
       if (!result.tie) {
-        result.tie = DivisorTie{result.awards.back().average, {}, {}};
+        result.tie = DivisorTie{result.awards.back().average, {}, {}, TieRule::kOrder, {}};
         passed_votes = all[k].average.votes;
       }
       result.tie->passed_over.push_back(all[k].party);
+      passed_averages.push_back(all[k].average);
     }
   }
   if (result.tie) {
     for (const DivisorSeat& award : result.awards) {
-      if (Equal(award, result.awards.back())) result.tie->served.push_back(award.party);
+      if (Equal(award, result.awards.back())) {
+        result.tie->served.push_back(award.party);
+        result.tie->averages.push_back(award.average);
+      }
     }
+    result.tie->averages.insert(result.tie->averages.end(), passed_averages.begin(),
+                                passed_averages.end());
     if (rule == TieRule::kVotes && passed_votes != result.awards.back().average.votes) {
       result.tie->decided_by = TieRule::kVotes;
     }
@@ -177,9 +192,9 @@ TEST(AllocateByDivisorsTest, TieRuleAndFirstDivisorOnHandCheckedDistricts) {
   } cases[] = {
       // clang-format off
       {SainteLague, {100000, 80000, 30000, 20000}, 8, kOrder, {14, 1}, {3, 3, 1, 1},
-       DivisorTie{{20000, 14, 10}, {4}, {1}, kOrder}},
+       DivisorTie{{20000, 14, 10}, {4}, {1}, kOrder, {{20000, 14, 10}, {100000, 7}}}},
       {SainteLague, {100000, 80000, 30000, 20000}, 8, kVotes, {14, 1}, {4, 3, 1, 0},
-       DivisorTie{{100000, 7}, {1}, {4}, kVotes}},
+       DivisorTie{{100000, 7}, {1}, {4}, kVotes, {{100000, 7}, {20000, 14, 10}}}},
       {SainteLague, {10000, 1800}, 4, kOrder, {1, 0}, {3, 1}, {}},
       {SainteLague, {10000, 1800}, 4, kOrder, {14, 1}, {4, 0}, {}},
       // clang-format on

@@ -5,6 +5,7 @@
 
 #include "core/quota_rules.h"
 #include "format/errors.h"
+#include "format/option_rules.h"
 #include "format/party_input.h"
 #include "format/text_table.h"
 
@@ -85,6 +86,41 @@ TEST(ParseRequestTest, InputFileAndDoubleDash) {
   EXPECT_EQ(ParseRequest({"--seats", "3", "-5"}).votes, Args{"-5"});
 }
 
+// The parser knows options only from their table: each row is found by its name, with its
+// value after a blank or "=", and refused when given twice.
+TEST(ParseRequestTest, EveryOptionComesFromItsRow) {
+  for (const OptionRule& rule : OptionRules()) {
+    const std::string value = rule.name == "--seats"    ? "5"
+                              : rule.name == "--format" ? "json"
+                              : rule.name == "--input"  ? "-"
+                                                        : "hare";
+    Args once = {"--seats", "5", std::string(rule.name)};
+    if (!rule.value.empty()) once.push_back(value);
+    if (rule.name == "--seats") once.erase(once.begin(), once.begin() + 2);
+    Request expected = NewRequest();
+    rule.apply(expected, rule.value.empty() ? "" : value, rule.name);
+    const Request parsed = ParseRequest(once);
+    EXPECT_EQ(parsed.methods, expected.methods) << rule.name;
+    EXPECT_EQ(parsed.format, expected.format) << rule.name;
+    EXPECT_EQ(parsed.exact, expected.exact) << rule.name;
+    EXPECT_EQ(parsed.input_path, expected.input_path) << rule.name;
+    if (!rule.value.empty()) {
+      Args with_equals = once;
+      with_equals.pop_back();
+      with_equals.back() += "=" + value;
+      EXPECT_EQ(ParseRequest(with_equals).methods, parsed.methods) << rule.name;
+    }
+    Args twice = once;
+    twice.insert(twice.end(), once.end() - (rule.value.empty() ? 1 : 2), once.end());
+    try {
+      ParseRequest(twice);
+      ADD_FAILURE() << rule.name << " twice";
+    } catch (const InputError& error) {
+      EXPECT_EQ(error.what(), std::string(rule.name) + ": given more than once");
+    }
+  }
+}
+
 TEST(ParseRequestTest, HelpIsNeitherAVoteNorAnOptionsValue) {
   const Request after_dash = ParseRequest({"--seats", "2", "--", "--help", "-h"});
   EXPECT_FALSE(after_dash.help);
@@ -104,7 +140,7 @@ TEST(ParseRequestTest, UnusableArgumentsAreNamed) {
     Args args;
     const char* message;
   } cases[] = {
-      {{"1", "2"}, "--seats is missing: give the number of seats, a whole number from 1 to 32767"},
+      {{"1", "2"}, "--seats is missing: give a whole number of seats from 1 to 32767"},
       {{"--seats", "0"}, "--seats: \"0\" is not a whole number of seats from 1 to 32767"},
       {{"--seats", "7.0"}, "--seats: \"7.0\" is not a whole number of seats from 1 to 32767"},
       {{"--seats", "32768"}, "--seats: \"32768\" is not a whole number of seats from 1 to 32767"},
@@ -117,7 +153,7 @@ TEST(ParseRequestTest, UnusableArgumentsAreNamed) {
       {{"--seats", "3", "--quota", "Hare"},
        "--quota: \"Hare\" is not one of hare, droop, hagenbach-bischoff, all"},
       {{"--seats", "3", "--format", "xml"},
-       "--format: \"xml\" is not one of table, csv, json, svg"},
+       "--format: \"xml\" is not one of table, csv, json, svg, html"},
       {{"--seats", "3", "--seat", "3"}, "--seat: no such option (see --help)"},
       {{"--seats", "3", "--seatsx"}, "--seatsx: no such option (see --help)"},
       {{"--seats", "3", "-x"}, "-x: no such option (see --help)"},
@@ -125,7 +161,12 @@ TEST(ParseRequestTest, UnusableArgumentsAreNamed) {
       {{"--seats", "3", "--input", "f.csv", "5"},
        "--input: the votes are already given as arguments"},
       {{"--seats", "3", "--format", "csv", "--explain"},
-       "--explain: goes with --format table or json"},
+       "--explain: goes with --format table, json or html"},
+      {{"--seats", "1..x"},
+       "--seats: \"1..x\" is not a range A..B of whole numbers of seats from 1 to 32767, with "
+       "A < B and at most 1000 seat counts"},
+      {{"--seats", "3", "--method", "hare", "--quota", "all"},
+       "--quota: --method and --quota both choose"},
   };
   for (const auto& c : cases) {
     try {

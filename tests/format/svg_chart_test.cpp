@@ -39,7 +39,7 @@ TEST(SharesSvgTest, AnEmptyBarSaysZeroAndLeftOutPartiesAreCounted) {
 // Over a long range the axis labels a readable step, and still each paradox's count.
 TEST(SweepSvgTest, TicksAtAReadableStepAndAtEveryParadox) {
   const District district = DistrictOf(1, {1800, 1700, 600});
-  const SweepRequest request{{QuotaMethod::Hare}, 1, 100, Ranking::kKeys};
+  const SweepRequest request{{{QuotaMethod::Hare, {{1, 100}}}}, 1, 100, Ranking::kKeys};
   StringSink out;
   WriteSweepSvg(out, district, request);
   const auto labelled = [&](int count) {
@@ -49,6 +49,21 @@ TEST(SweepSvgTest, TicksAtAReadableStepAndAtEveryParadox) {
   EXPECT_TRUE(labelled(1) && labelled(5) && labelled(50) && labelled(100));
   EXPECT_TRUE(labelled(4));  // party 3 loses its seat at 4 seats
   EXPECT_FALSE(labelled(7));
+}
+
+// A chart of more parties than it draws still draws each party that loses a seat: party 12,
+// the smallest of 17, has 1 of 27 seats but 0 of 28.
+TEST(SweepSvgTest, DrawsThePartiesWithAParadoxFirst) {
+  const District district = DistrictOf(
+      1, {983, 631, 362, 938, 568, 855, 501, 677, 682, 502, 451, 194, 307, 839, 661, 420, 727});
+  StringSink out;
+  WriteSweepSvg(out, district, {{{QuotaMethod::Hare, {{1, 30}}}}, 1, 30, Ranking::kKeys});
+  EXPECT_NE(out.Text().find("<title>Партия 12: 1 → 0</title></circle>"), std::string::npos);
+  // The smallest of the others, party 13 (307 votes), makes room.
+  EXPECT_EQ(out.Text().find(">Партия 13</text>"), std::string::npos);
+  EXPECT_NE(out.Text().find("16 of 17 parties are shown: those with an Alabama paradox, then those "
+                            "with the most votes."),
+            std::string::npos);
 }
 
 }  // namespace

@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "format/html_format.h"
+
+#include <gtest/gtest.h>
+
+#include "format/messages.h"
+#include "format/sink.h"
+
+namespace mandati::format {
+namespace {
+
+TEST(HtmlEscapedTest, MarkupCharactersBecomeReferencesAndTheRestStays) {
+  const struct {
+    const char* text;
+    const char* escaped;
+  } cases[] = {
+      {"<script>alert(1)</script>", "&lt;script&gt;alert(1)&lt;/script&gt;"},
+      {"A & B \"Q\" 'x'", "A &amp; B &quot;Q&quot; &#39;x&#39;"},
+      {"&amp;", "&amp;amp;"},
+      {"Зелени שלום 123", "Зелени שלום 123"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(HtmlEscaped(c.text), c.escaped) << c.text;
+}
+
+std::string PageIn(Language language) {
+  District district;
+  district.seats = 2;
+  district.parties = {{"", 30}, {"", 20}};
+  SetLanguage(language);
+  StringSink out;
+  WriteHtml(out, district,
+            {CalculateMethod(QuotaMethod::Hare, VotesOf(district), 2, MethodRules{})}, false);
+  SetLanguage(Language::kEnglish);
+  return out.Text();
+}
+
+std::size_t Count(const std::string& text, std::string_view part) {
+  std::size_t count = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+    ++count;
+  }
+  return count;
+}
+
+// The window's Bulgarian words are marked as such on a page in another language only.
+TEST(HtmlPageTest, LanguageOfThePageAndOfTheWindowsWords) {
+  const std::string bulgarian = PageIn(Language::kBulgarian);
+  EXPECT_TRUE(bulgarian.starts_with("<!DOCTYPE html>\n<html lang=\"bg\">"));
+  EXPECT_EQ(Count(bulgarian, "lang=\"bg\""), 1u);
+  const std::string english = PageIn(Language::kEnglish);
+  EXPECT_TRUE(english.starts_with("<!DOCTYPE html>\n<html lang=\"en\">"));
+  EXPECT_NE(english.find("<th scope=\"col\" lang=\"bg\">манд. оконч.</th>"), std::string::npos);
+}
+
+// The chart is a picture inside the page, not a document of its own.
+TEST(HtmlPageTest, ChartIsAnInlinePictureWithoutAnXmlDeclaration) {
+  const std::string page = PageIn(Language::kEnglish);
+  EXPECT_EQ(page.find("<?xml"), std::string::npos);
+  EXPECT_EQ(Count(page, "<svg role=\"img\" xmlns=\"http://www.w3.org/2000/svg\""), 1u);
+  EXPECT_LT(page.find("<svg"), page.find("</main>"));
+}
+
+}  // namespace
+}  // namespace mandati::format

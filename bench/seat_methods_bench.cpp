@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The seat-count sweep under a divisor method: 99 parties, every seat count from 1 to 1000.
+// The seat-count sweep under each method: 99 parties, every seat count from 1 to 1000.
 #include <benchmark/benchmark.h>
 
 #include <random>
 #include <vector>
 
-#include "core/seat_methods.h"
+#include "core/method_choice.h"
 
 namespace mandati {
 namespace {
@@ -19,21 +19,16 @@ std::vector<std::int32_t> NinetyNineParties() {
   return result;
 }
 
-void BM_DivisorSweep(benchmark::State& state) {
+// The methods in the order AllMethods lists them: the four quotas, then D'Hondt and
+// Sainte-Laguë.
+void BM_Sweep(benchmark::State& state) {
   const std::vector<std::int32_t> votes = NinetyNineParties();
-  const auto method = static_cast<DivisorMethod>(state.range(0));
-  const FinalSeatsFor seats = [&](std::int32_t s) {
-    return AllocateByDivisors(method, votes, s).seats;
-  };
+  const Method method = AllMethods()[static_cast<std::size_t>(state.range(0))];
   for (auto _ : state) {  // NOLINT(clang-analyzer-deadcode.DeadStores): the benchmark loop
-    benchmark::DoNotOptimize(SweepSeatCounts(seats, 1, 1000));
+    benchmark::DoNotOptimize(SweepMethod(method, votes, 1, 1000, MethodRules{}));
   }
 }
-BENCHMARK(BM_DivisorSweep)
-    ->Arg(0)
-    ->Arg(1)
-    ->ArgName("divisor_method")
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Sweep)->DenseRange(0, 5)->ArgName("method")->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace mandati

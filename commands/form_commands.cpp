@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "commands/form_commands.h"
 
+#include <optional>
 #include <utility>
+#include <vector>
 
 #include "core/errors.h"
 #include "core/number_rules.h"
@@ -36,14 +38,42 @@ void ShowParty(FormState& state, int row) {
   state.votes_text = (row >= 0 && row < votes.RowCount()) ? votes.Row(row) : std::string();
 }
 
-// True when every party the loop visits has a votes row that reads at least 1.
-bool EveryPartyHasVotes(const FormState& state) {
+// The votes of every party the loop visits, or nothing when one has no votes row that reads at
+// least 1.
+std::optional<std::vector<std::int32_t>> PartyVotes(const FormState& state) {
+  std::vector<std::int32_t> votes;
   bool ready = true;
-  const TextColumn& votes = state.table.VotesColumn();
+  const TextColumn& column = state.table.VotesColumn();
   ForEachParty(state.values, [&](int row) {
-    if (row >= votes.RowCount() || LeadingNumber(votes.Row(row)) < 1) ready = false;
+    const double number = row < column.RowCount() ? LeadingNumber(column.Row(row)) : 0.0;
+    if (number < 1) ready = false;
+    if (ready) votes.push_back(ToInt32(number));
   });
-  return ready;
+  if (!ready) return std::nullopt;
+  return votes;
+}
+
+// The window's texts of a calculation, in the user's number settings: the total box, the
+// party table's result columns and the remainder queue, and the form values it sets.
+void ShowCalculation(const Calculation& calculation, const NumberSettings& settings,
+                     FormState& state) {
+  state.values.total_votes = calculation.total_votes;
+  state.values.quota = calculation.quota;
+  state.total_text = NumberText(calculation.total_votes, settings);
+  PartyTable& table = state.table;
+  for (std::size_t i = 0; i < calculation.parties.size(); ++i) {
+    const PartyOutcome& party = calculation.parties[i];
+    const int row = static_cast<int>(i);
+    table.VoteShareColumn().SetRow(row, VoteShareText(party.share, settings));
+    table.PreliminarySeatsColumn().SetRow(row, NumberText(party.preliminary_seats, settings));
+    table.QuotaRatioColumn().SetRow(row, QuotaRatioText(party.ratio, settings));
+    table.FinalSeatsColumn().SetRow(row, NumberText(party.final_seats, settings));
+  }
+  table.RemainderQueue().Clear();
+  for (const int party : calculation.queue) {
+    const PartyOutcome& outcome = calculation.parties[static_cast<std::size_t>(party - 1)];
+    table.RemainderQueue().Append(RemainderKey(outcome.remainder_key, party, settings));
+  }
 }
 
 }  // namespace
@@ -93,12 +123,15 @@ void EnterVotes(FormState& state, const NumberSettings& settings) {
 void CalculateSeats(FormState& state, const NumberSettings& settings) {
   Transact(state, [&](FormState& draft) {
     if (draft.values.party_count.value_or(0.0) < 1) return false;
-    if (!EveryPartyHasVotes(draft)) return false;
+    const std::optional<std::vector<std::int32_t>> votes = PartyVotes(draft);
+    if (!votes) return false;
     // A negative seat count would come out as negative numbers of seats.
     if (draft.values.seat_count.value_or(0.0) < 0) return false;
-    Calculation calculation =
-        AllocateQuotaSeats(draft.table, draft.values, draft.total_text, settings);
-    DistributeRemainders(draft.table, draft.values, settings, calculation);
+    const TypedCounts counts{draft.values.party_count.value_or(0.0),
+                             draft.values.seat_count.value_or(0.0)};
+    ShowCalculation(
+        CalculateQuotaSeats({draft.values.quota_method, *votes, counts, Ranking::kKeys}), settings,
+        draft);
     return true;
   });
 }

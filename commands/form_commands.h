@@ -44,8 +44,9 @@ void SetUpParties(FormState& state, const NumberSettings& settings);
 // Command2(0) "Въведи": writes the vote box's number into the selected party's votes row.
 void EnterVotes(FormState& state, const NumberSettings& settings);
 
-// Command2(1) "Изчисли": checks that every party has votes, then runs the allocation pass
-// and the remainder pass.
+// Command2(1) "Изчисли": checks that every party has votes, calculates the district under the
+// chosen quota with the counts as typed (CalculateQuotaSeats) and writes the party table's
+// result columns, the remainder queue, the total and the form values from that calculation.
 void CalculateSeats(FormState& state, const NumberSettings& settings);
 
 // A click on List1(index) that selected `row`: the party's row is selected in every

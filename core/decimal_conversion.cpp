@@ -35,7 +35,7 @@ Dropped Drop(std::uint64_t rest, std::uint64_t unit, Dropped after) {
 // largest a conversion makes, a 53-bit significand times 10^342 (below 2^1190) or times 2^971.
 class BigWhole {
  public:
-  // Only the limbs below size_ are written: Limb reads 0 beyond them.
+  // Every limb starts at 0, and Limb reads 0 at size_ and beyond.
   explicit BigWhole(std::uint64_t value) { limbs_[0] = value; }
 
   void MultiplyByPowerOfTen(int n) {
@@ -118,7 +118,7 @@ class BigWhole {
     while (size_ > 0 && limbs_[size_ - 1] == 0) --size_;
   }
 
-  std::array<std::uint64_t, 20> limbs_;
+  std::array<std::uint64_t, 20> limbs_{};
   std::size_t size_ = 1;
 };
 

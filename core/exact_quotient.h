@@ -17,11 +17,12 @@
 
 namespace mandati {
 
-// The allocation pass under Hare-Niemeyer, for a district CalculateQuotaSeats has checked
-// (at least 1 seat): the total V, the exact quota V / S and its whole votes, each party's
-// share (share_text), ratio V_i x S / V (ratio_text), preliminary seats, exact remainder
+// The allocation pass under Hare-Niemeyer: the total V, the exact quota V / S and its whole
+// votes, each party's share, ratio V_i x S / V, preliminary seats, exact remainder
 // (remainder_numerator over S votes, exact_remainder in votes) and its key to 8 decimals.
-// The remainder texts, the queue and the hand-out are CalculateQuotaSeats's, as for any quota.
+// The queue and the hand-out are CalculateQuotaSeats's, as for any quota. A total beyond 32
+// bits raises OverflowError and 0 seats DivisionByZeroError, as the number rules do for every
+// quota; votes are at least 1 and seats at most kMaxSeats, as CheckQuotaDistrict checks.
 Calculation ExactQuotientNumbers(std::span<const std::int32_t> votes, std::int32_t seat_count);
 
 }  // namespace mandati

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/method_choice.h"
 
+#include <memory>
+#include <utility>
+
 #include "core/quota_rules.h"
 
 namespace mandati {
@@ -37,28 +40,106 @@ std::optional<Method> MethodNamed(std::string_view keyword) {
 
 namespace {
 
-// The votes of the parties taking part, numbered 1, 2, … among themselves: those over the bar
-// under a threshold (`votes_over` holds them, and `threshold` the bar), else every party.
-std::span<const std::int32_t> TakingPart(std::span<const std::int32_t> votes,
-                                         std::int32_t seat_count, const MethodRules& rules,
-                                         std::optional<ThresholdOutcome>& threshold,
-                                         std::vector<std::int32_t>& votes_over) {
-  CheckFirstDivisor(rules.first_divisor);
-  if (rules.threshold.kind == ThresholdKind::kNone) return votes;
-  threshold = ApplyThreshold(rules.threshold, votes, seat_count);
-  for (const std::int32_t party : threshold->over) {
+std::vector<std::int32_t> FinalSeatsOf(const Calculation& calculation) {
+  std::vector<std::int32_t> seats;
+  seats.reserve(calculation.parties.size());
+  for (const PartyOutcome& party : calculation.parties) seats.push_back(party.final_seats);
+  return seats;
+}
+
+// The rules' threshold for `seat_count` seats, if they set one, with the votes of the parties
+// over it in `votes_over`: they take part, numbered 1, 2, … among themselves.
+std::optional<ThresholdOutcome> ThresholdFor(const MethodRules& rules,
+                                             std::span<const std::int32_t> votes,
+                                             std::int32_t seat_count,
+                                             std::vector<std::int32_t>& votes_over) {
+  if (rules.threshold.kind == ThresholdKind::kNone) return std::nullopt;
+  ThresholdOutcome threshold = ApplyThreshold(rules.threshold, votes, seat_count);
+  votes_over.clear();
+  for (const std::int32_t party : threshold.over) {
     votes_over.push_back(votes[static_cast<std::size_t>(party - 1)]);
   }
-  return votes_over;
+  return threshold;
+}
+
+// The companion's calculation under a quota, as the record of the whole district: its limits
+// on the parties taking part (`taking_part`, all of `votes` without a threshold), the quota
+// family's one entry, and under a threshold the record written back onto every party.
+Calculation QuotaRecord(QuotaMethod method, std::span<const std::int32_t> votes,
+                        std::int32_t seat_count, const MethodRules& rules,
+                        const std::optional<ThresholdOutcome>& threshold,
+                        std::span<const std::int32_t> taking_part) {
+  CheckQuotaDistrict(method, taking_part, seat_count);
+  Calculation calculation =
+      CalculateQuotaSeats({method, taking_part, seat_count, rules.ranking, rules.tie_rule});
+  if (threshold) return OnWholeDistrict(std::move(calculation), *threshold, votes);
+  return calculation;
+}
+
+Decimal FirstDivisorOf(DivisorMethod method, const MethodRules& rules) {
+  return method == DivisorMethod::SainteLague ? rules.first_divisor : kPlainFirstDivisor;
+}
+
+// A divisor method's sweep: one hand-out going on from count to count while the same parties
+// take part, and a new one from the first seat where a quota bar, which falls as seats are
+// added, lets more parties in.
+struct SweptHandOut {
+  std::vector<std::int32_t> over;   // the parties taking part, under a threshold
+  std::vector<std::int32_t> votes;  // their votes, which the hand-out refers to
+  FinalSeatsFor seats;
+};
+
+FinalSeatsFor DivisorSeatsSwept(DivisorMethod method, std::span<const std::int32_t> votes,
+                                const MethodRules& rules) {
+  const auto hand_out = std::make_shared<SweptHandOut>();
+  return [method, votes, &rules, hand_out](std::int32_t seat_count) {
+    CheckFirstDivisor(rules.first_divisor);
+    std::vector<std::int32_t> votes_over;
+    const std::optional<ThresholdOutcome> threshold =
+        ThresholdFor(rules, votes, seat_count, votes_over);
+    if (!hand_out->seats || (threshold && threshold->over != hand_out->over)) {
+      std::span<const std::int32_t> taking_part = votes;
+      if (threshold) {
+        hand_out->over = threshold->over;
+        hand_out->votes = std::move(votes_over);
+        taking_part = hand_out->votes;
+      }
+      hand_out->seats =
+          DivisorSeatsUpwards(method, taking_part, rules.tie_rule, FirstDivisorOf(method, rules));
+    }
+    std::vector<std::int32_t> seats = hand_out->seats(seat_count);
+    if (threshold) return OnWholeDistrict(seats, *threshold, votes.size());
+    return seats;
+  };
+}
+
+// The final seats of a sweep's seat counts: each one calculation of the record under a quota,
+// the hand-out going on from count to count under a divisor method. Refers to `votes` and
+// `rules`, which must outlive it.
+FinalSeatsFor SweptSeats(Method method, std::span<const std::int32_t> votes,
+                         const MethodRules& rules) {
+  if (const auto* quota = std::get_if<QuotaMethod>(&method)) {
+    return [method = *quota, votes, &rules](std::int32_t seat_count) {
+      CheckFirstDivisor(rules.first_divisor);
+      std::vector<std::int32_t> votes_over;
+      const std::optional<ThresholdOutcome> threshold =
+          ThresholdFor(rules, votes, seat_count, votes_over);
+      return FinalSeatsOf(
+          QuotaRecord(method, votes, seat_count, rules, threshold, threshold ? votes_over : votes));
+    };
+  }
+  return DivisorSeatsSwept(std::get<DivisorMethod>(method), votes, rules);
 }
 
 }  // namespace
 
 void CheckMethod(Method method, std::span<const std::int32_t> votes, std::int32_t seat_count,
                  const MethodRules& rules) {
-  std::optional<ThresholdOutcome> threshold;
+  CheckFirstDivisor(rules.first_divisor);
   std::vector<std::int32_t> votes_over;
-  const auto taking_part = TakingPart(votes, seat_count, rules, threshold, votes_over);
+  const std::optional<ThresholdOutcome> threshold =
+      ThresholdFor(rules, votes, seat_count, votes_over);
+  const std::span<const std::int32_t> taking_part = threshold ? votes_over : votes;
   if (const auto* quota = std::get_if<QuotaMethod>(&method)) {
     CheckQuotaDistrict(*quota, taking_part, seat_count);
   } else {
@@ -68,25 +149,20 @@ void CheckMethod(Method method, std::span<const std::int32_t> votes, std::int32_
 
 MethodOutcome CalculateMethod(Method method, std::span<const std::int32_t> votes,
                               std::int32_t seat_count, const MethodRules& rules) {
+  CheckFirstDivisor(rules.first_divisor);
   MethodOutcome outcome{method, std::nullopt, std::nullopt, {}, std::nullopt, 0, std::nullopt};
   std::vector<std::int32_t> votes_over;
-  const std::span<const std::int32_t> taking_part =
-      TakingPart(votes, seat_count, rules, outcome.threshold, votes_over);
+  outcome.threshold = ThresholdFor(rules, votes, seat_count, votes_over);
+  const std::span<const std::int32_t> taking_part = outcome.threshold ? votes_over : votes;
   if (const auto* quota = std::get_if<QuotaMethod>(&method)) {
-    Calculation calculation =
-        CalculateQuotaSeats(*quota, taking_part, seat_count, rules.ranking, rules.tie_rule);
-    if (outcome.threshold)
-      calculation = OnWholeDistrict(std::move(calculation), *outcome.threshold, votes);
-    outcome.total_votes = calculation.total_votes;
-    for (const PartyOutcome& party : calculation.parties) {
-      outcome.final_seats.push_back(party.final_seats);
-    }
-    outcome.quota = std::move(calculation);
+    outcome.quota = QuotaRecord(*quota, votes, seat_count, rules, outcome.threshold, taking_part);
+    outcome.final_seats = FinalSeatsOf(*outcome.quota);
+    outcome.total_votes = outcome.quota->total_votes;
   } else {
     const auto divisor_method = std::get<DivisorMethod>(method);
-    DivisorAllocation allocation = AllocateByDivisors(
-        divisor_method, taking_part, seat_count, rules.tie_rule,
-        divisor_method == DivisorMethod::SainteLague ? rules.first_divisor : kPlainFirstDivisor);
+    DivisorAllocation allocation =
+        AllocateByDivisors(divisor_method, taking_part, seat_count, rules.tie_rule,
+                           FirstDivisorOf(divisor_method, rules));
     if (outcome.threshold) {
       allocation = OnWholeDistrict(std::move(allocation), *outcome.threshold, votes.size());
     }
@@ -100,16 +176,12 @@ MethodOutcome CalculateMethod(Method method, std::span<const std::int32_t> votes
 
 SeatSweep SweepMethod(Method method, std::span<const std::int32_t> votes, std::int32_t first,
                       std::int32_t last, const MethodRules& rules) {
-  return SweepSeatCounts(
-      [&](std::int32_t seats) { return CalculateMethod(method, votes, seats, rules).final_seats; },
-      first, last);
+  return SweepSeatCounts(SweptSeats(method, votes, rules), first, last);
 }
 
 void SweepMethod(Method method, std::span<const std::int32_t> votes, std::int32_t first,
                  std::int32_t last, const MethodRules& rules, const SweepRowSink& on_row) {
-  SweepSeatCounts(
-      [&](std::int32_t seats) { return CalculateMethod(method, votes, seats, rules).final_seats; },
-      first, last, on_row);
+  SweepSeatCounts(SweptSeats(method, votes, rules), first, last, on_row);
 }
 
 }  // namespace mandati

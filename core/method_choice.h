@@ -75,10 +75,12 @@ struct MethodSweep {
 };
 
 // Each party's final seats under `method` for every seat count from `first` to `last`, each
-// count calculated as CalculateMethod calculates it. A quota bar (ThresholdKind::kQuota)
-// falls as seats are added, so the parties taking part can change from one count to the next,
-// and the quota with them: a refusal then need not come at the last count (no party over the
-// bar comes at the fewest seats), and a caller that checks one count checks each.
+// count giving what CalculateMethod gives: one calculation of the record per count under a
+// quota, one hand-out going on from count to count under a divisor method (see
+// DivisorSeatsUpwards). A quota bar (ThresholdKind::kQuota) falls as seats are added, so the
+// parties taking part can change from one count to the next, and the quota with them (a divisor
+// method's hand-out then starts again): a refusal then need not come at the last count (no party
+// over the bar comes at the fewest seats), and a caller that checks one count checks each.
 SeatSweep SweepMethod(Method method, std::span<const std::int32_t> votes, std::int32_t first,
                       std::int32_t last, const MethodRules& rules);
 // The same, row by row as each seat count is calculated (see SweepSeatCounts).

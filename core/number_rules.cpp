@@ -307,14 +307,6 @@ std::int64_t ScaledRound(double x, int decimals) {
   return scaled.negative ? -value : value;
 }
 
-std::string ScaledText(std::int64_t scaled, int decimals, const NumberSettings& settings) {
-  ScientificDecimal dec{scaled < 0, static_cast<std::uint64_t>(scaled < 0 ? -scaled : scaled),
-                        -decimals};
-  if (dec.digits == 0) return "0";
-  for (; dec.digits % 10 == 0; dec.digits /= 10) ++dec.exponent;
-  return PlainText(dec, settings.decimal_separator);
-}
-
 double LocaleNumber(std::string_view text, const NumberSettings& settings) {
   std::string_view body = Trimmed(text);
   const bool negative = TakeSign(body);

@@ -62,10 +62,6 @@ std::string FixedText(double x, int decimals, const NumberSettings& settings);
 // OverflowError when the result has more than 15 digits.
 std::int64_t ScaledRound(double x, int decimals);
 
-// The text NumberText writes for scaled / 10^decimals (0 to 15 decimals), made from the exact
-// decimal: ScaledText(30030030, 8) is "0.3003003", as NumberText(0.3003003) is.
-std::string ScaledText(std::int64_t scaled, int decimals, const NumberSettings& settings);
-
 // A whole text read as a number in the user's settings; TypeMismatchError when it is not one.
 double LocaleNumber(std::string_view text, const NumberSettings& settings);
 

@@ -19,11 +19,8 @@ void TextColumn::Append(std::string text) {
     rows_.push_back(std::move(text));
     return;
   }
-  // After the rows it equals, so equal texts keep the order they came in. The allocation
-  // pass appends its keys in ascending order, so the place is mostly the end.
-  const auto place = rows_.empty() || !TextLess(text, rows_.back())
-                         ? rows_.end()
-                         : std::upper_bound(rows_.begin(), rows_.end(), text, TextLess);
+  // After the rows it equals, so equal texts keep the order they came in.
+  const auto place = std::upper_bound(rows_.begin(), rows_.end(), text, TextLess);
   if (selected_ >= place - rows_.begin()) ++selected_;
   rows_.insert(place, std::move(text));
 }

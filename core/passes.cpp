@@ -4,8 +4,9 @@
 #include <algorithm>
 #include <numeric>
 #include <span>
-#include <string_view>
-#include <utility>
+#include <stdexcept>
+#include <string>
+#include <variant>
 
 #include "core/errors.h"
 #include "core/exact_quotient.h"
@@ -29,126 +30,90 @@ void WriteKey(const std::string& remainder_text, int party_number, std::string& 
   key += party;
 }
 
-// The rows of the queue in the order of the window's sorted column: the keys' text order.
-// For remainder texts "0", "0<separator>digits" and "1" followed by the blank filler, that
-// is the order of the rounded remainders, then of the party numbers: the blank sorts before
-// the separator, and both before the digits, so a shorter remainder text sorts before a
-// longer one that extends it, and trailing zeros never occur. The filler keeps the party
-// number right-aligned, so party numbers up to 999, all the programs admit, sort as numbers.
-void FillQueue(Calculation& calculation) {
+// The remainder queue ascends: by the remainders as the calculation ranks them (keys, or
+// exact remainders), and between equal ones the party the tie rule serves first stands lower
+// down, since the hand-out starts at the last row. Ranked by keys under the party order, that
+// is the order of the keys' texts in the window's sorted column: the remainder texts "0", "1"
+// and "0<separator><decimals>" have one digit before the separator and no trailing zeros, and
+// the blank filler sorts before the separator and the digits (for every separator that starts
+// after the blank), so a shorter remainder text sorts before a longer one that extends it. The
+// filler keeps the party number right-aligned, so party numbers up to 999, all the programs
+// admit, sort as numbers. Exact remainders are compared as doubles: whole votes for the floored
+// quotas, and for Hare-Niemeyer numerators below 2^31 over one S, whose gaps stay far above a
+// double's rounding, so order and equality are the numerators'.
+void RankQueue(Calculation& calculation) {
   const auto& parties = calculation.parties;
   std::vector<int>& queue = calculation.queue;
   queue.resize(parties.size());
-  for (std::size_t i = 0; i < queue.size(); ++i) queue[i] = static_cast<int>(i + 1);
-  std::sort(queue.begin(), queue.end(), [&](int a, int b) {
-    return TextLess(parties[Index(a - 1)].key, parties[Index(b - 1)].key);
-  });
+  std::iota(queue.begin(), queue.end(), 1);
+  const auto row = [&](int party) {
+    const PartyOutcome& outcome = parties[Index(party - 1)];
+    return QueueRow{calculation.ranked_exactly ? outcome.exact_remainder
+                                               : static_cast<double>(outcome.remainder_key),
+                    party, outcome.votes};
+  };
+  std::sort(queue.begin(), queue.end(),
+            [&](int a, int b) { return QueuedBefore(calculation.tie_rule, row(a), row(b)); });
 }
 
-// The numbers of the allocation pass, step by step, for the parties whose votes
-// `calculation` holds. Each step is its own loop over the parties, as a step's errors must
-// leave the earlier steps complete; `texts` receives each number as soon as it is ready.
-template <typename Texts>
-void AllocateNumbers(Calculation& calculation, double seat_count, const NumberSettings& settings,
-                     Texts& texts) {
+// The allocation pass of a floored quota on the parties whose votes `calculation` holds: the
+// total, the vote shares, the quota, each party's full quotas and remainder.
+void Allocate(Calculation& calculation, double seat_count) {
   auto& parties = calculation.parties;
   calculation.total_votes = 0;
   for (const PartyOutcome& party : parties) {
     calculation.total_votes = ToInt32(calculation.total_votes + party.votes);
-    texts.RunningTotal(calculation.total_votes);
-  }
-  texts.Total(calculation.total_votes);
-  for (std::size_t i = 0; i < parties.size(); ++i) {
-    PartyOutcome& party = parties[i];
-    party.share = Divide(party.votes * 100, calculation.total_votes);
-    party.share_text = VoteShareText(party.share, settings);
-    texts.Share(static_cast<int>(i), party);
   }
   calculation.quota = ComputeQuota(FormValues{std::nullopt, seat_count, std::nullopt,
                                               calculation.method, calculation.total_votes});
-  texts.Quota(calculation.quota);
-  for (std::size_t i = 0; i < parties.size(); ++i) {
-    PartyOutcome& party = parties[i];
-    party.ratio = Divide(party.votes, calculation.quota);
-    party.preliminary_seats = ToInt16(Floor(party.ratio));
-    party.ratio_text = FixedText(party.ratio, 3, settings);
-    texts.Seats(static_cast<int>(i), party);
-    party.remainder_key = ScaledRound(party.ratio - party.preliminary_seats, 8);
+  calculation.exact_quota = {calculation.quota, 1};
+  for (PartyOutcome& party : parties) {
+    party.share = Divide(party.votes * 100, calculation.total_votes);
+    const QuotaRatio measured = MeasureInQuotas(party.votes, calculation.quota);
+    party.ratio = measured.ratio;
+    party.preliminary_seats = ToInt16(measured.full_quotas);
+    party.remainder_key = RemainderKeyOf(measured.rest);
     party.exact_remainder =
         party.votes - static_cast<double>(party.preliminary_seats) * calculation.quota;
-    WriteRemainderTexts(static_cast<int>(i) + 1, settings, party);
+    party.remainder_numerator = static_cast<std::int64_t>(party.exact_remainder);
   }
-  FillQueue(calculation);
-  texts.Queue(calculation);
 }
 
-// The window's party table and form values, written as the allocation pass goes.
-struct TableTexts {
-  PartyTable& table;
-  FormValues& values;
-  std::string& total_text;
-  const NumberSettings& settings;
-
-  void RunningTotal(std::int32_t total) { values.total_votes = total; }
-  void Total(std::int32_t total) { total_text = NumberText(total, settings); }
-  void Share(int row, const PartyOutcome& party) {
-    table.VoteShareColumn().SetRow(row, party.share_text);
+// The allocation pass of the district's quota: Hare-Niemeyer's exact one on whole seats, or a
+// floored one on whole seats or the window's typed counts.
+Calculation Allocated(const QuotaDistrict& district) {
+  if (RuleOf(district.method).exact) {
+    const auto* seats = std::get_if<std::int32_t>(&district.counts);
+    if (seats == nullptr) throw std::logic_error("Hare-Niemeyer takes whole seats");
+    return ExactQuotientNumbers(district.votes, *seats);
   }
-  void Quota(std::int32_t quota) { values.quota = quota; }
-  void Seats(int row, const PartyOutcome& party) {
-    table.PreliminarySeatsColumn().SetRow(row, NumberText(party.preliminary_seats, settings));
-    table.QuotaRatioColumn().SetRow(row, party.ratio_text);
-  }
-  void Queue(const Calculation& calculation) {
-    table.RemainderQueue().Clear();
-    for (const int party : calculation.queue) {
-      table.RemainderQueue().Append(calculation.parties[Index(party - 1)].key);
-    }
-  }
-};
-
-// A calculation from numbers shows its numbers nowhere as it goes.
-struct NoTexts {
-  void RunningTotal(std::int32_t) {}
-  void Total(std::int32_t) {}
-  void Share(int, const PartyOutcome&) {}
-  void Quota(std::int32_t) {}
-  void Seats(int, const PartyOutcome&) {}
-  void Queue(const Calculation&) {}
-};
-
-}  // namespace
-
-// The rounded remainder has at most 9 digits, so its text is the key's digits: ScaledText
-// writes it from them.
-void WriteRemainderTexts(int party_number, const NumberSettings& settings, PartyOutcome& party) {
-  party.remainder_text = ScaledText(party.remainder_key, 8, settings);
-  WriteKey(party.remainder_text, party_number, party.key);
-}
-
-std::string RemainderKey(double r8, int party_number, const NumberSettings& settings) {
-  std::string key;
-  WriteKey(NumberText(r8, settings), party_number, key);
-  return key;
-}
-
-Calculation AllocateQuotaSeats(PartyTable& table, FormValues& values, std::string& total_text,
-                               const NumberSettings& settings) {
   Calculation calculation;
-  calculation.method = values.quota_method;
-  values.total_votes = 0;
-  calculation.parties.reserve(static_cast<std::size_t>(table.VotesColumn().RowCount()));
-  ForEachParty(values, [&](int row) {
-    if (row + 1 > kMaxParties)
-      throw OverflowError("party numbers beyond " + std::to_string(kMaxParties));
-    calculation.parties.emplace_back().votes = LeadingNumber(table.VotesColumn().Row(row));
-  });
-  TableTexts texts{table, values, total_text, settings};
-  AllocateNumbers(calculation, values.seat_count.value_or(0.0), settings, texts);
+  calculation.method = district.method;
+  calculation.parties.reserve(district.votes.size());
+  for (const std::int32_t votes : district.votes) calculation.parties.emplace_back().votes = votes;
+  const auto* typed = std::get_if<TypedCounts>(&district.counts);
+  Allocate(calculation,
+           typed != nullptr ? typed->seat_count : std::get<std::int32_t>(district.counts));
   return calculation;
 }
 
-namespace {
+// The seat count less the preliminary seats, none when those reach it. The window's typed
+// count rounds the difference to 16 bits (see TypedCounts); whole seats need no rounding.
+int SeatsLeft(const std::variant<std::int32_t, TypedCounts>& counts, int preliminary_total) {
+  if (const auto* typed = std::get_if<TypedCounts>(&counts)) {
+    return std::max(0, int{ToInt16(typed->seat_count - preliminary_total)});
+  }
+  return std::max(0, std::get<std::int32_t>(counts) - preliminary_total);
+}
+
+// The hand-out of a leftover seat starts at the queue's last row, or for the window's typed
+// party count at row ToInt16(party count - 1); that row must exist.
+void CheckHandOutRow(const std::variant<std::int32_t, TypedCounts>& counts, std::size_t keys) {
+  const int last = static_cast<int>(keys) - 1;
+  const auto* typed = std::get_if<TypedCounts>(&counts);
+  const int start = keys == 0 || typed == nullptr ? last : ToInt16(typed->party_count - 1);
+  if (start < 0 || start > last) throw MissingRowError("no remainder key for a leftover seat");
+}
 
 // The tie that the last, part-way round cut through, if it did.
 std::vector<TieGroup> TiesAtTheCut(const Calculation& calculation) {
@@ -167,33 +132,6 @@ std::vector<TieGroup> TiesAtTheCut(const Calculation& calculation) {
   return {tie};
 }
 
-}  // namespace
-
-namespace {
-
-// The remainder queue ascends: by the remainders as the calculation ranks them (keys, or
-// exact remainders), and between equal ones the party the tie rule serves first stands lower
-// down, since the hand-out starts at the last row. For keys under the party order this is
-// the order of the keys' texts that the window's sorted column keeps (see FillQueue). Exact
-// remainders are compared as doubles: whole votes for the floored quotas, and for
-// Hare-Niemeyer numerators below 2^31 over one S, whose gaps stay far above a double's
-// rounding, so order and equality are the numerators'.
-void RankQueue(Calculation& calculation) {
-  const auto& parties = calculation.parties;
-  std::vector<int>& queue = calculation.queue;
-  queue.resize(parties.size());
-  std::iota(queue.begin(), queue.end(), 1);
-  std::sort(queue.begin(), queue.end(), [&](int a, int b) {
-    const PartyOutcome& party_a = parties[Index(a - 1)];
-    const PartyOutcome& party_b = parties[Index(b - 1)];
-    if (!RankEqual(calculation, a, b)) {
-      return calculation.ranked_exactly ? party_a.exact_remainder < party_b.exact_remainder
-                                        : party_a.remainder_key < party_b.remainder_key;
-    }
-    return ServedFirstInTie(calculation.tie_rule, b, party_b.votes, a, party_a.votes);
-  });
-}
-
 // The hand-out of the seats left, one each from the queue's last row upwards, round after
 // round until none is left.
 void HandOut(Calculation& calculation) {
@@ -203,13 +141,43 @@ void HandOut(Calculation& calculation) {
   calculation.full_rounds = calculation.seats_left / keys;
   calculation.last_round_seats = calculation.seats_left % keys;
   for (int k = 0; k < keys; ++k) {
-    const int seats = calculation.full_rounds + (k < calculation.last_round_seats ? 1 : 0);
-    calculation.parties[Index(calculation.hand_out_order[Index(k)] - 1)].final_seats += seats;
+    calculation.parties[Index(calculation.hand_out_order[Index(k)] - 1)].final_seats +=
+        HandOutSeats(calculation.seats_left, keys, k);
   }
   calculation.ties = TiesAtTheCut(calculation);
 }
 
 }  // namespace
+
+QuotaRatio MeasureInQuotas(double votes, std::int32_t quota) {
+  QuotaRatio measured;
+  measured.ratio = Divide(votes, quota);
+  measured.full_quotas = Floor(measured.ratio);
+  measured.rest = measured.ratio - measured.full_quotas;
+  return measured;
+}
+
+std::int64_t RemainderKeyOf(double rest) { return ScaledRound(rest, 8); }
+
+bool QueuedBefore(TieRule rule, const QueueRow& a, const QueueRow& b) {
+  if (a.remainder != b.remainder) return a.remainder < b.remainder;
+  return ServedFirstInTie(rule, b.party, b.votes, a.party, a.votes);
+}
+
+std::int32_t HandOutSeats(std::int32_t seats_left, std::int32_t keys, std::int32_t place) {
+  return seats_left / keys + (place < seats_left % keys ? 1 : 0);
+}
+
+std::string RemainderText(std::int64_t remainder_key, const NumberSettings& settings) {
+  return NumberText(static_cast<double>(remainder_key) / static_cast<double>(kKeyScale), settings);
+}
+
+std::string RemainderKey(std::int64_t remainder_key, int party_number,
+                         const NumberSettings& settings) {
+  std::string key;
+  WriteKey(RemainderText(remainder_key, settings), party_number, key);
+  return key;
+}
 
 void CheckQuotaDistrict(QuotaMethod method, std::span<const std::int32_t> votes,
                         std::int32_t seat_count) {
@@ -242,70 +210,20 @@ void CheckQuotaDistrict(QuotaMethod method, std::span<const std::int32_t> votes,
   }
 }
 
-void DistributeRemainders(PartyTable& table, const FormValues& values,
-                          const NumberSettings& settings, Calculation& calculation) {
-  auto& parties = calculation.parties;
-  double preliminary_total = 0;
-  ForEachParty(values, [&](int row) {
-    if (Index(row) >= parties.size()) throw MissingRowError("no calculated party in this row");
-    PartyOutcome& party = parties[Index(row)];
-    party.final_seats = party.preliminary_seats;
-    table.FinalSeatsColumn().SetRow(row, table.PreliminarySeatsColumn().Row(row));
-    preliminary_total += party.preliminary_seats;
-  });
-  calculation.preliminary_total = static_cast<int>(preliminary_total);
-  calculation.seats_left =
-      std::max(0, int{ToInt16(values.seat_count.value_or(0.0) - preliminary_total)});
-  // The hand-out starts at queue row PartyCount - 1.
-  const int keys = static_cast<int>(calculation.queue.size());
-  if (calculation.seats_left >= 1 &&
-      (keys == 0 || ToInt16(values.party_count.value_or(0.0) - 1) >= keys)) {
-    throw MissingRowError("no remainder key for a leftover seat");
+Calculation CalculateQuotaSeats(const QuotaDistrict& district) {
+  if (district.votes.size() > static_cast<std::size_t>(kMaxParties)) {
+    throw OverflowError("party numbers beyond " + std::to_string(kMaxParties));
   }
-  HandOut(calculation);
-  for (std::size_t i = 0; i < parties.size(); ++i) {
-    if (parties[i].final_seats != parties[i].preliminary_seats) {
-      table.FinalSeatsColumn().SetRow(static_cast<int>(i),
-                                      NumberText(parties[i].final_seats, settings));
-    }
-  }
-}
-
-Calculation CalculateQuotaSeats(QuotaMethod method, std::span<const std::int32_t> votes,
-                                std::int32_t seat_count, Ranking ranking, TieRule tie_rule) {
-  CheckQuotaDistrict(method, votes, seat_count);
-  Calculation calculation;
-  if (RuleOf(method).exact) {
-    calculation = ExactQuotientNumbers(votes, seat_count);
-    for (std::size_t i = 0; i < votes.size(); ++i) {
-      WriteRemainderTexts(static_cast<int>(i) + 1, NumberSettings{}, calculation.parties[i]);
-    }
-    ranking = Ranking::kExact;
-  } else {
-    calculation.method = method;
-    calculation.parties.reserve(votes.size());
-    for (const std::int32_t party_votes : votes)
-      calculation.parties.emplace_back().votes = party_votes;
-    NoTexts no_texts;
-    AllocateNumbers(calculation, seat_count, NumberSettings{}, no_texts);
-    calculation.exact_quota = {calculation.quota, 1};
-    for (std::size_t i = 0; i < votes.size(); ++i) {
-      PartyOutcome& party = calculation.parties[i];
-      party.remainder_numerator =
-          votes[i] - std::int64_t{party.preliminary_seats} * calculation.quota;
-    }
-  }
-  calculation.tie_rule = tie_rule;
-  if (ranking == Ranking::kExact) {
-    RankRemaindersExactly(calculation);
-  } else {
-    RankQueue(calculation);
-  }
+  Calculation calculation = Allocated(district);
+  calculation.tie_rule = district.tie_rule;
+  calculation.ranked_exactly = district.ranking == Ranking::kExact || RuleOf(district.method).exact;
+  RankQueue(calculation);
   for (PartyOutcome& party : calculation.parties) {
     party.final_seats = party.preliminary_seats;
     calculation.preliminary_total += party.preliminary_seats;
   }
-  calculation.seats_left = std::max(0, seat_count - calculation.preliminary_total);
+  calculation.seats_left = SeatsLeft(district.counts, calculation.preliminary_total);
+  if (calculation.seats_left >= 1) CheckHandOutRow(district.counts, calculation.queue.size());
   HandOut(calculation);
   return calculation;
 }
@@ -375,6 +293,10 @@ int HandOutRounds(const Calculation& calculation) {
 
 std::string VoteShareText(double share, const NumberSettings& settings) {
   return FixedText(share, 2, settings);
+}
+
+std::string QuotaRatioText(double ratio, const NumberSettings& settings) {
+  return FixedText(ratio, 3, settings);
 }
 
 std::vector<SeatAward> SeatAwards(const Calculation& calculation) {

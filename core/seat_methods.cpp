@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -37,14 +38,63 @@ bool SameAverage(const Average& a, const Average& b) {
   return CrossProduct(a, b) == CrossProduct(b, a);
 }
 
-// The order in which seats are handed out: the larger average first, and among equal
-// averages the one the tie rule serves first.
+// The order in which seats are handed out.
 bool ServedBefore(TieRule rule, const Contender& a, const Contender& b) {
-  const std::int64_t left = CrossProduct(a.average, b.average);
-  const std::int64_t right = CrossProduct(b.average, a.average);
-  return left != right ? left > right
-                       : ServedFirstInTie(rule, a.party, a.average.votes, b.party, b.average.votes);
+  return ServedBefore(rule, a.average, a.party, b.average, b.party);
 }
+
+// The hand-out of a divisor method, a seat at a time: each seat goes to the largest claim, so
+// the seats after n awards are the allocation for n seats, and one more award gives the next.
+// The rule's first divisor (D, 1 + step, 1 + 2 step, …) and tie rule hold for every seat.
+class DivisorHandOut {
+ public:
+  DivisorHandOut(const DivisorRule& rule, std::span<const std::int32_t> votes, TieRule tie_rule,
+                 const Decimal& first_divisor)
+      : rule_(rule),
+        first_divisor_(first_divisor),
+        served_after_{tie_rule},
+        seats_(votes.size(), 0) {
+    waiting_.reserve(votes.size());
+    for (std::size_t i = 0; i < votes.size(); ++i) {
+      waiting_.push_back(
+          {ClaimAverage(rule, first_divisor, votes[i], 0), static_cast<std::int32_t>(i + 1)});
+    }
+    std::make_heap(waiting_.begin(), waiting_.end(), served_after_);
+  }
+
+  // Awards the next seat; returns the claim it served.
+  Contender AwardNext() {
+    std::pop_heap(waiting_.begin(), waiting_.end(), served_after_);
+    Contender& next = waiting_.back();
+    const Contender served = next;
+    const std::int32_t won = ++seats_[static_cast<std::size_t>(next.party - 1)];
+    next.average = ClaimAverage(rule_, first_divisor_, next.average.votes, won);
+    std::push_heap(waiting_.begin(), waiting_.end(), served_after_);
+    ++awarded_;
+    return served;
+  }
+
+  std::int32_t Awarded() const { return awarded_; }
+  const std::vector<std::int32_t>& Seats() const { return seats_; }
+  // Every party's claim on its next seat.
+  const std::vector<Contender>& Waiting() const { return waiting_; }
+
+ private:
+  // The heap's order: its top is the claim served next.
+  struct ServedAfter {
+    TieRule rule;
+    bool operator()(const Contender& a, const Contender& b) const {
+      return ServedBefore(rule, b, a);
+    }
+  };
+
+  const DivisorRule& rule_;
+  Decimal first_divisor_;
+  ServedAfter served_after_;
+  std::vector<std::int32_t> seats_;  // per party
+  std::vector<Contender> waiting_;
+  std::int32_t awarded_ = 0;
+};
 
 // `waiting` holds every party's claim on its next seat, after the last seat was handed out.
 std::optional<DivisorTie> TieAtLastSeat(TieRule rule, const std::vector<DivisorSeat>& awards,
@@ -74,7 +124,33 @@ std::optional<DivisorTie> TieAtLastSeat(TieRule rule, const std::vector<DivisorS
   return tie;
 }
 
+// Raises RuleError for a first divisor out of its limits, std::logic_error for one that is not
+// 1 under D'Hondt.
+void CheckDivisorRules(DivisorMethod method, const Decimal& first_divisor) {
+  CheckFirstDivisor(first_divisor);
+  if (method != DivisorMethod::SainteLague && first_divisor != kPlainFirstDivisor) {
+    throw std::logic_error("only Sainte-Laguë takes another first divisor");
+  }
+}
+
 }  // namespace
+
+bool ServedBefore(TieRule rule, const Average& a, std::int32_t party_a, const Average& b,
+                  std::int32_t party_b) {
+  const std::int64_t left = CrossProduct(a, b);
+  const std::int64_t right = CrossProduct(b, a);
+  return left != right ? left > right : ServedFirstInTie(rule, party_a, a.votes, party_b, b.votes);
+}
+
+Average ClaimAverage(const DivisorRule& rule, const Decimal& first_divisor, std::int32_t votes,
+                     std::int32_t seats_won) {
+  // The first divisor as written, units over 10^decimals: both fit 32 bits by its limits.
+  if (seats_won == 0) {
+    return {votes, static_cast<std::int32_t>(first_divisor.units),
+            static_cast<std::int32_t>(PowerOfTen(first_divisor.decimals))};
+  }
+  return {votes, 1 + rule.step * seats_won, 1};
+}
 
 void CheckDistrict(std::span<const std::int32_t> votes, std::int32_t seat_count) {
   if (votes.empty() || votes.size() > static_cast<std::size_t>(kMaxParties)) {
@@ -101,37 +177,44 @@ DivisorAllocation AllocateByDivisors(DivisorMethod method, std::span<const std::
                                      std::int32_t seat_count, TieRule tie_rule,
                                      Decimal first_divisor) {
   const DivisorRule& rule = DivisorRuleOf(method);
-  CheckFirstDivisor(first_divisor);
-  if (method != DivisorMethod::SainteLague && first_divisor != kPlainFirstDivisor) {
-    throw std::logic_error("only Sainte-Laguë takes another first divisor");
-  }
+  CheckDivisorRules(method, first_divisor);
   CheckDistrict(votes, seat_count);
-  // The first divisor as written, units over 10^decimals: both fit 32 bits by its limits.
-  const Average first{0, static_cast<std::int32_t>(first_divisor.units),
-                      static_cast<std::int32_t>(PowerOfTen(first_divisor.decimals))};
-  const auto served_after = [tie_rule](const Contender& a, const Contender& b) {
-    return ServedBefore(tie_rule, b, a);
-  };
+  DivisorHandOut hand_out(rule, votes, tie_rule, first_divisor);
   DivisorAllocation result;
-  result.seats.assign(votes.size(), 0);
   result.awards.reserve(static_cast<std::size_t>(seat_count));
-  // A heap whose top is the claim served next.
-  std::vector<Contender> waiting;
-  waiting.reserve(votes.size());
-  for (std::size_t i = 0; i < votes.size(); ++i) {
-    waiting.push_back({{votes[i], first.divisor, first.scale}, static_cast<std::int32_t>(i + 1)});
-  }
-  std::make_heap(waiting.begin(), waiting.end(), served_after);
   for (std::int32_t seat = 1; seat <= seat_count; ++seat) {
-    std::pop_heap(waiting.begin(), waiting.end(), served_after);
-    Contender& next = waiting.back();
-    result.awards.push_back({seat, next.party, next.average});
-    const std::int32_t won = ++result.seats[static_cast<std::size_t>(next.party - 1)];
-    next.average = {next.average.votes, 1 + rule.step * won, 1};
-    std::push_heap(waiting.begin(), waiting.end(), served_after);
+    const Contender served = hand_out.AwardNext();
+    result.awards.push_back({seat, served.party, served.average});
   }
-  result.tie = TieAtLastSeat(tie_rule, result.awards, std::move(waiting));
+  result.seats = hand_out.Seats();
+  result.tie = TieAtLastSeat(tie_rule, result.awards, hand_out.Waiting());
   return result;
+}
+
+DivisorSeat ClaimForSeat(DivisorMethod method, std::span<const std::int32_t> votes,
+                         std::int32_t seat, TieRule tie_rule, Decimal first_divisor) {
+  CheckDivisorRules(method, first_divisor);
+  CheckDistrict(votes, seat);
+  if (seat < 1) throw std::logic_error("seats are counted from 1");
+  DivisorHandOut hand_out(DivisorRuleOf(method), votes, tie_rule, first_divisor);
+  while (hand_out.Awarded() < seat - 1) hand_out.AwardNext();
+  const Contender served = hand_out.AwardNext();
+  return {seat, served.party, served.average};
+}
+
+FinalSeatsFor DivisorSeatsUpwards(DivisorMethod method, std::span<const std::int32_t> votes,
+                                  TieRule tie_rule, Decimal first_divisor) {
+  CheckDivisorRules(method, first_divisor);
+  const auto hand_out =
+      std::make_shared<DivisorHandOut>(DivisorRuleOf(method), votes, tie_rule, first_divisor);
+  return [votes, hand_out](std::int32_t seat_count) {
+    CheckDistrict(votes, seat_count);
+    if (seat_count < hand_out->Awarded()) {
+      throw std::logic_error("a divisor hand-out only goes on to more seats");
+    }
+    while (hand_out->Awarded() < seat_count) hand_out->AwardNext();
+    return hand_out->Seats();
+  };
 }
 
 void SweepSeatCounts(const FinalSeatsFor& final_seats, std::int32_t first, std::int32_t last,

@@ -56,6 +56,16 @@ struct Average {
   friend bool operator==(const Average&, const Average&) = default;
 };
 
+// Whether party `party_a`'s claim at `a` is served before party `party_b`'s at `b`: the larger
+// average first, compared exactly; among equal averages the one the tie rule serves first.
+bool ServedBefore(TieRule rule, const Average& a, std::int32_t party_a, const Average& b,
+                  std::int32_t party_b);
+
+// A party's claim on its next seat after `seats_won` seats: its votes over the first divisor
+// (Sainte-Laguë's may be another, D'Hondt's is 1), then over 1 + step x seats_won.
+Average ClaimAverage(const DivisorRule& rule, const Decimal& first_divisor, std::int32_t votes,
+                     std::int32_t seats_won);
+
 // Seat `seat` (1 for the first seat won) went to party `party` at `average`.
 struct DivisorSeat {
   std::int32_t seat;
@@ -98,6 +108,12 @@ DivisorAllocation AllocateByDivisors(DivisorMethod method, std::span<const std::
                                      std::int32_t seat_count, TieRule tie_rule = TieRule::kOrder,
                                      Decimal first_divisor = kPlainFirstDivisor);
 
+// The claim that wins seat `seat` (from 1): AllocateByDivisors(method, votes, seat, tie_rule,
+// first_divisor).awards.back(), without the rest of the allocation.
+DivisorSeat ClaimForSeat(DivisorMethod method, std::span<const std::int32_t> votes,
+                         std::int32_t seat, TieRule tie_rule = TieRule::kOrder,
+                         Decimal first_divisor = kPlainFirstDivisor);
+
 // The limits every calculation from numbers checks: 1 to kMaxParties parties, each with at
 // least 1 vote, and 0 to kMaxSeats seats; CalculationLimitError names the value that failed.
 void CheckDistrict(std::span<const std::int32_t> votes, std::int32_t seat_count);
@@ -125,7 +141,18 @@ struct SeatSweep {
   std::vector<AlabamaParadox> paradoxes;  // by seat count, then party
 };
 
-// Calls `final_seats` for every seat count from `first` to `last` and compares neighbours.
+// Each party's seats under a divisor method for seat counts asked in rising order (a lower
+// count than the one before raises std::logic_error): one hand-out that goes on from the count
+// before, a seat at a time, so that a sweep hands out each seat once. Every count gives
+// AllocateByDivisors(method, votes, count, tie_rule, first_divisor).seats, and is checked as
+// that checks it (the rules at once, the district at each count). The function refers to
+// `votes`, which must outlive it.
+FinalSeatsFor DivisorSeatsUpwards(DivisorMethod method, std::span<const std::int32_t> votes,
+                                  TieRule tie_rule = TieRule::kOrder,
+                                  Decimal first_divisor = kPlainFirstDivisor);
+
+// Calls `final_seats` for every seat count from `first` to `last`, in rising order, and
+// compares neighbours.
 // The range must lie within 0 to kMaxSeats, with first ≤ last and at most kMaxSweepCounts
 // counts; otherwise LimitError. Errors of `final_seats` pass through. Every call must return
 // the same number of parties (std::logic_error otherwise).

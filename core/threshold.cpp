@@ -36,8 +36,8 @@ std::int64_t BaseOf(const Threshold& threshold, std::int64_t listed) {
   return *threshold.total;
 }
 
-// The bar as a fraction in lowest terms, from the kind's rule. A quota bar of 0 seats is
-// left with a denominator of 0: no number of votes reaches it.
+// The bar as a fraction, from the kind's rule, not yet in lowest terms. A quota bar of 0 seats
+// is left with a denominator of 0: no number of votes reaches it.
 Fraction BarOf(const Threshold& threshold, std::int64_t base, std::int32_t seat_count) {
   Fraction bar;
   switch (threshold.kind) {
@@ -59,12 +59,16 @@ Fraction BarOf(const Threshold& threshold, std::int64_t base, std::int32_t seat_
     case ThresholdKind::kNone:
       break;
   }
-  const std::int64_t divisor = std::gcd(bar.numerator, bar.denominator);
-  if (divisor > 1) bar = {bar.numerator / divisor, bar.denominator / divisor};
   return bar;
 }
 
-bool Passes(std::int32_t votes, const Fraction& bar) {
+Fraction InLowestTerms(const Fraction& bar) {
+  const std::int64_t divisor = std::gcd(bar.numerator, bar.denominator);
+  if (divisor <= 1) return bar;
+  return {bar.numerator / divisor, bar.denominator / divisor};
+}
+
+bool Passes(std::int64_t votes, const Fraction& bar) {
   return bar.denominator > 0 && votes * bar.denominator >= bar.numerator;
 }
 
@@ -87,7 +91,7 @@ ThresholdOutcome ApplyThreshold(const Threshold& threshold, std::span<const std:
     outcome.base = BaseOf(threshold, TotalOf(votes));
     outcome.given_total = threshold.total.has_value();
   }
-  outcome.bar = BarOf(threshold, outcome.base, seat_count);
+  outcome.bar = InLowestTerms(BarOf(threshold, outcome.base, seat_count));
   if (outcome.bar.denominator > 0) {
     outcome.votes_needed =
         (outcome.bar.numerator + outcome.bar.denominator - 1) / outcome.bar.denominator;
@@ -110,6 +114,18 @@ ThresholdOutcome ApplyThreshold(const Threshold& threshold, std::span<const std:
   return outcome;
 }
 
+std::optional<std::int64_t> MostListedVotes(const Threshold& threshold) {
+  if (threshold.kind == ThresholdKind::kNone || threshold.kind == ThresholdKind::kVotes) {
+    return std::nullopt;
+  }
+  return threshold.total;
+}
+
+bool PassesBar(const Threshold& threshold, std::int64_t votes, std::int64_t listed,
+               std::int32_t seat_count) {
+  return Passes(votes, BarOf(threshold, threshold.total.value_or(listed), seat_count));
+}
+
 Calculation OnWholeDistrict(Calculation part, const ThresholdOutcome& threshold,
                             std::span<const std::int32_t> votes) {
   const auto number = [&](int k) { return threshold.over[Index(k)]; };
@@ -118,15 +134,12 @@ Calculation OnWholeDistrict(Calculation part, const ThresholdOutcome& threshold,
   };
   std::vector<PartyOutcome> parties(votes.size());
   for (std::size_t k = 0; k < part.parties.size(); ++k) {
-    const std::int32_t party = threshold.over[k];
-    parties[Index(party)] = std::move(part.parties[k]);
-    WriteRemainderTexts(party, NumberSettings{}, parties[Index(party)]);
+    parties[Index(threshold.over[k])] = part.parties[k];
   }
   const auto listed = static_cast<double>(TotalOf(votes));
   for (std::size_t i = 0; i < votes.size(); ++i) {
     parties[i].votes = votes[i];
     parties[i].share = Divide(parties[i].votes * 100, listed);
-    parties[i].share_text = VoteShareText(parties[i].share, NumberSettings{});
   }
   part.parties = std::move(parties);
   renumber(part.queue);
@@ -138,13 +151,18 @@ Calculation OnWholeDistrict(Calculation part, const ThresholdOutcome& threshold,
   return part;
 }
 
+std::vector<std::int32_t> OnWholeDistrict(std::span<const std::int32_t> seats,
+                                          const ThresholdOutcome& threshold,
+                                          std::size_t party_count) {
+  std::vector<std::int32_t> whole(party_count, 0);
+  for (std::size_t k = 0; k < seats.size(); ++k) whole[Index(threshold.over[k])] = seats[k];
+  return whole;
+}
+
 DivisorAllocation OnWholeDistrict(DivisorAllocation part, const ThresholdOutcome& threshold,
                                   std::size_t party_count) {
   const auto number = [&](std::int32_t k) { return threshold.over[Index(k)]; };
-  std::vector<std::int32_t> seats(party_count, 0);
-  for (std::size_t k = 0; k < part.seats.size(); ++k)
-    seats[Index(threshold.over[k])] = part.seats[k];
-  part.seats = std::move(seats);
+  part.seats = OnWholeDistrict(part.seats, threshold, party_count);
   for (DivisorSeat& award : part.awards) award.party = number(award.party);
   if (part.tie) {
     for (std::int32_t& party : part.tie->served) party = number(party);

@@ -62,13 +62,28 @@ struct ThresholdOutcome {
 ThresholdOutcome ApplyThreshold(const Threshold& threshold, std::span<const std::int32_t> votes,
                                 std::int32_t seat_count);
 
+// The most votes the listed parties may have in all: a given total that a share or a quota bar
+// is of (RuleError beyond it), or none.
+std::optional<std::int64_t> MostListedVotes(const Threshold& threshold);
+
+// Whether a party with `votes` passes the bar, exempt or not, when the listed votes add up to
+// `listed`: what ApplyThreshold decides for each party, for options it has taken and `listed`
+// within MostListedVotes. The bar never falls as `listed` grows.
+bool PassesBar(const Threshold& threshold, std::int64_t votes, std::int64_t listed,
+               std::int32_t seat_count);
+
 // A record calculated on the parties taking part (party k of it is threshold.over[k - 1]) as
 // the record of the whole district (`votes`): party numbers in the queue, the hand-out, the
 // awards and the ties are the district's; a party under the bar has its votes and 0 seats,
-// and no ratio, remainder or key. Every share is of all the listed votes.
+// and a ratio, remainder and key of 0 (it is in no queue). Every share is of all the listed
+// votes.
 Calculation OnWholeDistrict(Calculation part, const ThresholdOutcome& threshold,
                             std::span<const std::int32_t> votes);
 DivisorAllocation OnWholeDistrict(DivisorAllocation part, const ThresholdOutcome& threshold,
                                   std::size_t party_count);
+// Seats per party taking part as seats per party of the district.
+std::vector<std::int32_t> OnWholeDistrict(std::span<const std::int32_t> seats,
+                                          const ThresholdOutcome& threshold,
+                                          std::size_t party_count);
 
 }  // namespace mandati

@@ -16,7 +16,7 @@ PartyFigures FiguresOf(const MethodOutcome& outcome, std::size_t party_index) {
   if (outcome.quota) {
     const PartyOutcome& party = outcome.quota->parties[party_index];
     return {std::to_string(party.preliminary_seats), std::to_string(party.final_seats),
-            party.ratio_text, ""};
+            QuotaRatioText(party.ratio, NumberSettings{}), ""};
   }
   PartyFigures figures{"", std::to_string(outcome.final_seats[party_index]), "", ""};
   const auto party = static_cast<std::int32_t>(party_index + 1);

@@ -101,11 +101,12 @@ std::vector<std::string> JsonQuotaExplanation(const District& district,
   std::vector<std::string> queue;
   for (const int party : outcome.hand_out_order) {
     const PartyOutcome& figures = outcome.parties[static_cast<std::size_t>(party - 1)];
-    queue.push_back(
-        "{\"party\": " + std::to_string(party) + ", \"remainder\": " + figures.remainder_text +
-        (outcome.ranked_exactly ? ", \"exact_remainder\": " + JsonExactRemainder(outcome, figures)
-                                : std::string()) +
-        "}");
+    queue.push_back("{\"party\": " + std::to_string(party) +
+                    ", \"remainder\": " + RemainderText(figures.remainder_key, NumberSettings{}) +
+                    (outcome.ranked_exactly
+                         ? ", \"exact_remainder\": " + JsonExactRemainder(outcome, figures)
+                         : std::string()) +
+                    "}");
   }
   std::vector<int> order;
   for (const SeatAward& award : SeatAwards(outcome)) order.push_back(award.party);

@@ -150,19 +150,36 @@ TEST_F(FormCommandsTest, SelectingAPartyShowsItsVotesAndDiscardsTheTypedText) {
 TEST_F(FormCommandsTest, SampleDistrictUnderEveryQuota) {
   const struct {
     std::int16_t option;
+    std::int32_t quota;
     Rows ratios;
+    Rows keys;
   } cases[] = {
-      {0, {"2.553", "2.015", "1.192", "0.701", "0.539"}},
-      {1, {"2.918", "2.303", "1.363", "0.801", "0.616"}},
-      {2, {"2.918", "2.303", "1.363", "0.801", "0.616"}},
+      {0,
+       22764,
+       {"2.553", "2.015", "1.192", "0.701", "0.539"},
+       {"0.01506765    2", "0.19232121    3", "0.53874539    5", "0.55337375    1",
+        "0.70053593    4"}},
+      {1,
+       19919,
+       {"2.918", "2.303", "1.363", "0.801", "0.616"},
+       {"0.30287665    2", "0.36261861    3", "0.61569356    5", "0.8005924    4",
+        "0.91806818    1"}},
+      {2,
+       19918,
+       {"2.918", "2.303", "1.363", "0.801", "0.616"},
+       {"0.30299227    2", "0.36268702    3", "0.61572447    5", "0.80063259    4",
+        "0.91821468    1"}},
   };
   for (const auto& c : cases) {
-    CalculateSample(c.option);
+    CalculateSample(c.option);  // the queue of the one before is replaced, not added to
     EXPECT_EQ(Column(1).Rows(), (Rows{"2", "2", "1", "0", "0"}));
     EXPECT_EQ(Column(2).Rows(), (Rows{"3", "2", "1", "1", "0"}));
     EXPECT_EQ(Column(3).Rows(), c.ratios);
     EXPECT_EQ(Column(4).Rows(), (Rows{"36.48", "28.79", "17.03", "10.01", "7.70"}));
+    EXPECT_EQ(Column(6).Rows(), c.keys);
     EXPECT_EQ(state_.total_text, "159349");
+    EXPECT_EQ(state_.values.total_votes, 159349);
+    EXPECT_EQ(state_.values.quota, c.quota);
   }
 }
 
@@ -173,7 +190,9 @@ TEST_F(FormCommandsTest, CommaLocaleShowsCommaSharesAndTheSameSeats) {
   CalculateSample(0);
   EXPECT_EQ(Column(4).Row(0), "36,48");
   EXPECT_EQ(Column(3).Row(0), "2,553");
+  EXPECT_EQ(Column(6).Row(4), "0,70053593    4");
   EXPECT_EQ(Column(2).Rows(), (Rows{"3", "2", "1", "1", "0"}));
+  EXPECT_EQ(state_.total_text, "159349");  // counts are never grouped
 }
 
 TEST_F(FormCommandsTest, CalculationWaitsForEveryPartysVotes) {

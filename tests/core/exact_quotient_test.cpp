@@ -81,16 +81,18 @@ TEST(HareNiemeyerTest, MatchesAnExactModelOnRandomDistricts) {
     const std::int32_t seats = uniform(1, 40);
     for (const TieRule rule : {TieRule::kOrder, TieRule::kVotes}) {
       const Model model = ExactModel(votes, seats, rule);
-      ASSERT_EQ(Observed(CalculateQuotaSeats(QuotaMethod::HareNiemeyer, votes, seats,
-                                             Ranking::kKeys, rule)),
+      ASSERT_EQ(Observed(CalculateQuotaSeats(
+                    {QuotaMethod::HareNiemeyer, votes, seats, Ranking::kKeys, rule})),
                 model)
           << district;
       ties += model.tie;
     }
   }
   EXPECT_GT(ties, 500);  // the tie rules were put to work
-  EXPECT_THROW(CalculateQuotaSeats(QuotaMethod::HareNiemeyer, Parties{5, 3}, 0, Ranking::kKeys),
-               CalculationLimitError);  // V / 0 seats has no value
+  // V / 0 seats has no value: the companion's limits refuse it, the number rules raise.
+  const Parties two{5, 3};
+  EXPECT_THROW(CheckQuotaDistrict(QuotaMethod::HareNiemeyer, two, 0), CalculationLimitError);
+  EXPECT_THROW(CalculateQuotaSeats({QuotaMethod::HareNiemeyer, two, 0}), DivisionByZeroError);
 }
 
 }  // namespace

@@ -26,18 +26,9 @@ struct District {
 };
 
 Calculation Calculate(const District& district, QuotaMethod method) {
-  PartyTable table;
-  FormValues values;
-  for (const Party& party : district.parties) {
-    table.VotesColumn().Append(std::to_string(party.votes));
-  }
-  values.party_count = static_cast<double>(district.parties.size());
-  values.seat_count = district.seats;
-  values.quota_method = method;
-  std::string total_text;
-  Calculation calculation = AllocateQuotaSeats(table, values, total_text, NumberSettings{});
-  DistributeRemainders(table, values, NumberSettings{}, calculation);
-  return calculation;
+  std::vector<std::int32_t> votes;
+  for (const Party& party : district.parties) votes.push_back(party.votes);
+  return CalculateQuotaSeats({method, votes, std::int32_t{district.seats}, Ranking::kKeys});
 }
 
 struct Exact {

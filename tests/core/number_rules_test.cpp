@@ -127,19 +127,6 @@ TEST(NumberTextTest, RejectsInfinity) {
                OverflowError);
 }
 
-// The remainder texts are written from the keys: the same text as NumberText of the value.
-TEST(ScaledTextTest, WritesWhatNumberTextWritesForTheValue) {
-  NumberSettings comma;
-  comma.decimal_separator = ",";
-  for (std::int64_t scaled = 0; scaled <= 100'000'000; scaled += 9'973) {
-    for (const std::int64_t key : {scaled, scaled / 1000 * 1000, -scaled}) {
-      ASSERT_EQ(ScaledText(key, 8, comma), NumberText(static_cast<double>(key) / 1e8, comma))
-          << key;
-    }
-  }
-  EXPECT_EQ(ScaledText(100'000'000, 8, comma), "1");
-}
-
 TEST(SignedNumberTextTest, BlankOrMinusThenDigits) {
   EXPECT_EQ(SignedNumberText(7), " 7");
   EXPECT_EQ(SignedNumberText(1), " 1");

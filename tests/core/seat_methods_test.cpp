@@ -212,6 +212,38 @@ TEST(AllocateByDivisorsTest, TieRuleAndFirstDivisorOnHandCheckedDistricts) {
   EXPECT_THROW(AllocateByDivisors(DHondt, Seats{5}, 1, kOrder, {14, 1}), std::logic_error);
 }
 
+// One hand-out going on from count to count gives each count's fresh allocation, ties too,
+// under either tie rule and from a first divisor, and the claim for one seat is the one that
+// allocation served last.
+TEST(DivisorSeatsUpwardsTest, EqualsFreshAllocationsAtEveryCount) {
+  std::mt19937 random(20261209);
+  for (int district = 0; district < 200; ++district) {
+    Seats votes(std::uniform_int_distribution<std::size_t>(1, 40)(random));
+    const std::int32_t high = district % 2 == 0 ? 12 : 2000000;  // small votes tie often
+    for (std::int32_t& v : votes) v = std::uniform_int_distribution<std::int32_t>(1, high)(random);
+    const std::int32_t first = std::uniform_int_distribution<std::int32_t>(0, 30)(random);
+    const TieRule tie_rule = district % 3 == 0 ? TieRule::kVotes : TieRule::kOrder;
+    for (const DivisorRule& rule : kDivisorRules) {
+      const Decimal d = rule.method == DivisorMethod::SainteLague && district % 4 < 2
+                            ? Decimal{14, 1}
+                            : kPlainFirstDivisor;
+      const FinalSeatsFor upwards = DivisorSeatsUpwards(rule.method, votes, tie_rule, d);
+      for (std::int32_t seat_count = first; seat_count <= first + 60; ++seat_count) {
+        const DivisorAllocation fresh =
+            AllocateByDivisors(rule.method, votes, seat_count, tie_rule, d);
+        ASSERT_EQ(upwards(seat_count), fresh.seats)
+            << rule.keyword << " district " << district << ", " << seat_count << " seats";
+        if (seat_count > 0) {
+          ASSERT_EQ(ClaimForSeat(rule.method, votes, seat_count, tie_rule, d), fresh.awards.back());
+        }
+      }
+      EXPECT_THROW(upwards(first), std::logic_error);
+    }
+  }
+  const Seats no_votes{5, 0};
+  EXPECT_THROW(DivisorSeatsUpwards(DivisorMethod::DHondt, no_votes)(1), LimitError);
+}
+
 TEST(AllocateByDivisorsTest, LimitsOfADistrict) {
   EXPECT_THROW(AllocateByDivisors(DivisorMethod::DHondt, Seats{}, 1), LimitError);
   EXPECT_THROW(AllocateByDivisors(DivisorMethod::DHondt, Seats(1000, 1), 1), LimitError);

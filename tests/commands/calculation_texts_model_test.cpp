@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The texts of the two passes against a deliberately plain model of the text rules: printf's
-// 15 significant digits, rounded by hand with halves away from zero, keys sorted as bytes
-// and the hand-out read from the keys' last three characters, on thousands of districts.
+// The window's texts of a calculation against a deliberately plain model of the text rules:
+// printf's 15 significant digits, rounded by hand with halves away from zero, keys sorted as
+// bytes and the hand-out read from the keys' last three characters, on thousands of districts.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "commands/form_commands.h"
 #include "core/number_rules.h"
-#include "core/passes.h"
 
 namespace mandati {
 namespace {
@@ -117,24 +117,22 @@ TEST(TextModelTest, SevenColumnsOfRandomDistricts) {
     const int parties = uniform(1, d % 10 == 0 ? 999 : 99);
     const int seats = uniform(1, d % 3 == 0 ? 400 : 40);
     const int high = d % 4 == 0 ? 30 : (d % 4 == 1 ? 2000 : 20000000);
-    PartyTable table;
-    FormValues values;
+    FormState state;
+    PartyTable& table = state.table;
     std::vector<int> votes;
     for (int i = 0; i < parties; ++i) {
       votes.push_back(uniform(1, high));
       table.VotesColumn().Append(std::to_string(votes.back()));
     }
-    values.party_count = parties;
-    values.seat_count = seats;
-    values.quota_method = static_cast<QuotaMethod>(d % 3);
+    state.values.party_count = parties;
+    state.values.seat_count = seats;
+    state.values.quota_method = static_cast<QuotaMethod>(d % 3);
     long long total = 0;
     for (const int v : votes) total += v;
     if (total > 2147483647 || total < seats + 1) continue;
-    std::string total_text;
-    Calculation calculation = AllocateQuotaSeats(table, values, total_text, NumberSettings{});
-    DistributeRemainders(table, values, NumberSettings{}, calculation);
-    const ModelColumns model = Model(votes, seats, values.quota_method);
-    ASSERT_EQ(total_text, std::to_string(total));
+    CalculateSeats(state, NumberSettings{});
+    const ModelColumns model = Model(votes, seats, state.values.quota_method);
+    ASSERT_EQ(state.total_text, std::to_string(total));
     ASSERT_EQ(table.VoteShareColumn().Rows(), model.shares) << d;
     ASSERT_EQ(table.QuotaRatioColumn().Rows(), model.ratios) << d;
     ASSERT_EQ(table.PreliminarySeatsColumn().Rows(), model.preliminary) << d;

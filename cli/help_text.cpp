@@ -52,7 +52,7 @@ std::string Wrapped(std::string_view text, std::string first, std::size_t indent
 std::string Paragraph(std::string_view text) { return Wrapped(text, "", 0) + '\n'; }
 
 std::string OptionLines() {
-  std::string text = "Options:\n";
+  std::string text = Tr("Options:") + '\n';
   for (const OptionRule& rule : OptionRules()) {
     std::string head = "  " + std::string(rule.name);
     if (!rule.value.empty()) head += " " + std::string(rule.value);
@@ -61,7 +61,7 @@ std::string OptionLines() {
   }
   std::string help = "  -h, --help";
   help.resize(kMeaningColumn, ' ');
-  return text + Wrapped("show this help", help, kMeaningColumn) + '\n';
+  return text + Wrapped(Tr("show this help"), help, kMeaningColumn) + '\n';
 }
 
 // Each exit status with its meaning, from the table of statuses.
@@ -78,18 +78,19 @@ std::string ExitStatusLines() {
 }  // namespace
 
 std::string HelpText() {
-  std::string usage =
-      "Usage: mandati-cli --seats S [OPTIONS] [VOTES...]\n"
-      "       mandati-cli --input FILE | --election NAME [OPTIONS]\n\n";
+  const std::string usage_word = Tr("Usage:");
+  const std::string usage = usage_word + " mandati-cli --seats S [OPTIONS] [VOTES...]\n" +
+                            std::string(CharacterCount(usage_word), ' ') +
+                            " mandati-cli --input FILE | --election NAME [OPTIONS]\n\n";
   return usage +
          Paragraph(
-             "Shares S seats among parties by an electoral quota and the largest remainders, "
-             "with the same rules as the mandati window: first the allocation pass gives each "
-             "party one seat per full quota (the preliminary seats), then the remainder pass "
-             "hands the seats still left to the largest remainders, equal remainders to the "
-             "higher party number first. Beside the window's three quotas it knows the "
-             "Imperiali quota and two divisor methods (highest averages), so that one district "
-             "can be compared under all of them.") +
+             Tr("Shares S seats among parties by an electoral quota and the largest remainders, "
+                "with the same rules as the mandati window: first the allocation pass gives each "
+                "party one seat per full quota (the preliminary seats), then the remainder pass "
+                "hands the seats still left to the largest remainders, equal remainders to the "
+                "higher party number first. Beside the window's three quotas it knows the "
+                "Imperiali quota and two divisor methods (highest averages), so that one district "
+                "can be compared under all of them.")) +
          Paragraph(Tr(
              "The parties' votes come as arguments, one whole number per party in party order, "
              "or, when there are none, one party a line from --input FILE or standard input, as "
@@ -129,15 +130,16 @@ std::string HelpText() {
                       "7 or --seats=7). \"--\" ends the options: every argument after it is a "
                       "party's votes.")) +
          Paragraph(
-             "Every method shows the Gallagher and Loosemore-Hanby indices of "
-             "disproportionality, in percentage points, and every format says how the quotas' "
-             "remainders were ranked. The Hare, Hagenbach-Bischoff and Imperiali quotas are "
-             "rounded down, so their full quotas can add up to more seats than the seat count "
-             "(the Droop quota's cannot): as in the window, those preliminary seats are all "
-             "kept, no seat is handed out, and more seats than S are given out.") +
+             Tr("Every method shows the Gallagher and Loosemore-Hanby indices of "
+                "disproportionality, in percentage points, and every format says how the quotas' "
+                "remainders were ranked. The Hare, Hagenbach-Bischoff and Imperiali quotas are "
+                "rounded down, so their full quotas can add up to more seats than the seat count "
+                "(the Droop quota's cannot): as in the window, those preliminary seats are all "
+                "kept, no seat is handed out, and more seats than S are given out.")) +
          ExitStatusLines() +
          // One example a paragraph, so that the manual page keeps them apart.
-         "Examples:\n"
+         Tr("Examples:") +
+         "\n"
          "  mandati-cli --seats 7 58125 45871 27142 15947 12264\n\n"
          "  mandati-cli --seats 7 --method all --explain 58125 45871 27142 15947 12264\n\n"
          "  mandati-cli --seats 1..8 --method hare --format svg 18 17 6 > alabama.svg\n\n"

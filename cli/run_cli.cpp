@@ -56,7 +56,7 @@ Election InputElection(const Request& request, Source& in) {
   Election election = ElectionOf(request, in);
   if (election.districts.front().parties.empty()) {
     throw InputError(
-        "no parties: give their votes as arguments, with --input FILE or on standard input");
+        Tr("no parties: give their votes as arguments, with --input FILE or on standard input"));
   }
   return election;
 }

@@ -15,7 +15,7 @@ int WrittenTo(Sink& out, Sink& err, std::string_view prefix,
               const std::function<void(Sink&)>& write) {
   write(out);
   if (out.Flush()) return kSuccess;
-  err << prefix << "writing the output failed";
+  err << prefix << Tr("writing the output failed");
   if (out.Error() != 0) err << ": " << std::strerror(out.Error());
   err << '\n';
   return kWriteFailed;

@@ -59,9 +59,9 @@ bool RemaindersEqual(const Calculation& outcome, const std::vector<int>& parties
 // fraction it is.
 std::string Votes(const Calculation& outcome, const PartyOutcome& party) {
   if (outcome.exact_quota.denominator > 1) {
-    return VotesFractionText(party.remainder_numerator, outcome.exact_quota.denominator) + " votes";
+    return VotesText(VotesFractionText(party.remainder_numerator, outcome.exact_quota.denominator));
   }
-  return NumberText(party.exact_remainder, NumberSettings{}) + " votes";
+  return VotesText(NumberText(party.exact_remainder, NumberSettings{}));
 }
 
 // A remainder as the queue ranks it: the exact one in votes, or the 8-decimal key. A key
@@ -71,8 +71,9 @@ std::string RankedRemainder(const Calculation& outcome, const PartyOutcome& part
   if (outcome.ranked_exactly) return Votes(outcome, party);
   std::string key = Remainder8(party.remainder_key);
   if (party.remainder_key < kKeyScale) return key;
-  return key + ", rounded up from " + NumberText(party.exact_remainder, NumberSettings{}) + " of " +
-         std::to_string(outcome.quota) + " votes";
+  return Tr("{1}, rounded up from {2} of {3}", key,
+            NumberText(party.exact_remainder, NumberSettings{}),
+            VotesText(std::to_string(outcome.quota)));
 }
 
 std::string RemainderLines(const District& district, const MethodOutcome& method,
@@ -84,29 +85,31 @@ std::string RemainderLines(const District& district, const MethodOutcome& method
   const std::string quota =
       VotesFractionText(outcome.exact_quota.numerator, outcome.exact_quota.denominator);
   const std::string times_quota = " x " + quota + " =";
+  const std::string party_word = "    " + Tr("party");
   for (std::size_t i = 0; i < district.parties.size(); ++i) {
     const PartyOutcome& party = outcome.parties[i];
     const std::string seats = std::to_string(party.preliminary_seats);
     if (UnderThreshold(method, i)) {
-      table.AddRow({"    party", std::to_string(i + 1) + ":",
+      table.AddRow({party_word, std::to_string(i + 1) + ":",
                     std::to_string(district.parties[i].votes), UnderThresholdMark(), "", ""});
     } else if (outcome.ranked_exactly) {
       std::string full_quotas = "- ";
       full_quotas += seats;
       full_quotas += times_quota;
-      table.AddRow({"    party", std::to_string(i + 1) + ":",
+      table.AddRow({party_word, std::to_string(i + 1) + ":",
                     std::to_string(district.parties[i].votes), full_quotas, Votes(outcome, party),
                     ""});
     } else {
-      table.AddRow({"    party", std::to_string(i + 1) + ":",
+      table.AddRow({party_word, std::to_string(i + 1) + ":",
                     std::to_string(district.parties[i].votes), "/ " + quota + " =", seats,
                     "+ " + RankedRemainder(outcome, party)});
     }
   }
-  return (outcome.ranked_exactly
-              ? "  Remainders (votes - full quotas x quota = remainder, in votes):\n"
-              : "  Remainders (votes / quota = full quotas + remainder, to 8 decimals):\n") +
-         table.Render();
+  return "  " +
+         (outcome.ranked_exactly
+              ? Tr("Remainders (votes - full quotas x quota = remainder, in votes):")
+              : Tr("Remainders (votes / quota = full quotas + remainder, to 8 decimals):")) +
+         '\n' + table.Render();
 }
 
 // Each row of the queue that ranks equal with a neighbour is marked: "equal remainders", or
@@ -135,16 +138,15 @@ std::string QueueLines(const Calculation& outcome) {
   const std::vector<int>& order = outcome.hand_out_order;
   const std::vector<std::string> marks = QueueMarks(outcome);
   for (std::size_t k = 0; k < order.size(); ++k) {
-    table.AddRow({"    " + std::to_string(k + 1) + ".", "party", std::to_string(order[k]),
+    table.AddRow({"    " + std::to_string(k + 1) + ".", Tr("party"), std::to_string(order[k]),
                   " " + RankedRemainder(outcome, PartyOf(outcome, order[k])), marks[k]});
   }
-  return (outcome.tie_rule == TieRule::kOrder
-              ? std::string(
-                    "  Remainder queue, largest first (equal remainders: higher party number "
-                    "first):\n")
-              : "  " + Tr("Remainder queue, largest first (equal remainders: more votes first):") +
-                    '\n') +
-         table.Render();
+  return "  " +
+         (outcome.tie_rule == TieRule::kOrder
+              ? Tr("Remainder queue, largest first (equal remainders: higher party number "
+                   "first):")
+              : Tr("Remainder queue, largest first (equal remainders: more votes first):")) +
+         '\n' + table.Render();
 }
 
 // Where the 8-decimal keys made different remainders equal, so that the tie rule, not the
@@ -152,13 +154,21 @@ std::string QueueLines(const Calculation& outcome) {
 std::string KeyMergeLines(const Calculation& outcome) {
   std::string text;
   for (const KeyMerge& merge : KeyMerges(outcome)) {
-    text += "  Keys: parties " + std::to_string(merge.ahead) + " and " +
-            std::to_string(merge.behind) + " share the key " + Remainder8(merge.remainder_key) +
-            ",\n  but party " + std::to_string(merge.behind) + "'s exact remainder (" +
-            Votes(outcome, PartyOf(outcome, merge.behind)) + ") is larger than party " +
-            std::to_string(merge.ahead) + "'s (" + Votes(outcome, PartyOf(outcome, merge.ahead)) +
-            ");\n  the tie rule put party " + std::to_string(merge.ahead) + " first" +
-            (merge.seat ? ", and that decided a seat (--exact ranks them exactly)" : "") + ".\n";
+    const std::string ahead = std::to_string(merge.ahead);
+    const std::string behind = std::to_string(merge.behind);
+    text += "  " +
+            Tr("Keys: parties {1} and {2} share the key {3},", ahead, behind,
+               Remainder8(merge.remainder_key)) +
+            "\n  " +
+            Tr("but party {1}'s exact remainder ({2}) is larger than party {3}'s ({4});", behind,
+               Votes(outcome, PartyOf(outcome, merge.behind)), ahead,
+               Votes(outcome, PartyOf(outcome, merge.ahead))) +
+            "\n  " +
+            (merge.seat ? Tr("the tie rule put party {1} first, and that decided a seat (--exact "
+                             "ranks them exactly).",
+                             ahead)
+                        : Tr("the tie rule put party {1} first.", ahead)) +
+            '\n';
   }
   return text;
 }
@@ -174,9 +184,9 @@ std::string TieGroupText(const Calculation& outcome, const std::vector<int>& gro
   for (const int party : group) {
     remainders.push_back(NumberText(PartyOf(outcome, party).exact_remainder, NumberSettings{}));
   }
-  return Tr("Tie rule: parties {1} have the equal key {2} (remainders of {3} votes);",
-            PartyList(group), Remainder8(PartyOf(outcome, group.front()).remainder_key),
-            AndList(remainders));
+  return Tr("Tie rule: parties {1} have the equal key {2} (remainders of {3});", PartyList(group),
+            Remainder8(PartyOf(outcome, group.front()).remainder_key),
+            VotesText(AndList(remainders)));
 }
 
 std::string TieLines(const Calculation& outcome) {
@@ -200,24 +210,28 @@ std::string HandOutLines(const District& district, const Calculation& outcome) {
   const std::string seats = std::to_string(district.seats);
   const std::string preliminary = std::to_string(outcome.preliminary_total);
   if (outcome.preliminary_total > district.seats) {
-    return "  The preliminary seats, " + preliminary + ", already exceed the " + seats +
-           " seats:\n  no seat is handed out, and none is taken away.\n";
+    return "  " +
+           Tr("The preliminary seats, {1}, already exceed the {2} seats:", preliminary, seats) +
+           "\n  " + Tr("no seat is handed out, and none is taken away.") + '\n';
   }
-  std::string text = "  Seats left after the preliminary seats: " + seats + " - " + preliminary +
-                     " = " + std::to_string(outcome.seats_left) + '\n';
-  if (outcome.seats_left == 0) return text + "  No seat is left to hand out.\n";
+  std::string text = "  " +
+                     Tr("Seats left after the preliminary seats: {1} - {2} = {3}", seats,
+                        preliminary, std::to_string(outcome.seats_left)) +
+                     '\n';
+  if (outcome.seats_left == 0) return text + "  " + Tr("No seat is left to hand out.") + '\n';
   if (HandOutRounds(outcome) > 1) {
-    text +=
-        "  More seats are left than parties: the hand-out goes round the queue again\n"
-        "  from the largest remainder.\n";
+    text += "  " + Tr("More seats are left than parties: the hand-out goes round the queue again") +
+            "\n  " + Tr("from the largest remainder.") + '\n';
   }
-  text += "  Leftover seats in hand-out order:\n";
+  text += "  " + Tr("Leftover seats in hand-out order:") + '\n';
   TextTable table({Align::kLeft, Align::kRight, Align::kLeft, Align::kRight, Align::kLeft},
                   CharacterCount, " ");
   for (const SeatAward& award : SeatAwards(outcome)) {
-    table.AddRow({"    seat", std::to_string(award.seat) + ":", "party",
+    table.AddRow({"    " + Tr("seat"), std::to_string(award.seat) + ":", Tr("party"),
                   std::to_string(award.party),
-                  " (remainder " + RankedRemainder(outcome, PartyOf(outcome, award.party)) + ")"});
+                  " (" +
+                      Tr("remainder {1}", RankedRemainder(outcome, PartyOf(outcome, award.party))) +
+                      ")"});
   }
   return text + table.Render() + TieLines(outcome) + KeyMergeLines(outcome);
 }
@@ -258,18 +272,20 @@ std::string QuotaExplanation(const District& district, const MethodOutcome& meth
   const bool exact_quotient = outcome.exact_quota.denominator > 1;
   std::string text =
       std::string(QuotaName(outcome.method)) + '\n' + ThresholdLines(district, method);
-  text += "  Quota = " + QuotaRuleText(outcome.method) + " = " +
-          QuotaFormulaText(outcome.method, outcome.total_votes, district.seats) + " = " +
-          (exact_quotient ? FractionText(outcome.exact_quota, /*grouped=*/false)
-                          : std::to_string(outcome.quota)) +
-          "   (V votes in total, S seats)\n";
+  text += "  " +
+          Tr("Quota = {1} = {2} = {3}   (V votes in total, S seats)", QuotaRuleText(outcome.method),
+             QuotaFormulaText(outcome.method, outcome.total_votes, district.seats),
+             exact_quotient ? FractionText(outcome.exact_quota, /*grouped=*/false)
+                            : std::to_string(outcome.quota)) +
+          '\n';
   if (exact_quotient) {
     text += "  " +
             Tr("Remainders are ranked exactly, as fractions of votes (votes - full quotas "
                "x V / S).") +
             '\n';
   } else if (outcome.ranked_exactly) {
-    text += "  Remainders are ranked exactly, in votes (votes - full quotas x quota).\n";
+    text +=
+        "  " + Tr("Remainders are ranked exactly, in votes (votes - full quotas x quota).") + '\n';
   }
   text += RemainderLines(district, method, outcome) + QueueLines(outcome) +
           HandOutLines(district, outcome);
@@ -302,22 +318,25 @@ std::string DivisorExplanation(const District& district, const MethodOutcome& ou
   std::string text = std::string(rule.name) + '\n' + ThresholdLines(district, outcome);
   const std::string average =
       method == DivisorMethod::SainteLague && first_divisor != kPlainFirstDivisor
-          ? std::string(rule.average_rule) + " with s seats won, V / " +
-                DecimalText(first_divisor) + " for the first"
-          : std::string(rule.average_rule) + " with s seats won";
-  text += "  Each seat goes to the largest average V / divisor, the divisors " +
-          DivisorsText(method, first_divisor) + " for a party's\n  1st, 2nd, 3rd, ... seat (" +
-          average + "); averages are compared exactly,\n  " +
+          ? Tr("{1} with s seats won, V / {2} for the first", rule.average_rule,
+               DecimalText(first_divisor))
+          : Tr("{1} with s seats won", rule.average_rule);
+  text += "  " +
+          Tr("Each seat goes to the largest average V / divisor, the divisors {1} for a party's",
+             DivisorsText(method, first_divisor)) +
+          "\n  " + Tr("1st, 2nd, 3rd, ... seat ({1}); averages are compared exactly,", average) +
+          "\n  " +
           (district.rules.tie_rule == TieRule::kOrder
-               ? std::string("equal ones go to the higher party number first.")
+               ? Tr("equal ones go to the higher party number first.")
                : Tr("equal ones go to the party with more votes first.")) +
           '\n';
-  text += "  Seats in the order they were won (of " + std::to_string(district.seats) + "):\n";
+  text += "  " + Tr("Seats in the order they were won (of {1}):", std::to_string(district.seats)) +
+          '\n';
   TextTable table({Align::kLeft, Align::kRight, Align::kLeft, Align::kRight, Align::kLeft},
                   CharacterCount, " ");
   for (const DivisorSeat& seat : allocation.awards) {
-    table.AddRow({"    seat", std::to_string(seat.seat) + ":", "party", std::to_string(seat.party),
-                  " (" + AverageText(seat.average) + ")"});
+    table.AddRow({"    " + Tr("seat"), std::to_string(seat.seat) + ":", Tr("party"),
+                  std::to_string(seat.party), " (" + AverageText(seat.average) + ")"});
   }
   text += table.Render();
   if (allocation.tie) text += DivisorTieLines(*allocation.tie, district.rules.tie_rule);

@@ -182,8 +182,11 @@ std::string RankingLine(const std::vector<Method>& methods, bool exact) {
   };
   std::string text;
   if (std::any_of(methods.begin(), methods.end(), floored)) {
-    text = exact ? "\nRemainders ranked exactly, in votes (--exact).\n"
-                 : "\nRemainders ranked by their keys to 8 decimals, as the window ranks them.\n";
+    text =
+        "\n" +
+        (exact ? Tr("Remainders ranked exactly, in votes (--exact).")
+               : Tr("Remainders ranked by their keys to 8 decimals, as the window ranks them.")) +
+        "\n";
   }
   const auto hare_niemeyer = std::find_if(methods.begin(), methods.end(), exact_quotient);
   if (hare_niemeyer != methods.end()) {
@@ -218,22 +221,30 @@ std::string PartyLabel(const District& district, std::size_t party_index) {
 }
 
 std::string DivisorNote() {
-  return "Divisor methods have no quota and no preliminary seats: \"делител\" is the divisor\n"
-         "by which the party won its last seat (its votes / divisor was the largest average).";
+  return Tr("Divisor methods have no quota and no preliminary seats: \"делител\" is the divisor") +
+         "\n" +
+         Tr("by which the party won its last seat (its votes / divisor was the largest average).");
 }
 
-std::string IndicesTitle() { return "Disproportionality, in percentage points"; }
+std::string GallagherName() { return Tr("Gallagher"); }
+std::string LoosemoreHanbyName() { return Tr("Loosemore-Hanby"); }
+
+std::string IndicesTitle() { return Tr("Disproportionality, in percentage points"); }
 
 std::string SweepTitle(Method method) {
-  return NameOf(method) + ": final seats per party (! fewer than at one seat fewer)";
+  return Tr("{1}: final seats per party (! fewer than at one seat fewer)", NameOf(method));
 }
 
 std::string ParadoxSentence(std::string_view label, const AlabamaParadox& paradox) {
-  return "Alabama paradox: " + std::string(label) + " gets " + std::to_string(paradox.before) +
-         " of " + std::to_string(paradox.seat_count) + " seats but " +
-         std::to_string(paradox.after) + " of " + std::to_string(paradox.seat_count + 1) + ".";
+  return Tr("Alabama paradox: {1} gets {2} of {3} seats but {4} of {5}.", label,
+            std::to_string(paradox.before), std::to_string(paradox.seat_count),
+            std::to_string(paradox.after), std::to_string(paradox.seat_count + 1));
 }
 
-std::string NoParadoxSentence() { return "No Alabama paradox in this range."; }
+std::string NoParadoxSentence() { return Tr("No Alabama paradox in this range."); }
+
+std::string VotesText(std::string_view number) {
+  return TrN("{1} vote", "{1} votes", number == "1" ? 1 : 2, number);
+}
 
 }  // namespace mandati::format

@@ -98,6 +98,14 @@ std::string PartyLabel(const District& district, std::size_t party_index);
 // as the text table writes them.
 std::string DivisorNote();
 
+// The names of the two indices of disproportionality, as column headings.
+std::string GallagherName();
+std::string LoosemoreHanbyName();
+
+// A number of votes as written ("12596", "88177/7", "3 and 5") with the word for votes in its
+// plural form: "1 vote", "12596 votes".
+std::string VotesText(std::string_view number);
+
 // The title of the indices of disproportionality: "Disproportionality, in percentage points".
 std::string IndicesTitle();
 

@@ -164,8 +164,10 @@ void WriteMethodTable(Sink& out, const District& district, const MethodOutcome& 
 
 void WriteIndices(Sink& out, const std::vector<MethodOutcome>& outcomes) {
   OpenTable(out, "indices", IndicesTitle(), false);
-  out << "<thead><tr><th scope=\"col\">" << HtmlEscaped(Tr("Method"))
-      << "</th><th scope=\"col\">Gallagher</th><th scope=\"col\">Loosemore-Hanby</th></tr>"
+  out << "<thead><tr><th scope=\"col\">" << HtmlEscaped(Tr("Method")) << "</th><th scope=\"col\">"
+      << HtmlEscaped(GallagherName()) << "</th><th scope=\"col\">"
+      << HtmlEscaped(LoosemoreHanbyName())
+      << "</th></tr>"
          "</thead>\n<tbody>\n";
   for (const MethodOutcome& outcome : outcomes) {
     out << "<tr><th scope=\"row\"" << WindowLang() << ">" << HtmlEscaped(NameOf(outcome.method))
@@ -226,7 +228,9 @@ void WriteSweepMethod(Sink& out, const District& district, const SweptMethod& sw
   OpenTable(out, id, SweepTitle(swept.method), false, "<table class=\"sweep\">");
   out << "<thead><tr>" << WindowHeading("Брой мандати");
   for (std::size_t i = 0; i < parties; ++i) out << PartyHeading(district, i, "col");
-  out << "<th scope=\"col\">Gallagher</th><th scope=\"col\">Loosemore-Hanby</th></tr></thead>\n"
+  out << "<th scope=\"col\">" << HtmlEscaped(GallagherName()) << "</th><th scope=\"col\">"
+      << HtmlEscaped(LoosemoreHanbyName())
+      << "</th></tr></thead>\n"
          "<tbody>\n";
   // The "!" is for the eye; a screen reader says the word instead.
   const std::string mark =

@@ -87,13 +87,13 @@ Party PartyOfLine(std::string_view line) {
   Party party;
   if (separator != std::string_view::npos) {
     const std::string_view name = TrimmedBlanks(line.substr(0, separator));
-    if (!IsUtf8(name)) throw InputError("the name is not UTF-8 text");
+    if (!IsUtf8(name)) throw InputError(Tr("the name is not UTF-8 text"));
     const auto plain = Unquoted(name);
-    if (!plain) throw InputError("the name has a stray double quote");
+    if (!plain) throw InputError(Tr("the name has a stray double quote"));
     // Inside its quotes, so that a joiner before the closing quote joins nothing.
     RefuseUnsafeCharacters(*plain, /*tab_allowed=*/false);
     // "" and blanks in quotes are no more a name than nothing before the comma.
-    if (TrimmedBlanks(*plain).empty()) throw InputError("the name before the votes is empty");
+    if (TrimmedBlanks(*plain).empty()) throw InputError(Tr("the name before the votes is empty"));
     if (!ShowsSomething(*plain)) {
       throw InputError(Tr("the name before the votes shows nothing, only blank characters"));
     }
@@ -218,10 +218,13 @@ std::optional<std::int32_t> StrictWholeNumber(std::string_view text, std::int32_
 std::vector<Party> PartiesFromArguments(const std::vector<std::string>& votes) {
   std::vector<Party> parties;
   for (std::size_t i = 0; i < votes.size(); ++i) {
-    const std::string where = "votes of party " + std::to_string(i + 1) + ": ";
-    if (i == static_cast<std::size_t>(kMaxParties)) throw InputError(where + PartyCountLimit());
+    const std::string party = std::to_string(i + 1);
+    if (i == static_cast<std::size_t>(kMaxParties)) {
+      throw InputError(Tr("votes of party {1}: {2}", party, PartyCountLimit()));
+    }
     const auto number = StrictWholeNumber(votes[i], kMaxVotes);
-    if (!number) throw InputError(where + NotA(votes[i], VotesRule()));
+    if (!number)
+      throw InputError(Tr("votes of party {1}: {2}", party, NotA(votes[i], VotesRule())));
     parties.push_back(Party{"", *number});
   }
   return parties;

@@ -46,7 +46,7 @@ std::string MethodMeanings() {
     }
   }
   for (const DivisorRule& rule : kDivisorRules) {
-    words.push_back(std::string(rule.keyword) + " (divisors " + std::string(rule.divisors) + ")");
+    words.push_back(Tr("{1} (divisors {2})", rule.keyword, rule.divisors));
   }
   return CommaList(words);
 }
@@ -291,7 +291,7 @@ Request ParseRequest(const std::vector<std::string>& args) {
     }
     std::optional<std::string> value;
     const std::optional<OptionRule> rule = OptionOf(rules, arg, value);
-    if (!rule) throw InputError(Shown(arg) + ": no such option (see --help)");
+    if (!rule) throw InputError(Tr("{1}: no such option (see --help)", Shown(arg)));
     CheckGivenOnce(*rule, given);
     if (!rule->value.empty() && !value) {
       if (next == args.size()) throw InputError(Tr("{1}: the value is missing", rule->name));
@@ -306,7 +306,7 @@ Request ParseRequest(const std::vector<std::string>& args) {
   }
   if (KeysMayGiveSeats(request)) {
     if (request.input_path && !request.votes.empty()) {
-      throw InputError("--input: the votes are already given as arguments");
+      throw InputError(Tr("{1}: the votes are already given as arguments", "--input"));
     }
   } else {
     CompleteRequest(request, AsOption);
@@ -320,7 +320,7 @@ void CompleteRequest(Request& request, const OptionCaller& called) {
     throw InputError(Tr("{1} is missing: give {2}", called("--seats"), SeatCountRule()));
   }
   if (request.input_path && !request.votes.empty()) {
-    throw InputError("--input: the votes are already given as arguments");
+    throw InputError(Tr("{1}: the votes are already given as arguments", "--input"));
   }
   if (request.explain && !FormatRuleOf(request.format).explains) {
     throw InputError(Tr("{1}: goes with {2} {3}", called("--explain"), called("--format"),
@@ -349,12 +349,12 @@ std::vector<OptionRule> OptionRules() {
        Tr("{1} or all (default: all, side by side)", CommaList(KeywordsOf(WindowQuotas()))),
        ApplyQuota, "--method"},
       {"--method", "LIST",
-       "methods separated by commas: " + MethodMeanings() +
-           ", quotas (the window's three, the default) or all",
+       Tr("methods separated by commas: {1}, quotas (the window's three, the default) or all",
+          MethodMeanings()),
        ApplyMethod, "--quota"},
       {"--exact", "",
-       "rank the quotas' remainders exactly (votes - full quotas x quota) instead of by their "
-       "keys rounded to 8 decimals, as the window does",
+       Tr("rank the quotas' remainders exactly (votes - full quotas x quota) instead of by their "
+          "keys rounded to 8 decimals, as the window does"),
        ApplyExact},
       {"--format", "F", Tr("{1}; default: {2}", FormatPurposes(), kOutputFormats[0].keyword),
        ApplyFormat},
@@ -364,7 +364,7 @@ std::vector<OptionRule> OptionRules() {
           "methods the seats in the order they were won ({1}; one seat count)",
           ExplainingFormatKeywords()),
        ApplyExplain},
-      {"--input", "FILE", "read the parties from FILE; \"-\" is standard input", ApplyInput},
+      {"--input", "FILE", Tr("read the parties from FILE; \"-\" is standard input"), ApplyInput},
       {"--election", "NAME",
        Tr("a Bulgarian election built into the program, with its rules and official seats, "
           "calculated as its file says; list shows their names"),

@@ -208,7 +208,7 @@ int RunElection(const Request& request, const Election& election, Sink& out, Sin
   }
   if (request.check && status == kSuccess) out << (match ? "MATCH" : "MISMATCH") << '\n';
   if (!out.Flush()) {
-    err << prefix << "writing the output failed\n";
+    err << prefix << Tr("writing the output failed") << '\n';
     return kWriteFailed;
   }
   return status == kSuccess && !match ? kMismatch : status;

@@ -194,7 +194,7 @@ int RunRequest(const Request& request, const std::vector<Party>& parties, Sink& 
     err << prefix << error.what() << '\n';
     return kUnusableInput;
   } catch (const CoreError& error) {
-    err << prefix << "the calculation failed: " << error.what() << '\n';
+    err << prefix << Tr("the calculation failed: {1}", error.what()) << '\n';
     return kNoCalculation;
   }
   int status = kSuccess;

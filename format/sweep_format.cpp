@@ -48,7 +48,7 @@ void WriteMethodTable(Sink& out, const District& district, const SweptMethod& sw
   std::vector<std::string> headings = {std::string(HeadingOf(Caption::kSeatCount))};
   // The blank stands over the column of the "!", so the figures sit under the number.
   for (std::size_t i = 0; i < parties; ++i) headings.push_back(std::to_string(i + 1) + ' ');
-  headings.insert(headings.end(), {"Gallagher", "Loosemore-Hanby"});
+  headings.insert(headings.end(), {GallagherName(), LoosemoreHanbyName()});
   const std::size_t figure = std::to_string(request.last).size();
   std::vector<std::size_t> widths(headings.size());
   std::transform(headings.begin(), headings.end(), widths.begin(), width);

@@ -87,7 +87,7 @@ std::string GroupTitles(TextTable& table, const std::vector<MethodOutcome>& outc
 
 std::string IndexLines(const std::vector<MethodOutcome>& outcomes, WidthOf width) {
   TextTable table({Align::kLeft, Align::kRight, Align::kRight}, width);
-  table.AddRow({IndicesTitle() + ':', "Gallagher", "Loosemore-Hanby"});
+  table.AddRow({IndicesTitle() + ':', GallagherName(), LoosemoreHanbyName()});
   for (const MethodOutcome& outcome : outcomes) {
     table.AddRow({"  " + NameOf(outcome.method),
                   IndexText(outcome.disproportionality, &Disproportionality::gallagher),

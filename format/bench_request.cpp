@@ -57,6 +57,20 @@ Request RequestOf(const BenchFields& fields, const BenchNames& names) {
   return request;
 }
 
+// The request for a built-in election: its file gives the seats, the method and the rules, and
+// the table compares them with its official seats.
+Request ElectionRequestOf(const BenchFields& fields, const BenchNames& names) {
+  Request request = NewRequest();
+  Apply(request, "--format", fields.format, names.format);
+  if (fields.exact) Apply(request, "--exact", "", names.exact);
+  if (fields.explain && FormatRuleOf(request.format).explains) {
+    Apply(request, "--explain", "", names.explain);
+  }
+  request.check = request.format == OutputFormat::kTable;
+  request.given = {"--format", "--exact", "--explain"};
+  return request;
+}
+
 // The parties' text, read as mandati-cli reads a file: an election file's keys and districts
 // apply where the bench's fields leave them open (its threshold, exempt parties, ties).
 Election ElectionOf(const BenchFields& fields, const BenchNames& names) {
@@ -102,8 +116,13 @@ BenchOutcome RunBench(const BenchFields& fields, const BenchNames& names, std::s
   Request request;
   Election election;
   try {
-    request = RequestOf(fields, names);
-    election = ElectionOf(fields, names);
+    if (fields.election.empty()) {
+      request = RequestOf(fields, names);
+      election = ElectionOf(fields, names);
+    } else {
+      request = ElectionRequestOf(fields, names);
+      election = BuiltInElectionOf(fields.election);
+    }
   } catch (const InputError& error) {
     outcome.status = kUnusableInput;
     outcome.err = std::string(error.what()) + "\n";
@@ -123,9 +142,14 @@ BenchOutcome RunBench(const BenchFields& fields, const BenchNames& names, std::s
     outcome.out = out.Text();
     outcome.err = err.Text();
     outcome.media_type = FormatRuleOf(request.format).media_type;
-    outcome.file_name = FileNameOf(request);
+    outcome.file_name = fields.election.empty()
+                            ? FileNameOf(request)
+                            : "mandati-" + fields.election + "." +
+                                  std::string(FormatRuleOf(request.format).extension);
   }
-  outcome.summary = SummaryOf(request, outcome.status, !outcome.out.empty());
+  outcome.summary = fields.election.empty() || outcome.out.empty()
+                        ? SummaryOf(request, outcome.status, !outcome.out.empty())
+                        : Tr("Calculated: {1}.", election.title);
   return outcome;
 }
 

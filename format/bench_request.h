@@ -21,6 +21,10 @@ struct BenchFields {
   bool exact = false;
   bool explain = false;  // taken where the format can carry it, left out where it cannot
   std::string format;    // the output format's keyword
+  // A built-in election's name (format/built_in_elections.h), calculated instead of `parties`,
+  // `seats` and `methods` with its own seats, method and rules, and in the table compared with
+  // its official seats (--check's MATCH line); "" for none.
+  std::string election;
 };
 
 // How the bench's messages call each field: the names on its controls.

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/margins.h"
 #include "core/method_choice.h"
 #include "format/party_input.h"
 
@@ -23,6 +24,10 @@ inline std::vector<std::int32_t> VotesOf(const District& district) {
   for (const Party& party : district.parties) votes.push_back(party.votes);
   return votes;
 }
+
+// Each outcome's seat margins (core/margins.h), party by party, in the outcomes' order; empty
+// unless they are asked for (--margins).
+using Margins = std::vector<std::vector<SeatMargin>>;
 
 // The core's rules of a calculation with this ranking, every other rule at its default.
 inline MethodRules RulesWith(Ranking ranking) {

@@ -2,6 +2,7 @@
 #include "format/explanation.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "core/hare_comparison.h"
 #include "core/number_rules.h"
@@ -343,12 +344,49 @@ std::string DivisorExplanation(const District& district, const MethodOutcome& ou
   return text;
 }
 
+// The party with the fewest votes of `margin` (the first of equals), if any has one.
+std::optional<std::size_t> Closest(std::span<const SeatMargin> margins,
+                                   std::optional<std::int64_t> SeatMargin::*margin) {
+  std::optional<std::size_t> closest;
+  for (std::size_t i = 0; i < margins.size(); ++i) {
+    const std::optional<std::int64_t>& votes = margins[i].*margin;
+    if (votes && (!closest || *votes < *(margins[*closest].*margin))) closest = i;
+  }
+  return closest;
+}
+
+// How close the seats were: who would have won one more seat with the fewest extra votes, and
+// who would have lost one with the fewest lost votes.
+std::string MarginLines(const District& district, std::span<const SeatMargin> margins) {
+  std::string text;
+  if (const auto gain = Closest(margins, &SeatMargin::gain)) {
+    const std::int64_t votes = *margins[*gain].gain;
+    text += "  " +
+            TrN("{1} would have won one more seat with {2} more vote.",
+                "{1} would have won one more seat with {2} more votes.", votes,
+                PartyLabel(district, *gain), GroupedText(votes)) +
+            '\n';
+  }
+  if (const auto loss = Closest(margins, &SeatMargin::loss)) {
+    const std::int64_t votes = *margins[*loss].loss;
+    text += "  " +
+            TrN("{1} would have lost a seat with {2} vote less.",
+                "{1} would have lost a seat with {2} votes less.", votes,
+                PartyLabel(district, *loss), GroupedText(votes)) +
+            '\n';
+  }
+  return text;
+}
+
 }  // namespace
 
-std::string ExplanationText(const District& district, const MethodOutcome& outcome) {
-  if (outcome.quota) return QuotaExplanation(district, outcome, *outcome.quota);
-  return DivisorExplanation(district, outcome, std::get<DivisorMethod>(outcome.method),
-                            *outcome.divisors);
+std::string ExplanationText(const District& district, const MethodOutcome& outcome,
+                            std::span<const SeatMargin> margins) {
+  return (outcome.quota
+              ? QuotaExplanation(district, outcome, *outcome.quota)
+              : DivisorExplanation(district, outcome, std::get<DivisorMethod>(outcome.method),
+                                   *outcome.divisors)) +
+         MarginLines(district, margins);
 }
 
 }  // namespace mandati::format

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <span>
 #include <string>
 
 #include "format/district.h"
@@ -12,6 +13,9 @@ namespace mandati::format {
 // largest to smallest, the order of the leftover seats, the tie rule where equal remainders
 // decided and where the 8-decimal keys made different remainders equal. A divisor method:
 // the seats in the order they were won, with their averages, and the tie rule.
-std::string ExplanationText(const District& district, const MethodOutcome& outcome);
+// With the method's seat margins (`margins`, party by party, or none), it ends with the party
+// closest to one more seat and the party whose last seat was closest to being lost.
+std::string ExplanationText(const District& district, const MethodOutcome& outcome,
+                            std::span<const SeatMargin> margins = {});
 
 }  // namespace mandati::format

@@ -213,6 +213,10 @@ std::string PartyLabels(const District& district, const std::vector<std::int32_t
   return NamesText(names);
 }
 
+std::string MarginText(const std::optional<std::int64_t>& votes) {
+  return votes ? std::to_string(*votes) : "—";
+}
+
 std::string PartyLabel(const District& district, std::size_t party_index) {
   const std::string& name = district.parties[party_index].name;
   return name.empty()

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -90,6 +92,9 @@ std::string NamesText(const std::vector<std::string>& names);
 
 // The labels of parties (numbers from 1), as NamesText writes them.
 std::string PartyLabels(const District& district, const std::vector<std::int32_t>& parties);
+
+// A seat margin as the tables show it: its votes, or "—" where no vote count does it.
+std::string MarginText(const std::optional<std::int64_t>& votes);
 
 // The party's name, or "Партия N" when the input gives none.
 std::string PartyLabel(const District& district, std::size_t party_index);

@@ -143,12 +143,18 @@ void WriteFinalSeats(Sink& out, const District& district,
 // One method's table, with the window's columns: a divisor method has no preliminary seats,
 // and the divisor of its last seat instead of the votes-to-quota ratio.
 void WriteMethodTable(Sink& out, const District& district, const MethodOutcome& outcome,
-                      const std::string& id, const std::vector<std::string>& shares) {
+                      const std::string& id, const std::vector<std::string>& shares,
+                      std::span<const SeatMargin> margins) {
   OpenTable(out, id, TitleOf(outcome, district.rules.first_divisor), true);
   out << "<thead><tr>" << WindowHeading("Партия");
   if (outcome.quota) out << WindowHeading("манд. предв.");
   out << WindowHeading("манд. оконч.") << WindowHeading(outcome.quota ? "манд/квота" : "делител")
-      << WindowHeading("глас. %") << WindowHeading("Гласували") << "</tr></thead>\n<tbody>\n";
+      << WindowHeading("глас. %") << WindowHeading("Гласували");
+  if (!margins.empty()) {
+    out << "<th scope=\"col\">" << HtmlEscaped(Tr("Votes for one more seat"))
+        << "</th><th scope=\"col\">" << HtmlEscaped(Tr("Votes lost for one seat less")) << "</th>";
+  }
+  out << "</tr></thead>\n<tbody>\n";
   for (std::size_t i = 0; i < district.parties.size(); ++i) {
     const PartyFigures figures = FiguresOf(outcome, i);
     out << "<tr>" << PartyHeading(district, i, "row");
@@ -157,7 +163,10 @@ void WriteMethodTable(Sink& out, const District& district, const MethodOutcome& 
         << Cell(UnderThreshold(outcome, i) ? UnderThresholdMark()
                 : outcome.quota            ? figures.quota_ratio
                                            : figures.last_divisor)
-        << Cell(shares[i]) << Cell(std::to_string(district.parties[i].votes)) << "</tr>\n";
+        << Cell(shares[i]) << Cell(std::to_string(district.parties[i].votes));
+    if (!margins.empty())
+      out << Cell(MarginText(margins[i].gain)) << Cell(MarginText(margins[i].loss));
+    out << "</tr>\n";
   }
   CloseTable(out);
 }
@@ -181,10 +190,11 @@ void WriteIndices(Sink& out, const std::vector<MethodOutcome>& outcomes) {
 // Each method's explanation under its own heading, the explanation's first line; the rest
 // keeps the columns it lines up, in a region of its own.
 void WriteExplanations(Sink& out, const District& district,
-                       const std::vector<MethodOutcome>& outcomes) {
+                       const std::vector<MethodOutcome>& outcomes, const Margins& margins) {
   out << "<h2>" << HtmlEscaped(Tr("How the seats were handed out")) << "</h2>\n";
   for (std::size_t m = 0; m < outcomes.size(); ++m) {
-    const std::string text = ExplanationText(district, outcomes[m]);
+    const std::string text = ExplanationText(
+        district, outcomes[m], margins.empty() ? std::span<const SeatMargin>() : margins[m]);
     const std::size_t feed = std::min(text.find('\n'), text.size());
     const std::string id = "explanation-" + std::to_string(m + 1);
     out << "<section>\n<h3 id=\"" << id << "\"" << WindowLang() << ">"
@@ -286,7 +296,7 @@ std::string HtmlEscaped(std::string_view text) {
 }
 
 void WriteHtml(Sink& out, const District& district, const std::vector<MethodOutcome>& outcomes,
-               bool explain) {
+               bool explain, const Margins& margins) {
   if (outcomes.empty()) return;
   const std::string seats = std::to_string(district.seats);
   WriteHead(out, TrN("Seats of a district of {1} seat", "Seats of a district of {1} seats",
@@ -297,7 +307,8 @@ void WriteHtml(Sink& out, const District& district, const std::vector<MethodOutc
   const std::vector<std::string> shares = VoteShareTexts(district);
   std::vector<Method> methods;
   for (std::size_t m = 0; m < outcomes.size(); ++m) {
-    WriteMethodTable(out, district, outcomes[m], "method-" + std::to_string(m + 1), shares);
+    WriteMethodTable(out, district, outcomes[m], "method-" + std::to_string(m + 1), shares,
+                     margins.empty() ? std::span<const SeatMargin>() : margins[m]);
     methods.push_back(outcomes[m].method);
   }
   WriteParagraph(out, Trimmed(RankingLine(methods, FlooredRankedExactly(outcomes))));
@@ -310,7 +321,7 @@ void WriteHtml(Sink& out, const District& district, const std::vector<MethodOutc
     WriteParagraph(out, DivisorNote());
   }
   WriteIndices(out, outcomes);
-  if (explain) WriteExplanations(out, district, outcomes);
+  if (explain) WriteExplanations(out, district, outcomes, margins);
   out << "<div class=\"chart\">\n";
   InlineSvg chart(out);
   WriteSharesSvg(chart, district, outcomes);

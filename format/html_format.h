@@ -22,8 +22,9 @@ namespace mandati::format {
 // caption and one row per party (the text table's figures), how remainders were ranked, the
 // notes, the indices of disproportionality, with `explain` the explanations, and the chart.
 // With no outcome nothing is written.
+// With `margins`, each method's table ends in two columns: each party's seat margins.
 void WriteHtml(Sink& out, const District& district, const std::vector<MethodOutcome>& outcomes,
-               bool explain);
+               bool explain, const Margins& margins = {});
 
 // A seat-count sweep: per method a table of seat counts by parties, each Alabama paradox
 // marked ("!" and a word for screen readers), the indices per seat count and the paradoxes

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
+#include <span>
 
 #include "core/quota_rules.h"
 #include "format/figures.h"
@@ -68,8 +70,13 @@ std::string JsonList(const std::vector<int>& parties) {
   return "[" + Joined(items, ", ") + "]";
 }
 
+// A seat margin in JSON: its votes, or null where no vote count does it.
+std::string JsonMargin(const std::optional<std::int64_t>& votes) {
+  return votes ? std::to_string(*votes) : "null";
+}
+
 std::string JsonParty(const District& district, const MethodOutcome& outcome,
-                      const std::string& share, std::size_t i) {
+                      const std::string& share, std::size_t i, const SeatMargin* margin) {
   const Party& party = district.parties[i];
   const PartyFigures figures = FiguresOf(outcome, i);
   std::string text = "{\"party\": " + std::to_string(i + 1) +
@@ -83,6 +90,10 @@ std::string JsonParty(const District& district, const MethodOutcome& outcome,
   if (outcome.threshold) {
     text +=
         std::string(", \"under_threshold\": ") + (UnderThreshold(outcome, i) ? "true" : "false");
+  }
+  if (margin != nullptr) {
+    text += ", \"seats_gain_margin\": " + JsonMargin(margin->gain) +
+            ", \"seats_loss_margin\": " + JsonMargin(margin->loss);
   }
   return text + "}";
 }
@@ -177,7 +188,8 @@ std::string JsonThreshold(const District& district, const ThresholdOutcome& thre
          ", \"under\": " + JsonList(under) + "}";
 }
 
-std::string JsonMethod(const District& district, const MethodOutcome& outcome, bool explain) {
+std::string JsonMethod(const District& district, const MethodOutcome& outcome, bool explain,
+                       std::span<const SeatMargin> margins) {
   std::vector<std::string> members = {"\"method\": " + JsonString(KeywordOf(outcome.method)),
                                       "\"name\": " + JsonString(NameOf(outcome.method)),
                                       "\"total_votes\": " + std::to_string(outcome.total_votes),
@@ -202,7 +214,8 @@ std::string JsonMethod(const District& district, const MethodOutcome& outcome, b
   const std::vector<std::string> shares = VoteShareTexts(district);
   std::vector<std::string> parties;
   for (std::size_t i = 0; i < district.parties.size(); ++i) {
-    parties.push_back(JsonParty(district, outcome, shares[i], i));
+    parties.push_back(
+        JsonParty(district, outcome, shares[i], i, margins.empty() ? nullptr : &margins[i]));
   }
   members.push_back("\"parties\": [\n        " + Joined(parties, ",\n        ") + "\n      ]");
   if (explain) {
@@ -216,14 +229,17 @@ std::string JsonMethod(const District& district, const MethodOutcome& outcome, b
 
 }  // namespace
 
-void WriteCsv(Sink& out, const District& district, const std::vector<MethodOutcome>& outcomes) {
+void WriteCsv(Sink& out, const District& district, const std::vector<MethodOutcome>& outcomes,
+              const Margins& margins) {
   const bool threshold = district.rules.threshold.kind != ThresholdKind::kNone;
   const bool ties = district.rules.tie_rule != TieRule::kOrder;
   out << "quota_method,quota,total_votes,party,name,votes,preliminary_seats,final_seats,"
          "quota_ratio,vote_share,last_divisor,gallagher,loosemore_hanby,ranking"
-      << (threshold ? ",under_threshold" : "") << (ties ? ",tie_rule" : "") << '\n';
+      << (threshold ? ",under_threshold" : "") << (ties ? ",tie_rule" : "")
+      << (margins.empty() ? "" : ",seats_gain_margin,seats_loss_margin") << '\n';
   const std::vector<std::string> shares = VoteShareTexts(district);
-  for (const MethodOutcome& outcome : outcomes) {
+  for (std::size_t m = 0; m < outcomes.size(); ++m) {
+    const MethodOutcome& outcome = outcomes[m];
     const std::string total = std::to_string(outcome.total_votes);
     const std::string gallagher =
         IndexText(outcome.disproportionality, &Disproportionality::gallagher);
@@ -241,16 +257,23 @@ void WriteCsv(Sink& out, const District& district, const std::vector<MethodOutco
           ",");
       if (threshold) out << (UnderThreshold(outcome, i) ? ",true" : ",false");
       if (ties) out << ',' << TieRuleKeyword(district.rules.tie_rule);
+      if (!margins.empty()) {
+        const SeatMargin& margin = margins[m][i];
+        out << ',' << (margin.gain ? std::to_string(*margin.gain) : "") << ','
+            << (margin.loss ? std::to_string(*margin.loss) : "");
+      }
       out << '\n';
     }
   }
 }
 
 void WriteJson(Sink& out, const District& district, const std::vector<MethodOutcome>& outcomes,
-               bool explain) {
+               bool explain, const Margins& margins) {
   out << "{\n  \"seats\": " << district.seats << ",\n  \"quotas\": [\n";
   for (std::size_t m = 0; m < outcomes.size(); ++m) {
-    out << (m > 0 ? ",\n" : "") << JsonMethod(district, outcomes[m], explain);
+    out << (m > 0 ? ",\n" : "")
+        << JsonMethod(district, outcomes[m], explain,
+                      margins.empty() ? std::span<const SeatMargin>() : margins[m]);
   }
   out << "\n  ]\n}\n";
 }

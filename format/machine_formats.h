@@ -20,7 +20,10 @@ namespace mandati::format {
 // method's, in percentage points. Full stop as decimal separator, no grouping; a name with a
 // comma or a quote is quoted, and one a spreadsheet would run as a formula gets a leading '.
 // Each line is written as it is made.
-void WriteCsv(Sink& out, const District& district, const std::vector<MethodOutcome>& outcomes);
+// With `margins`, two last fields give each party's seat margins, empty where none:
+//   seats_gain_margin,seats_loss_margin
+void WriteCsv(Sink& out, const District& district, const std::vector<MethodOutcome>& outcomes,
+              const Margins& margins = {});
 
 // JSON for programs: {"seats", "quotas": [{"method", "name", "total_votes", "quota",
 // ["divisors",] ["ranking",] "gallagher", "loosemore_hanby", "parties": [{"party", "name",
@@ -31,8 +34,10 @@ void WriteCsv(Sink& out, const District& district, const std::vector<MethodOutco
 // "leftover_seats" (party numbers in hand-out order) and, where the tie rule decided or the
 // 8-decimal keys merged different remainders, "ties"; a divisor method has "seat_order"
 // ({"seat", "party", "votes", "divisor"}) and "ties".
+// With `margins`, each party also has "seats_gain_margin" and "seats_loss_margin" (null where
+// none).
 void WriteJson(Sink& out, const District& district, const std::vector<MethodOutcome>& outcomes,
-               bool explain);
+               bool explain, const Margins& margins = {});
 
 // A JSON string literal for UTF-8 text.
 std::string JsonString(std::string_view text);

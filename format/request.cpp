@@ -329,6 +329,9 @@ void CompleteRequest(Request& request, const OptionCaller& called) {
   if (request.explain && request.last_seats != 0) {
     throw InputError(Tr("{1}: goes with one seat count, not a range", called("--explain")));
   }
+  if (request.margins && request.last_seats != 0) {
+    throw InputError(Tr("{1}: goes with one seat count, not a range", called("--margins")));
+  }
   CompleteLawsOptions(request, called);
   if (request.exact && std::none_of(request.methods.begin(), request.methods.end(), RanksByKeys)) {
     request.notes.push_back(
@@ -394,8 +397,8 @@ std::vector<OptionRule> OptionRules() {
           "default) or votes (more votes first, then the lower party number)"),
        ApplyTies},
       {"--margins", "",
-       Tr("each party's fewest extra votes for one more seat and fewest lost votes for one "
-          "less, under each method (election files show them anyway)"),
+       Tr("also show each party's seat margins under each method: the fewest extra votes that "
+          "win one more seat and the fewest lost votes that cost one (one seat count)"),
        ApplyMargins},
       {"--check", "",
        Tr("compare the one method's seats with the official seats of the input's third field: "

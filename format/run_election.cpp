@@ -14,8 +14,8 @@ namespace mandati::format {
 namespace {
 
 // One district's request: the file's keys fill in what the command line left open.
-Request DistrictRequest(const Request& request, const Election& election,
-                        const ElectionDistrict& district, const OptionCaller& called) {
+Request DistrictRequest(const Request& request, const ElectionDistrict& district,
+                        const OptionCaller& called) {
   Request own = request;
   for (const FileOption& option : district.options) {
     if (std::find(request.given.begin(), request.given.end(), option.option) !=
@@ -32,7 +32,6 @@ Request DistrictRequest(const Request& request, const Election& election,
       (own.threshold.kind == ThresholdKind::kNone || own.threshold.kind == ThresholdKind::kVotes)) {
     own.threshold_of.reset();
   }
-  own.margins = own.margins || election.has_keys;
   CompleteRequest(own, called);
   if (own.check && district.official_seats.empty()) {
     throw InputError(Tr("--check: the input gives no official seats (a third field)"));
@@ -165,7 +164,7 @@ int RunElection(const Request& request, const Election& election, Sink& out, Sin
   std::vector<Request> requests;
   for (const ElectionDistrict& district : election.districts) {
     try {
-      requests.push_back(DistrictRequest(request, election, district, called));
+      requests.push_back(DistrictRequest(request, district, called));
       if (election.districts.size() > 1 && requests.back().format != OutputFormat::kTable) {
         throw InputError(Tr("--format: a file of several districts is shown as a table"));
       }

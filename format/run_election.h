@@ -23,7 +23,7 @@ void WriteElectionList(Sink& out, WidthOf width);
 
 // Runs `request` over `election` as RunRequest runs it over one district, which it is for a
 // file without keys (the output is then exactly RunRequest's). A file with keys shows its
-// title, date and source first and each party's seat margins; several districts are each
+// title, date and source first; several districts are each
 // shown under their name, then the totals. --check adds a line for each party whose seats differ
 // from the official ones, then MATCH or MISMATCH. Returns RunRequest's exit statuses, or
 // kMismatch when the seats are shown and some differ from the official ones. Messages call the

@@ -4,8 +4,10 @@
 #include <algorithm>
 #include <cstring>
 #include <optional>
+#include <span>
 
 #include "core/errors.h"
+#include "core/margins.h"
 #include "core/quota_rules.h"
 #include "format/district.h"
 #include "format/errors.h"
@@ -61,6 +63,7 @@ struct Run {
   District district;
   SweepRequest sweep;
   std::vector<MethodOutcome> outcomes;
+  Margins margins;  // with --margins and one seat count: each outcome's
   std::vector<std::string> refusals;
 };
 
@@ -103,7 +106,7 @@ void PlanSweep(const Request& request, Run& run) {
 }
 
 Run Prepare(const Request& request, const std::vector<Party>& parties) {
-  Run run{{request.seats, parties, RulesOf(request, parties)}, {}, {}, {}};
+  Run run{{request.seats, parties, RulesOf(request, parties)}, {}, {}, {}, {}};
   run.sweep = {{}, request.seats, request.last_seats, run.district.rules};
   try {
     if (request.last_seats != 0) {
@@ -114,6 +117,9 @@ Run Prepare(const Request& request, const std::vector<Party>& parties) {
     for (const Method method : request.methods) {
       try {
         run.outcomes.push_back(CalculateMethod(method, votes, request.seats, run.district.rules));
+        if (request.margins) {
+          run.margins.push_back(SeatMargins(method, votes, request.seats, run.district.rules));
+        }
       } catch (const CalculationLimitError& error) {
         run.refusals.push_back(RefusalLine({method, request.seats, request.seats, error}));
       }
@@ -144,20 +150,22 @@ void WriteRun(Sink& out, const Request& request, const Run& run, WidthOf width) 
   if (request.last_seats != 0) return WriteSweep(out, request, run, width);
   switch (request.format) {
     case OutputFormat::kCsv:
-      return WriteCsv(out, run.district, run.outcomes);
+      return WriteCsv(out, run.district, run.outcomes, run.margins);
     case OutputFormat::kJson:
-      return WriteJson(out, run.district, run.outcomes, request.explain);
+      return WriteJson(out, run.district, run.outcomes, request.explain, run.margins);
     case OutputFormat::kSvg:
       return WriteSharesSvg(out, run.district, run.outcomes);
     case OutputFormat::kHtml:
-      return WriteHtml(out, run.district, run.outcomes, request.explain);
+      return WriteHtml(out, run.district, run.outcomes, request.explain, run.margins);
     case OutputFormat::kTable:
       break;
   }
-  WriteTable(out, run.district, run.outcomes, width);
+  WriteTable(out, run.district, run.outcomes, width, run.margins);
   if (request.explain) {
-    for (const MethodOutcome& outcome : run.outcomes) {
-      out << '\n' << ExplanationText(run.district, outcome);
+    for (std::size_t m = 0; m < run.outcomes.size(); ++m) {
+      out << '\n'
+          << ExplanationText(run.district, run.outcomes[m],
+                             run.margins.empty() ? std::span<const SeatMargin>() : run.margins[m]);
     }
   }
 }

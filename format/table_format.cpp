@@ -96,10 +96,38 @@ std::string IndexLines(const std::vector<MethodOutcome>& outcomes, WidthOf width
   return table.Render();
 }
 
+// Each party's seat margins under each method: "+" the fewest extra votes for one more seat,
+// "−" the fewest lost votes for one seat less.
+std::string MarginLines(const District& district, const std::vector<MethodOutcome>& outcomes,
+                        const Margins& margins, bool names, WidthOf width) {
+  std::vector<Align> aligns = {Align::kRight};
+  std::vector<std::string> headings = {std::string(CaptionOf(Caption::kParty))};
+  if (names) {
+    aligns.push_back(Align::kLeft);
+    headings.emplace_back("Име");
+  }
+  for (const MethodOutcome& outcome : outcomes) {
+    aligns.insert(aligns.end(), 2, Align::kRight);
+    headings.insert(headings.end(), {NameOf(outcome.method) + " +", NameOf(outcome.method) + " −"});
+  }
+  TextTable table(std::move(aligns), width);
+  table.AddRow(std::move(headings));
+  for (std::size_t i = 0; i < district.parties.size(); ++i) {
+    std::vector<std::string> cells = {std::to_string(i + 1)};
+    if (names) cells.push_back(district.parties[i].name);
+    for (const std::vector<SeatMargin>& method : margins) {
+      cells.insert(cells.end(), {MarginText(method[i].gain), MarginText(method[i].loss)});
+    }
+    table.AddRow(std::move(cells));
+  }
+  return Tr("Seat margins in votes: + for one more seat, − for one seat less:") + '\n' +
+         table.Render();
+}
+
 }  // namespace
 
 void WriteTable(Sink& out, const District& district, const std::vector<MethodOutcome>& outcomes,
-                WidthOf width) {
+                WidthOf width, const Margins& margins) {
   if (outcomes.empty()) return;
   out << CaptionOf(Caption::kSeatCount) << ' ' << district.seats << '\n'
       << CaptionOf(Caption::kTotalVotes) << ' ' << outcomes.front().total_votes << '\n';
@@ -124,6 +152,7 @@ void WriteTable(Sink& out, const District& district, const std::vector<MethodOut
     out << '\n' << DivisorNote() << '\n';
   }
   out << '\n' << IndexLines(outcomes, width);
+  if (!margins.empty()) out << '\n' << MarginLines(district, outcomes, margins, names, width);
 }
 
 }  // namespace mandati::format

@@ -14,7 +14,8 @@ namespace mandati::format {
 // divisor) form a group of columns under the method's name, side by side, so differences
 // show at once; then how remainders were ranked and each method's disproportionality. The
 // total is the calculation's own; with no outcome there is no total, and nothing is written.
+// With `margins`, a last table gives each party's seat margins under each method.
 void WriteTable(Sink& out, const District& district, const std::vector<MethodOutcome>& outcomes,
-                WidthOf width);
+                WidthOf width, const Margins& margins = {});
 
 }  // namespace mandati::format

@@ -121,7 +121,15 @@
 
     const group = (legend, children) =>
       element('fieldset', {}, [element('legend', { textContent: legend })].concat(children));
+    // A built-in election instead of the parties typed: chosen by its name, as C++ lists them.
+    const election = element('select', { id: 'bench-election' },
+      [element('option', { value: '', textContent: texts.noElection })].concat(
+        description.elections.map((choice) =>
+          element('option', { value: choice.key, textContent: choice.label }))));
+    election.addEventListener('change', () => show());
+    parties.addEventListener('input', () => { election.value = ''; });
     const form = element('form', { className: 'controls', noValidate: true }, [
+      element('label', { htmlFor: 'bench-election', textContent: texts.elections }), election,
       element('label', { htmlFor: 'bench-parties', textContent: texts.parties }), parties,
       element('label', { htmlFor: 'bench-seats', textContent: texts.seats }), seats,
       group(texts.methods, methods.map((box, k) => labelled(box, description.methods[k].name))),
@@ -139,7 +147,7 @@
     // What the controls say, for a view's key or a file's.
     function fields(show) {
       return { parties: parties.value, seats: seats.value, methods: chosenMethods(),
-        exact: exact.checked, explain: explain.checked, show };
+        exact: exact.checked, explain: explain.checked, show, election: election.value };
     }
 
     function showMessages(lines) {

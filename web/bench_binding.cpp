@@ -69,10 +69,10 @@ val ValueOf(const format::BenchOutcome& outcome) {
 }  // namespace
 
 // Calculates what the bench's fields say: {parties, seats, methods (keywords), exact, explain,
-// show (a view's key or a format's keyword)}. Returns {status, out, err, mediaType, fileName,
-// summary}: mandati-cli's exit status, the output, the messages one a line (calling the
-// bench's controls by their names), the output's media type and file name, and a sentence for
-// the status region.
+// show (a view's key or a format's keyword), election (a built-in election's name, or "")}. Returns
+// {status, out, err, mediaType, fileName, summary}: mandati-cli's exit status, the output, the
+// messages one a line (calling the bench's controls by their names), the output's media type and
+// file name, and a sentence for the status region.
 val RunBench(const val& fields) {
   format::BenchFields request;
   request.parties = StringField(fields, "parties");
@@ -81,6 +81,7 @@ val RunBench(const val& fields) {
   request.exact = BoolField(fields, "exact");
   request.explain = BoolField(fields, "explain");
   request.format = FormatOfKey(StringField(fields, "show"));
+  request.election = StringField(fields, "election");
   return ValueOf(format::RunBench(request, Names(), kMaxOutputBytes));
 }
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the page needs to build the teaching bench's view before its calculation is loaded:
 // the bench's labels, its sample district, the methods it offers, by keyword and name from
-// the core's tables, its views, the formats it offers as files, and the companion's table of
-// output formats.
+// the core's tables, its views, the formats it offers as files, the companion's table of
+// output formats, and the built-in elections it can load (name and title).
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "core/method_choice.h"
+#include "format/built_in_elections.h"
 #include "format/output_formats.h"
 #include "web/bench_texts.h"
 
@@ -77,6 +78,11 @@ val BenchDescription() {
   description.set("views", views);
   description.set("downloads", Downloads());
   description.set("formats", formats);
+  val elections = val::array();
+  for (const format::ElectionSummary& summary : format::ElectionSummaries()) {
+    elections.call<void>("push", Choice(summary.name, summary.title));
+  }
+  description.set("elections", elections);
   description.set("sampleParties", Text(kSampleParties));
   description.set("sampleSeats", Text(kSampleSeats));
   return description;

@@ -25,6 +25,8 @@ inline constexpr BenchText kBenchTexts[] = {
     {"result", "Резултат"},
     {"chartCaption", "Графика на резултата"},
     {"loadFailed", "Сравнението не може да се зареди в този браузър."},
+    {"elections", "Избори"},
+    {"noElection", "Партиите от полето по-долу"},
 };
 
 // A control that gives the calculation a value: its label, and the name by which messages call

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "format/exit_status.h"
 #include "format/party_input.h"
 #include "format/request.h"
 #include "format/sink.h"
@@ -15,8 +16,13 @@ const BenchNames kNames = {"Parties", "Seats", "Methods", "Exact", "Explain", "S
 
 BenchFields Fields(std::string parties, std::string seats, std::vector<std::string> methods,
                    std::string format = "table", bool exact = false, bool explain = false) {
-  return {std::move(parties), std::move(seats), std::move(methods), exact, explain,
-          std::move(format)};
+  return {std::move(parties),
+          std::move(seats),
+          std::move(methods),
+          exact,
+          explain,
+          std::move(format),
+          {}};
 }
 
 // The fields reach the request that mandati-cli's arguments make; --explain only where the
@@ -69,6 +75,17 @@ TEST(RunBenchTest, MessagesCallTheFieldsByTheirNames) {
   }
   EXPECT_EQ(RunBench(Fields("5\n", "0", {"hare"}), kNames, 1 << 20).summary,
             "Not calculated: see the message.");
+}
+
+// A built-in election is calculated with its own seats, method and rules, and its table ends
+// with --check's comparison; its file is named after it.
+TEST(RunBenchTest, BuiltInElectionIsCheckedAgainstItsOfficialSeats) {
+  BenchFields fields = Fields("", "", {});
+  fields.election = "bg-2021-07-na46";
+  const BenchOutcome outcome = RunBench(fields, kNames, 1 << 20);
+  EXPECT_EQ(outcome.status, kSuccess) << outcome.err;
+  EXPECT_TRUE(outcome.out.ends_with("\nMATCH\n")) << outcome.out;
+  EXPECT_EQ(outcome.file_name, "mandati-bg-2021-07-na46.txt");
 }
 
 TEST(RunBenchTest, RefusalsAndTooLargeAnOutputAreSummed) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/margins.h"
+
 namespace mandati::format {
 namespace {
 
@@ -51,6 +53,21 @@ TEST(ExplanationTextTest, TiesNameEachPartysOwnFigures) {
       EXPECT_NE(text.find(line), std::string::npos) << line << "in\n" << text;
     }
   }
+}
+
+// The margins end the explanation with the closest seat to win and the closest to lose, in the
+// catalogue's words (D'Hondt, 2 seats, 60 40 1: party 1 wins a second seat with 21 more votes,
+// party 2 loses its seat with 11 less).
+TEST(ExplanationTextTest, MarginsNameTheClosestSeats) {
+  const District district = DistrictOf(2, {60, 40, 1});
+  const Method method = DivisorMethod::DHondt;
+  const std::string text =
+      ExplanationText(district, CalculateMethod(method, VotesOf(district), 2, MethodRules{}),
+                      SeatMargins(method, VotesOf(district), 2, MethodRules{}));
+  EXPECT_TRUE(
+      text.ends_with("  Партия 1 would have won one more seat with 21 more votes.\n"
+                     "  Партия 2 would have lost a seat with 11 votes less.\n"))
+      << text;
 }
 
 }  // namespace

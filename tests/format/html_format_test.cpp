@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/margins.h"
 #include "format/messages.h"
 #include "format/sink.h"
 
@@ -58,6 +59,21 @@ TEST(HtmlPageTest, ChartIsAnInlinePictureWithoutAnXmlDeclaration) {
   EXPECT_EQ(page.find("<?xml"), std::string::npos);
   EXPECT_EQ(Count(page, "<svg role=\"img\" xmlns=\"http://www.w3.org/2000/svg\""), 1u);
   EXPECT_LT(page.find("<svg"), page.find("</main>"));
+}
+
+// The seat margins are two more columns of the method's table (D'Hondt, 2 seats, 60 40 1: see
+// FormatsTest.ShowEachPartysSeatMargins for the arithmetic).
+TEST(HtmlPageTest, SeatMarginsAreColumnsOfTheMethodsTable) {
+  const District district{2, {{"", 60}, {"", 40}, {"", 1}}, {}};
+  const Method method = DivisorMethod::DHondt;
+  StringSink out;
+  WriteHtml(out, district, {CalculateMethod(method, VotesOf(district), 2, MethodRules{})}, false,
+            {SeatMargins(method, VotesOf(district), 2, MethodRules{})});
+  for (const char* part : {"<th scope=\"col\">Votes for one more seat</th><th scope=\"col\">Votes "
+                           "lost for one seat less</th></tr>",
+                           "<td>21</td><td>40</td></tr>", "<td>39</td><td>—</td></tr>"}) {
+    EXPECT_EQ(Count(out.Text(), part), 1) << part;
+  }
 }
 
 }  // namespace

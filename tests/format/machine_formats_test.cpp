@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/margins.h"
 #include "format/sink.h"
 #include "format/table_format.h"
 
@@ -31,6 +32,45 @@ TEST(FormatsTest, ShowTheTotalFromTheCalculation) {
     EXPECT_NE(text.find("4321"), std::string::npos) << text;
     EXPECT_EQ(text.find("1000"), std::string::npos) << text;
   }
+}
+
+// D'Hondt, 2 seats, 60 40 1: A keeps its seat down to 20 votes (equal averages go to the higher
+// party number), wins a second above 80; B wins a second at 120 and loses its seat below 30; C
+// wins a seat at 40 and has none to lose. Each format shows those margins, "—", empty or null
+// where there is none.
+TEST(FormatsTest, ShowEachPartysSeatMargins) {
+  const District district{2, {{"A", 60}, {"B", 40}, {"C", 1}}, {}};
+  const Method method = DivisorMethod::DHondt;
+  const std::vector<MethodOutcome> outcomes = {
+      CalculateMethod(method, VotesOf(district), district.seats, MethodRules{})};
+  const Margins margins = {SeatMargins(method, VotesOf(district), district.seats, MethodRules{})};
+  StringSink csv;
+  StringSink json;
+  StringSink table;
+  WriteCsv(csv, district, outcomes, margins);
+  WriteJson(json, district, outcomes, false, margins);
+  WriteTable(table, district, outcomes, CharacterCount, margins);
+  EXPECT_NE(csv.Text().find(",seats_gain_margin,seats_loss_margin\n"), std::string::npos);
+  for (const char* line : {",A,60,", ",B,40,", ",C,1,"}) {
+    const std::size_t at = csv.Text().find(line);
+    ASSERT_NE(at, std::string::npos) << line;
+    const std::string row = csv.Text().substr(at, csv.Text().find('\n', at) - at);
+    EXPECT_TRUE(row.ends_with(line[1] == 'A'   ? ",21,40"
+                              : line[1] == 'B' ? ",80,11"
+                                               : ",39,"))
+        << row;
+  }
+  for (const char* member : {"\"seats_gain_margin\": 21, \"seats_loss_margin\": 40}",
+                             "\"seats_gain_margin\": 80, \"seats_loss_margin\": 11}",
+                             "\"seats_gain_margin\": 39, \"seats_loss_margin\": null}"}) {
+    EXPECT_NE(json.Text().find(member), std::string::npos) << member;
+  }
+  EXPECT_TRUE(
+      table.Text().ends_with("Партия  Име  Метод на Д'Онт +  Метод на Д'Онт −\n"
+                             "     1  A                  21                40\n"
+                             "     2  B                  80                11\n"
+                             "     3  C                  39                 —\n"))
+      << table.Text();
 }
 
 }  // namespace

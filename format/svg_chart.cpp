@@ -409,7 +409,7 @@ std::vector<std::size_t> SweepChartParties(const District& district, const Sweep
   std::vector<bool> lost_a_seat(paradoxes.size());
   std::transform(paradoxes.begin(), paradoxes.end(), lost_a_seat.begin(),
                  [](std::int32_t count) { return count > 0; });
-  const std::vector<std::size_t> parties = ChartParties(district, lost_a_seat);
+  std::vector<std::size_t> parties = ChartParties(district, lost_a_seat);
   if (parties == ChartParties(district)) {
     notes = LeftOutNote(district, parties.size());
   } else {

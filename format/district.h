@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "core/margins.h"
@@ -51,8 +53,8 @@ struct SweptMethod {
 };
 
 // A seat-count sweep: each method's final seats for every seat count from `first` to `last`
-// that it can calculate. The sweep writers calculate it row by row (see SweepMethod), so none
-// holds it whole.
+// that it can calculate. The sweep writers calculate it row by row (see SweepMethod); only the
+// page, which reads it for its tables and its chart, holds it whole (see WriteSweepHtml).
 struct SweepRequest {
   std::vector<SweptMethod> methods;
   std::int32_t first = 1;
@@ -75,5 +77,10 @@ inline void SweepRuns(const District& district, const SweptMethod& swept, const 
     SweepMethod(swept.method, votes, run.first, run.last, rules, on_row);
   }
 }
+
+// Where a writer reads a sweep's rows from: `rows(m, on_row)` gives each row of the request's
+// method m with the paradoxes it completes, as SweepRuns does, whether calculated as they are
+// read or read back from a sweep calculated once.
+using SweepRowsOf = std::function<void(std::size_t m, const SweepRowSink& on_row)>;
 
 }  // namespace mandati::format

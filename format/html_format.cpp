@@ -2,9 +2,13 @@
 #include "format/html_format.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <limits>
 #include <span>
 #include <string>
 
+#include "core/party_table.h"
 #include "format/explanation.h"
 #include "format/figures.h"
 #include "format/messages.h"
@@ -230,10 +234,63 @@ std::string SweepRowHtml(const SweepRow& row, const std::vector<bool>& lost_a_se
          Cell(IndexText(indices, &Disproportionality::loosemore_hanby)) + "</tr>\n";
 }
 
-// One method's sweep: its table written row by row as the seat counts are calculated, then
-// its paradoxes in words.
+// A sweep calculated once, for the page's tables and its chart alike: per method the seats of
+// each row, party by party, and the paradoxes each row completes. The seats are held in 16
+// bits (a party never has more than kMaxSeats = 32767), so that the largest sweep, 999
+// parties over 1000 seat counts under six methods, takes 12 MB.
+class CalculatedSweep {
+ public:
+  CalculatedSweep(const District& district, const SweepRequest& request)
+      : parties_(district.parties.size()), methods_(request.methods.size()) {
+    static_assert(kMaxSeats <= std::numeric_limits<std::int16_t>::max());
+    for (std::size_t m = 0; m < methods_.size(); ++m) {
+      Rows& rows = methods_[m];
+      std::size_t counts = 0;
+      for (const SeatRange& run : request.methods[m].runs) {
+        counts += static_cast<std::size_t>(run.last - run.first + 1);
+      }
+      rows.seats.reserve(counts * parties_);
+      SweepRuns(district, request.methods[m], request.rules,
+                [&](const SweepRow& row, std::span<const AlabamaParadox> paradoxes) {
+                  rows.counts.push_back(row.seat_count);
+                  for (const std::int32_t seats : row.final_seats) {
+                    rows.seats.push_back(static_cast<std::int16_t>(seats));
+                  }
+                  rows.paradoxes.insert(rows.paradoxes.end(), paradoxes.begin(), paradoxes.end());
+                  rows.paradox_ends.push_back(rows.paradoxes.size());
+                });
+    }
+  }
+
+  // Each row of method m with the paradoxes it completes, as SweepRuns gave them.
+  void ReadRows(std::size_t m, const SweepRowSink& on_row) const {
+    const Rows& rows = methods_[m];
+    SweepRow row{0, std::vector<std::int32_t>(parties_)};
+    const std::span<const AlabamaParadox> paradoxes = rows.paradoxes;
+    std::size_t first_paradox = 0;
+    for (std::size_t r = 0; r < rows.counts.size(); ++r) {
+      row.seat_count = rows.counts[r];
+      std::copy_n(rows.seats.begin() + static_cast<std::ptrdiff_t>(r * parties_), parties_,
+                  row.final_seats.begin());
+      on_row(row, paradoxes.subspan(first_paradox, rows.paradox_ends[r] - first_paradox));
+      first_paradox = rows.paradox_ends[r];
+    }
+  }
+
+ private:
+  struct Rows {
+    std::vector<std::int32_t> counts;       // the seat count of each row
+    std::vector<std::int16_t> seats;        // row after row, party by party
+    std::vector<AlabamaParadox> paradoxes;  // in the order the rows completed them
+    std::vector<std::size_t> paradox_ends;  // per row, the end of its paradoxes
+  };
+  std::size_t parties_;
+  std::vector<Rows> methods_;
+};
+
+// One method's sweep: its table written row by row, then its paradoxes in words.
 void WriteSweepMethod(Sink& out, const District& district, const SweptMethod& swept,
-                      const SweepRequest& request, const std::string& id) {
+                      const SweepRowsOf& rows, std::size_t m, const std::string& id) {
   const std::size_t parties = district.parties.size();
   OpenTable(out, id, SweepTitle(swept.method), false, "<table class=\"sweep\">");
   out << "<thead><tr>" << WindowHeading("Брой мандати");
@@ -249,15 +306,14 @@ void WriteSweepMethod(Sink& out, const District& district, const SweptMethod& sw
   const std::vector<std::int32_t> votes = VotesOf(district);
   std::vector<bool> lost_a_seat;
   std::string paradox_items;
-  SweepRuns(district, swept, request.rules,
-            [&](const SweepRow& row, std::span<const AlabamaParadox> paradoxes) {
-              lost_a_seat.assign(parties, false);
-              for (const AlabamaParadox& paradox : paradoxes) {
-                lost_a_seat[static_cast<std::size_t>(paradox.party - 1)] = true;
-                paradox_items += ParadoxItem(district, paradox);
-              }
-              out << SweepRowHtml(row, lost_a_seat, votes, mark);
-            });
+  rows(m, [&](const SweepRow& row, std::span<const AlabamaParadox> paradoxes) {
+    lost_a_seat.assign(parties, false);
+    for (const AlabamaParadox& paradox : paradoxes) {
+      lost_a_seat[static_cast<std::size_t>(paradox.party - 1)] = true;
+      paradox_items += ParadoxItem(district, paradox);
+    }
+    out << SweepRowHtml(row, lost_a_seat, votes, mark);
+  });
   CloseTable(out);
   if (paradox_items.empty()) {
     WriteParagraph(out, NoParadoxSentence());
@@ -332,8 +388,12 @@ void WriteHtml(Sink& out, const District& district, const std::vector<MethodOutc
 void WriteSweepHtml(Sink& out, const District& district, const SweepRequest& request) {
   WriteHead(out, Tr("Seats of a district of {1} to {2} seats", std::to_string(request.first),
                     std::to_string(request.last)));
+  const CalculatedSweep sweep(district, request);
+  const SweepRowsOf rows = [&sweep](std::size_t m, const SweepRowSink& on_row) {
+    sweep.ReadRows(m, on_row);
+  };
   for (std::size_t m = 0; m < request.methods.size(); ++m) {
-    WriteSweepMethod(out, district, request.methods[m], request, "sweep-" + std::to_string(m + 1));
+    WriteSweepMethod(out, district, request.methods[m], rows, m, "sweep-" + std::to_string(m + 1));
   }
   WriteParagraph(
       out, Trimmed(RankingLine(MethodsOf(request), request.rules.ranking == Ranking::kExact)));
@@ -341,7 +401,7 @@ void WriteSweepHtml(Sink& out, const District& district, const SweepRequest& req
   WriteParagraph(out, Trimmed(TieRuleLine(request.rules.tie_rule)));
   out << "<div class=\"chart\">\n";
   InlineSvg chart(out);
-  WriteSweepSvg(chart, district, request);
+  WriteSweepSvg(chart, district, request, rows);
   out << "</div>\n";
   WriteFoot(out);
 }

@@ -28,7 +28,8 @@ void WriteHtml(Sink& out, const District& district, const std::vector<MethodOutc
 
 // A seat-count sweep: per method a table of seat counts by parties, each Alabama paradox
 // marked ("!" and a word for screen readers), the indices per seat count and the paradoxes
-// in words; then the sweep's chart. Each row is written as it is calculated.
+// in words; then the sweep's chart. The sweep is calculated once, for the tables and the chart
+// alike, and held in memory meanwhile (12 MB for the largest).
 void WriteSweepHtml(Sink& out, const District& district, const SweepRequest& request);
 
 // `text` with &, <, >, " and ' written as character references, for HTML text and attribute

@@ -317,22 +317,21 @@ struct PanelSeats {
   std::int32_t most = 0;
 };
 
-PanelSeats SeatsOfPanel(const District& district, const SweptMethod& swept,
-                        const SweepRequest& request, const std::vector<std::size_t>& parties) {
+PanelSeats SeatsOfPanel(const SweepRowsOf& rows, std::size_t m,
+                        const std::vector<std::size_t>& parties) {
   PanelSeats panel{{}, std::vector<std::vector<std::int32_t>>(parties.size()), {}, 0};
-  SweepRuns(district, swept, request.rules,
-            [&](const SweepRow& row, std::span<const AlabamaParadox> completed) {
-              panel.counts.push_back(row.seat_count);
-              for (std::size_t k = 0; k < parties.size(); ++k) {
-                panel.seats[k].push_back(row.final_seats[parties[k]]);
-                panel.most = std::max(panel.most, row.final_seats[parties[k]]);
-              }
-              for (const AlabamaParadox& paradox : completed) {
-                const auto drawn = std::find(parties.begin(), parties.end(),
-                                             static_cast<std::size_t>(paradox.party - 1));
-                if (drawn != parties.end()) panel.paradoxes.push_back(paradox);
-              }
-            });
+  rows(m, [&](const SweepRow& row, std::span<const AlabamaParadox> completed) {
+    panel.counts.push_back(row.seat_count);
+    for (std::size_t k = 0; k < parties.size(); ++k) {
+      panel.seats[k].push_back(row.final_seats[parties[k]]);
+      panel.most = std::max(panel.most, row.final_seats[parties[k]]);
+    }
+    for (const AlabamaParadox& paradox : completed) {
+      const auto drawn =
+          std::find(parties.begin(), parties.end(), static_cast<std::size_t>(paradox.party - 1));
+      if (drawn != parties.end()) panel.paradoxes.push_back(paradox);
+    }
+  });
   return panel;
 }
 
@@ -340,8 +339,7 @@ PanelSeats SeatsOfPanel(const District& district, const SweptMethod& swept,
 // count left out breaking the line.
 void WriteSweepPanel(Sink& out, const District& district, const SweptMethod& swept,
                      const SweepRequest& request, const std::vector<std::size_t>& parties,
-                     const Panel& panel) {
-  const PanelSeats drawn = SeatsOfPanel(district, swept, request, parties);
+                     const Panel& panel, const PanelSeats& drawn) {
   const double step = std::max(1.0, std::ceil(drawn.most / 5.0));
   const double top = NiceTop(drawn.most, step);
   const double counts = request.last - request.first + 1;
@@ -394,15 +392,15 @@ void WriteSweepPanel(Sink& out, const District& district, const SweptMethod& swe
 
 // How many Alabama paradoxes each party has in the sweep: a first pass over it, for a chart
 // that cannot draw every party and must not leave out one that lost a seat.
-std::vector<std::int32_t> ParadoxCounts(const District& district, const SweepRequest& request) {
+std::vector<std::int32_t> ParadoxCounts(const District& district, const SweepRequest& request,
+                                        const SweepRowsOf& rows) {
   std::vector<std::int32_t> counts(district.parties.size(), 0);
-  for (const SweptMethod& swept : request.methods) {
-    SweepRuns(district, swept, request.rules,
-              [&](const SweepRow&, std::span<const AlabamaParadox> paradoxes) {
-                for (const AlabamaParadox& paradox : paradoxes) {
-                  ++counts[static_cast<std::size_t>(paradox.party - 1)];
-                }
-              });
+  for (std::size_t m = 0; m < request.methods.size(); ++m) {
+    rows(m, [&](const SweepRow&, std::span<const AlabamaParadox> paradoxes) {
+      for (const AlabamaParadox& paradox : paradoxes) {
+        ++counts[static_cast<std::size_t>(paradox.party - 1)];
+      }
+    });
   }
   return counts;
 }
@@ -410,13 +408,14 @@ std::vector<std::int32_t> ParadoxCounts(const District& district, const SweepReq
 // The parties of a sweep's chart: those with an Alabama paradox first, then those with the
 // most votes; and the notes on those left out.
 std::vector<std::size_t> SweepChartParties(const District& district, const SweepRequest& request,
+                                           const SweepRowsOf& rows,
                                            std::vector<std::string>& notes) {
   if (district.parties.size() <= kMaxChartParties) return ChartParties(district);
-  const std::vector<std::int32_t> paradoxes = ParadoxCounts(district, request);
+  const std::vector<std::int32_t> paradoxes = ParadoxCounts(district, request, rows);
   std::vector<bool> lost_a_seat(paradoxes.size());
   std::transform(paradoxes.begin(), paradoxes.end(), lost_a_seat.begin(),
                  [](std::int32_t count) { return count > 0; });
-  const std::vector<std::size_t> parties = ChartParties(district, lost_a_seat);
+  std::vector<std::size_t> parties = ChartParties(district, lost_a_seat);
   if (parties == ChartParties(district)) {
     notes = LeftOutNote(district, parties.size());
   } else {
@@ -438,9 +437,16 @@ std::vector<std::size_t> SweepChartParties(const District& district, const Sweep
 }  // namespace
 
 void WriteSweepSvg(Sink& out, const District& district, const SweepRequest& request) {
+  WriteSweepSvg(out, district, request, [&](std::size_t m, const SweepRowSink& on_row) {
+    SweepRuns(district, request.methods[m], request.rules, on_row);
+  });
+}
+
+void WriteSweepSvg(Sink& out, const District& district, const SweepRequest& request,
+                   const SweepRowsOf& rows) {
   const double left = 60, panel_height = 220, panel_gap = 70, plot_width = 640;
   std::vector<std::string> left_out;
-  const std::vector<std::size_t> parties = SweepChartParties(district, request, left_out);
+  const std::vector<std::size_t> parties = SweepChartParties(district, request, rows, left_out);
   std::string head =
       Text(left, 24, "Мандати на партиите според броя на мандатите", "font-weight=\"bold\"");
   std::vector<LegendEntry> legend;
@@ -461,7 +467,7 @@ void WriteSweepSvg(Sink& out, const District& district, const SweepRequest& requ
     const double bottom =
         top_margin + panel_height + (panel_height + panel_gap) * static_cast<double>(m);
     WriteSweepPanel(out, district, request.methods[m], request, parties,
-                    {left, bottom, plot_width, panel_height});
+                    {left, bottom, plot_width, panel_height}, SeatsOfPanel(rows, m, parties));
   }
   out << notes << "</svg>\n";
 }

@@ -33,5 +33,9 @@ void WriteSharesSvg(Sink& out, const District& district,
 // calculated as it is drawn; a chart that cannot draw every party first sweeps once for the
 // parties with a paradox, and draws them before the others.
 void WriteSweepSvg(Sink& out, const District& district, const SweepRequest& request);
+// The same chart drawn from rows read from `rows`, for a page that calculated the sweep once
+// for its tables as well.
+void WriteSweepSvg(Sink& out, const District& district, const SweepRequest& request,
+                   const SweepRowsOf& rows);
 
 }  // namespace mandati::format

@@ -6,6 +6,7 @@
 #include "core/margins.h"
 #include "format/messages.h"
 #include "format/sink.h"
+#include "format/svg_chart.h"
 
 namespace mandati::format {
 namespace {
@@ -74,6 +75,31 @@ TEST(HtmlPageTest, SeatMarginsAreColumnsOfTheMethodsTable) {
                            "<td>21</td><td>40</td></tr>", "<td>39</td><td>—</td></tr>"}) {
     EXPECT_EQ(Count(out.Text(), part), 1) << part;
   }
+}
+
+// The sweep's page calculates the sweep once for its tables and its chart: the chart is the
+// one the sweep's own picture draws, here with more parties than it draws (party 12 loses a
+// seat at 28 seats and is drawn first) and a seat count left out.
+TEST(HtmlSweepTest, ChartIsTheSweepsOwnPicture) {
+  District district;
+  for (const std::int32_t v :
+       {983, 631, 362, 938, 568, 855, 501, 677, 682, 502, 451, 194, 307, 839, 661, 420, 727}) {
+    district.parties.push_back(Party{"", v});
+  }
+  const SweepRequest request{
+      {{QuotaMethod::Hare, {{1, 12}, {14, 30}}}, {DivisorMethod::DHondt, {{1, 30}}}},
+      1,
+      30,
+      MethodRules{}};
+  StringSink page;
+  WriteSweepHtml(page, district, request);
+  StringSink chart;
+  WriteSweepSvg(chart, district, request);
+  const std::string svg = chart.Text();
+  ASSERT_NE(svg.find("<title>Партия 12: 1 → 0</title>"), std::string::npos);
+  EXPECT_NE(page.Text().find("<svg role=\"img\"" + svg.substr(svg.find("<svg") + 4)),
+            std::string::npos);
+  EXPECT_EQ(Count(page.Text(), "<td class=\"paradox\">"), 1u);
 }
 
 }  // namespace

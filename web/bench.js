@@ -276,11 +276,11 @@
       Promise.all([run(fields(view), true), remember()]).then(([outcome]) => {
         if (outcome === null) return;  // replaced by a newer calculation
         shown = outcome;
-        result.innerHTML = picture ? '' : outcome.markup;
-        result.hidden = picture || outcome.markup === '';
-        partial.firstChild.textContent = picture ? '' : outcome.partial;
-        partial.hidden = picture || outcome.partial === '';
-        showChart(picture ? outcome : null);
+        result.innerHTML = outcome.markup;
+        result.hidden = outcome.markup === '';
+        partial.firstChild.textContent = outcome.partial;
+        partial.hidden = outcome.partial === '';
+        showChart(picture && outcome.partial === '' ? outcome : null);
         setBusy(false);
         showOutcome(outcome);
         root.dataset.status = String(outcome.status);

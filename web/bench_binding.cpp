@@ -99,7 +99,7 @@ val ValueOf(const format::BenchOutcome& outcome) {
 // show (a view's key or a format's keyword)}. Returns {status, out, err, mediaType, fileName,
 // summary}: mandati-cli's exit status, the output, the messages one a line (calling the
 // bench's controls by their names), the output's media type and file name, and a sentence for
-// the status region; for the table view also {markup, partial}, the tables to show (ShownOf).
+// the status region; and {markup, partial}: the tables to show (ShownOf) and what is left out.
 val RunBench(const val& fields) {
   format::BenchFields request;
   request.parties = StringField(fields, "parties");
@@ -111,12 +111,16 @@ val RunBench(const val& fields) {
   request.format = FormatOfKey(show);
   const format::BenchOutcome outcome = format::RunBench(request, Names(), kMaxOutputBytes);
   val value = ValueOf(outcome);
-  // The table view shows the HTML writer's tables themselves.
+  // The table view shows the HTML writer's tables themselves; a view shows a chart whole or not.
+  Shown shown;
   if (show == kBenchViews[0].key) {
-    const Shown shown = ShownOf(outcome.out);
-    value.set("markup", shown.markup);
-    value.set("partial", shown.partial);
+    shown = ShownOf(outcome.out);
+  } else if (outcome.out.size() > kMaxShownBytes) {
+    shown.partial = format::Tr("The chart is {1} KB, too large to show here: it is in its file.",
+                               std::to_string((outcome.out.size() + 1023) >> 10));
   }
+  value.set("markup", shown.markup);
+  value.set("partial", shown.partial);
   return value;
 }
 

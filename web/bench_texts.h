@@ -105,8 +105,10 @@ inline constexpr std::string_view kSampleSeats = "7";
 // this many bytes of output; a larger one is refused.
 inline constexpr std::size_t kMaxOutputBytes = 64u << 20;
 
-// The most of a result's tables that the bench shows at once (a few thousand rows), so that
-// showing it never holds up the page; a larger result is shown in part and offered whole.
-inline constexpr std::size_t kMaxShownBytes = 200u << 10;
+// The most of a result's tables that the bench shows at once (a thousand rows of a small
+// district, a hundred of 99 parties), and the largest chart it shows, so that showing them never
+// holds up the page's main thread (a chart is drawn there); a larger result is shown in part, a
+// larger chart not at all, and either is offered whole as a file.
+inline constexpr std::size_t kMaxShownBytes = 128u << 10;
 
 }  // namespace mandati::web

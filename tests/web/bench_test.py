@@ -383,6 +383,11 @@ class BenchTest(ps.PageTest):
         self.assertRegex(partial.text, r"първите \d+ KB от \d{4,} KB")
         self.assertTrue(self.browser.find_element(By.ID, "bench-whole").is_displayed())
         self.assertGreater(len(table_rows(self.browser, ".sweep tbody tr")), 100)
+        # Its chart, too large to draw without holding up the page, is only offered.
+        self.browser.find_element(By.CSS_SELECTOR, "[name=bench-show][value=chart]").click()
+        wait_done(self.browser, timeout=120)
+        self.assertRegex(partial.text, r"Графиката е \d{3,} KB")
+        self.assertFalse(self.browser.find_element(By.ID, "bench-chart").is_displayed())
 
 
 if __name__ == "__main__":

@@ -61,7 +61,7 @@ bool Take(BenchLink& link, std::string_view key, std::string_view value,
   return false;
 }
 
-BenchLink Refused(std::string message) {
+BenchLink Refused(const std::string& message) {
   BenchLink link;
   link.message = Tr("The link does not hold a district that the bench can open: {1}", message);
   return link;

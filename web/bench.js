@@ -230,8 +230,11 @@
         (line) => element('p', { textContent: line })));
     }
 
+    // A word about a file that a calculation stopped, said with that calculation's answer.
+    let note = '';
     function showOutcome(outcome) {
-      showMessages([outcome.summary].concat(outcome.err.split('\n')));
+      showMessages([outcome.summary, note].concat(outcome.err.split('\n')));
+      note = '';
     }
 
     let chartUrl = null;
@@ -300,6 +303,7 @@
         progress.hidden = true;
         downloads.forEach((button) => { button.disabled = false; });
         if (outcome === null) {
+          if (request.replaced) note = texts.fileReplaced;
           showMessages([request.replaced ? texts.fileReplaced : texts.fileStopped]);
           return;
         }

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the page needs to build the teaching bench's view before its calculation is loaded:
-// the bench's labels, its sample district, the methods it offers, by keyword and name from
-// the core's tables, its views, the formats it offers as files, the companion's table of
-// output formats, and the built-in elections it can load (name and title).
+// the bench's labels, its languages, its sample district, the methods it offers, by keyword
+// and name from the core's tables, its views, the formats it offers as files, the companion's
+// table of output formats, and the built-in elections it can load (name and title); and the
+// link that reopens a district, written and read back checked (format/bench_link.h).
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -10,9 +11,12 @@
 #include <cctype>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/method_choice.h"
+#include "format/bench_link.h"
 #include "format/built_in_elections.h"
+#include "format/messages.h"
 #include "format/output_formats.h"
 #include "web/bench_texts.h"
 
@@ -31,12 +35,11 @@ val Choice(std::string_view key, std::string_view label) {
   return entry;
 }
 
-// The table is shown as text, which the page prints; every other format is offered as a file,
-// its button named by its keyword in capitals.
+// Every format is offered as a file (the text table for terminals among them), its button named
+// by its keyword in capitals.
 val Downloads() {
   val downloads = val::array();
   for (const format::OutputFormatRule& rule : format::kOutputFormats) {
-    if (rule.format == format::OutputFormat::kTable) continue;
     std::string label(rule.keyword);
     for (char& c : label) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     downloads.call<void>("push", Choice(rule.keyword, label));
@@ -44,12 +47,28 @@ val Downloads() {
   return downloads;
 }
 
+std::vector<std::string_view> ViewKeys() {
+  std::vector<std::string_view> keys;
+  for (const BenchView& view : kBenchViews) keys.push_back(view.key);
+  return keys;
+}
+
+std::string StringField(const val& fields, const char* key) {
+  const val field = fields[key];
+  return field.isString() ? field.as<std::string>() : std::string();
+}
+
 }  // namespace
 
+// In the bench's language (web/language_binding.cpp: Bulgarian until it is switched).
 val BenchDescription() {
   val texts = val::object();
-  for (const BenchText& text : kBenchTexts) texts.set(Text(text.key), Text(text.text));
-  for (const BenchField& field : kBenchFields) texts.set(Text(field.key), Text(field.label));
+  for (const BenchText& text : kBenchTexts) texts.set(Text(text.key), format::Tr(text.english));
+  for (const BenchField& field : kBenchFields) texts.set(Text(field.key), format::Tr(field.label));
+  val languages = val::array();
+  for (const BenchLanguage& language : kBenchLanguages) {
+    languages.call<void>("push", Choice(language.code, language.name));
+  }
   val methods = val::array();
   for (const Method method : AllMethods()) {
     val entry = val::object();
@@ -59,7 +78,7 @@ val BenchDescription() {
   }
   val views = val::array();
   for (const BenchView& view : kBenchViews) {
-    val entry = Choice(view.key, view.label);
+    val entry = Choice(view.key, format::Tr(view.label));
     entry.set("picture", view.picture);
     views.call<void>("push", entry);
   }
@@ -85,11 +104,57 @@ val BenchDescription() {
   description.set("elections", elections);
   description.set("sampleParties", Text(kSampleParties));
   description.set("sampleSeats", Text(kSampleSeats));
+  description.set("languages", languages);
+  description.set("language", Text(format::CodeOf(format::CurrentLanguage())));
+  description.set("maxLinkBytes", format::kMaxLinkBytes);
   return description;
+}
+
+// The text of the link to what the bench's fields say ({parties, seats, methods, exact,
+// explain, show, language}); empty when the district is too large for a link.
+std::string BenchLinkText(const val& fields) {
+  format::BenchLink link;
+  link.fields.parties = StringField(fields, "parties");
+  link.fields.seats = StringField(fields, "seats");
+  const val methods = fields["methods"];
+  if (methods.isArray()) {
+    const auto length = methods["length"].as<unsigned>();
+    for (unsigned i = 0; i < length; ++i) {
+      if (methods[i].isString()) link.fields.methods.push_back(methods[i].as<std::string>());
+    }
+  }
+  link.fields.exact = fields["exact"].isTrue();
+  link.fields.explain = fields["explain"].isTrue();
+  link.fields.format = StringField(fields, "show");
+  link.language = StringField(fields, "language");
+  return format::LinkText(link);
+}
+
+// The fields a link's text holds, checked, or {message} for a link that cannot be opened.
+val ReadBenchLink(const std::string& text) {
+  const std::vector<std::string_view> views = ViewKeys();
+  const format::BenchLink link = format::ReadLink(text, views, format::Tr(NameOfField("parties")));
+  val fields = val::object();
+  if (!link.message.empty()) {
+    fields.set("message", link.message);
+    return fields;
+  }
+  fields.set("parties", link.fields.parties);
+  fields.set("seats", link.fields.seats);
+  val methods = val::array();
+  for (const std::string& keyword : link.fields.methods) methods.call<void>("push", keyword);
+  fields.set("methods", methods);
+  fields.set("exact", link.fields.exact);
+  fields.set("explain", link.fields.explain);
+  fields.set("show", link.fields.format);
+  fields.set("language", link.language);
+  return fields;
 }
 
 EMSCRIPTEN_BINDINGS(mandati_bench_description) {
   emscripten::function("benchDescription", &BenchDescription);
+  emscripten::function("benchLinkText", &BenchLinkText);
+  emscripten::function("readBenchLink", &ReadBenchLink);
 }
 
 }  // namespace mandati::web

@@ -1,36 +1,56 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The teaching bench's own texts: the labels of its controls, in the window's language. The
-// figures, tables, charts and messages it shows are the companion's own, from format/, in the
-// bench's language; its messages call the controls by the names their labels begin with.
+// The teaching bench's own texts: the labels of its controls, written in English as the keys of
+// the message catalogues and shown in the bench's language (Bulgarian until it is switched).
+// The figures, tables, charts and messages it shows are the companion's own, from format/;
+// its messages call the controls by the names their labels begin with.
 #pragma once
 
 #include <cstddef>
 #include <string_view>
 
+#include "format/messages.h"
+
 namespace mandati::web {
 
 struct BenchText {
-  std::string_view key;   // how the page finds the text
-  std::string_view text;  // what it shows
+  std::string_view key;      // how the page finds the text
+  std::string_view english;  // the catalogues' key
 };
 
 inline constexpr BenchText kBenchTexts[] = {
-    {"windowView", "Калкулатор"},
-    {"benchView", "Сравнение на методи"},
-    {"views", "Изглед на страницата"},
-    {"calculate", "Изчисли"},
-    {"busy", "Изчислява се…"},
-    {"downloads", "Изтегли"},
-    {"messages", "Съобщения"},
-    {"result", "Резултат"},
-    {"chartCaption", "Графика на резултата"},
-    {"loadFailed", "Сравнението не може да се зареди в този браузър."},
-    {"elections", "Избори"},
-    {"noElection", "Партиите от полето по-долу"},
+    {"windowView", format::NoTr("Calculator")},
+    {"benchView", format::NoTr("Comparing methods")},
+    {"views", format::NoTr("View of the page")},
+    {"calculate", format::NoTr("Calculate")},
+    {"busy", format::NoTr("Calculating…")},
+    {"downloads", format::NoTr("Download")},
+    {"messages", format::NoTr("Messages")},
+    {"result", format::NoTr("Result")},
+    {"chartCaption", format::NoTr("Chart of the result")},
+    {"loadFailed", format::NoTr("The comparison cannot be loaded in this browser.")},
+    {"language", format::NoTr("Language")},
+    {"copyLink", format::NoTr("Copy the link")},
+    {"linkCopied", format::NoTr("The link to this district is copied.")},
+    {"linkNotCopied", format::NoTr("The link could not be copied: copy it from the address bar.")},
+    {"linkTooLong", format::NoTr("The district is too large for a link.")},
+    {"wholeResult", format::NoTr("Download the whole result")},
+    {"preparing", format::NoTr("Preparing the file…")},
+    {"stop", format::NoTr("Stop")},
+    {"fileStopped", format::NoTr("The file was not made: it was stopped.")},
+    {"fileReplaced", format::NoTr("The file was not made: a new calculation stopped it.")},
+    {"elections", format::NoTr("Elections")},
+    {"noElection", format::NoTr("The parties in the box below")},
 };
 
+// The bench's languages, each by its own name.
+struct BenchLanguage {
+  std::string_view code;
+  std::string_view name;
+};
+inline constexpr BenchLanguage kBenchLanguages[] = {{"bg", "български"}, {"en", "English"}};
+
 // A control that gives the calculation a value: its label, and the name by which messages call
-// it, with which the label begins.
+// it, with which the label begins (in every language: the catalogues keep it so).
 struct BenchField {
   std::string_view key;
   std::string_view name;
@@ -38,13 +58,16 @@ struct BenchField {
 };
 
 inline constexpr BenchField kBenchFields[] = {
-    {"parties", "Партии",
-     "Партии, по една на ред: „име,гласове“ или „гласове“ (или редове от таблица)"},
-    {"seats", "Брой мандати", "Брой мандати или поредица, напр. 7 или 1..20"},
-    {"methods", "Методи", "Методи"},
-    {"exact", "Точно сравняване на остатъците", "Точно сравняване на остатъците"},
-    {"explain", "Обяснение на всеки мандат", "Обяснение на всеки мандат"},
-    {"show", "Покажи", "Покажи"},
+    {"parties", format::NoTr("Parties"),
+     format::NoTr("Parties, one a line: “name,votes” or “votes” (or rows of a spreadsheet)")},
+    {"seats", format::NoTr("Number of seats"),
+     format::NoTr("Number of seats, or a range such as 7 or 1..20")},
+    {"methods", format::NoTr("Methods"), format::NoTr("Methods")},
+    {"exact", format::NoTr("Exact comparison of remainders"),
+     format::NoTr("Exact comparison of remainders")},
+    {"explain", format::NoTr("Explanation of every seat"),
+     format::NoTr("Explanation of every seat")},
+    {"show", format::NoTr("Show"), format::NoTr("Show")},
 };
 
 constexpr bool LabelsBeginWithTheirNames() {
@@ -62,7 +85,7 @@ constexpr std::string_view NameOfField(std::string_view key) {
   return key;
 }
 
-// The bench's views of a result: each shows one of the companion's formats, as text or as a
+// The bench's views of a result: each shows one of the companion's formats, as tables or as a
 // picture.
 struct BenchView {
   std::string_view key;
@@ -72,8 +95,8 @@ struct BenchView {
 };
 
 inline constexpr BenchView kBenchViews[] = {
-    {"table", "table", "Таблица", false},
-    {"chart", "svg", "Графика", true},
+    {"tables", "html", format::NoTr("Table"), false},
+    {"chart", "svg", format::NoTr("Chart"), true},
 };
 
 // A district to start from: the worked example of the window's help text.
@@ -83,5 +106,11 @@ inline constexpr std::string_view kSampleSeats = "7";
 // The page holds a result whole (to show it and to offer it as a file), so it takes at most
 // this many bytes of output; a larger one is refused.
 inline constexpr std::size_t kMaxOutputBytes = 64u << 20;
+
+// The most of a result's tables that the bench shows at once (a thousand rows of a small
+// district, a hundred of 99 parties), and the largest chart it shows, so that showing them never
+// holds up the page's main thread (a chart is drawn there); a larger result is shown in part, a
+// larger chart not at all, and either is offered whole as a file.
+inline constexpr std::size_t kMaxShownBytes = 128u << 10;
 
 }  // namespace mandati::web

@@ -327,6 +327,8 @@
     });
     buildAbout(page, () => fit(description));
     document.getElementById('bar').hidden = false;
+    // A link to a district of the bench (its address's fragment) opens the bench.
+    if (location.hash.length > 1) buttons[1].click();
   }
 
   // The licence, the version and where the source is: the archive beside the page when the

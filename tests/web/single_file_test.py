@@ -30,7 +30,7 @@ class SingleFileTest(ps.PageTest):
         self.browser.find_element(By.ID, "bench-view").click()
         ps.WebDriverWait(self.browser, 10).until(lambda b: b.execute_script(
             "return document.getElementById('bench').dataset.state === 'done'"))
-        self.assertIn("Квота на Хеър: 22764", self.browser.find_element(By.ID, "bench-table").text)
+        self.assertIn("Квота на Хеър: 22764", self.browser.find_element(By.ID, "bench-result").text)
         violations, fetched = self.browser.execute_script(
             "return [violations, performance.getEntriesByType('resource').map(e => e.name)"
             ".filter(name => !/^(data|blob):/.test(name))]")

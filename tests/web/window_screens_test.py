@@ -78,7 +78,7 @@ class WindowScreensTest(ps.PageTest):
                         const shown = (e) => !!e && e.getClientRects().length > 0;
                         const all = Array.from(document.querySelectorAll('body *')).filter(shown);
                         return [Math.max(...all.map(e => e.getBoundingClientRect().right)),
-                                ['#bar', '#bench form', '#window', '#bench pre']
+                                ['#bar', '#bench form', '#window', '#bench-result']
                                   .map(s => shown(document.querySelector(s)))];""")
                 finally:
                     self.tearDown()

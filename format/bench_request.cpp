@@ -109,6 +109,19 @@ std::string SummaryOf(const Request& request, int status, bool shown) {
                                  chosen, seats);
 }
 
+// Whether a built-in election's seats are its official ones, whatever the view: the table's
+// comparison, made aside.
+std::string CheckSentence(Request request, const Election& election) {
+  request.format = OutputFormat::kTable;
+  request.explain = false;
+  request.check = true;
+  StringSink out;
+  StringSink err;
+  return RunElection(request, election, out, err, CharacterCount, "", AsOption) == kSuccess
+             ? Tr("The seats are the official seats: MATCH.")
+             : Tr("Some seats differ from the official seats: MISMATCH.");
+}
+
 }  // namespace
 
 BenchOutcome RunBench(const BenchFields& fields, const BenchNames& names, std::size_t max_bytes) {
@@ -147,9 +160,11 @@ BenchOutcome RunBench(const BenchFields& fields, const BenchNames& names, std::s
                             : "mandati-" + fields.election + "." +
                                   std::string(FormatRuleOf(request.format).extension);
   }
-  outcome.summary = fields.election.empty() || outcome.out.empty()
-                        ? SummaryOf(request, outcome.status, !outcome.out.empty())
-                        : Tr("Calculated: {1}.", election.title);
+  if (fields.election.empty() || outcome.out.empty()) {
+    outcome.summary = SummaryOf(request, outcome.status, !outcome.out.empty());
+  } else {
+    outcome.summary = Tr("Calculated: {1}. {2}", election.title, CheckSentence(request, election));
+  }
   return outcome;
 }
 

@@ -78,7 +78,8 @@ TEST(RunBenchTest, MessagesCallTheFieldsByTheirNames) {
 }
 
 // A built-in election is calculated with its own seats, method and rules, and its table ends
-// with --check's comparison; its file is named after it.
+// with --check's comparison, which the summary states in every format; its file is named
+// after it.
 TEST(RunBenchTest, BuiltInElectionIsCheckedAgainstItsOfficialSeats) {
   BenchFields fields = Fields("", "", {});
   fields.election = "bg-2021-07-na46";
@@ -86,6 +87,10 @@ TEST(RunBenchTest, BuiltInElectionIsCheckedAgainstItsOfficialSeats) {
   EXPECT_EQ(outcome.status, kSuccess) << outcome.err;
   EXPECT_TRUE(outcome.out.ends_with("\nMATCH\n")) << outcome.out;
   EXPECT_EQ(outcome.file_name, "mandati-bg-2021-07-na46.txt");
+  fields.format = "html";  // the page's tables carry no comparison: the summary says it
+  EXPECT_EQ(RunBench(fields, kNames, 1 << 20).summary,
+            "Calculated: 46-о Народно събрание, 11 юли 2021. The seats are the official seats: "
+            "MATCH.");
 }
 
 TEST(RunBenchTest, RefusalsAndTooLargeAnOutputAreSummed) {

@@ -19,15 +19,22 @@ bool AnyName(const District& district) {
                      [](const Party& party) { return !party.name.empty(); });
 }
 
-// Партия, [Име], each method's three columns, глас. %, Гласували: the window's order.
-TextTable PartyRows(const District& district, const std::vector<MethodOutcome>& outcomes,
-                    bool names, WidthOf width) {
-  std::vector<Align> aligns = {Align::kRight};
-  std::vector<std::string> headings = {std::string(CaptionOf(Caption::kParty))};
+// The columns that name a party, before any figure: Партия, and Име where names are shown.
+void AddPartyColumns(bool names, std::vector<Align>& aligns, std::vector<std::string>& headings) {
+  aligns.push_back(Align::kRight);
+  headings.emplace_back(CaptionOf(Caption::kParty));
   if (names) {
     aligns.push_back(Align::kLeft);
     headings.emplace_back("Име");
   }
+}
+
+// Партия, [Име], each method's three columns, глас. %, Гласували: the window's order.
+TextTable PartyRows(const District& district, const std::vector<MethodOutcome>& outcomes,
+                    bool names, WidthOf width) {
+  std::vector<Align> aligns;
+  std::vector<std::string> headings;
+  AddPartyColumns(names, aligns, headings);
   for (const MethodOutcome& outcome : outcomes) {
     aligns.insert(aligns.end(), kColumnsPerMethod, Align::kRight);
     if (outcome.quota) {
@@ -100,12 +107,9 @@ std::string IndexLines(const std::vector<MethodOutcome>& outcomes, WidthOf width
 // "−" the fewest lost votes for one seat less.
 std::string MarginLines(const District& district, const std::vector<MethodOutcome>& outcomes,
                         const Margins& margins, bool names, WidthOf width) {
-  std::vector<Align> aligns = {Align::kRight};
-  std::vector<std::string> headings = {std::string(CaptionOf(Caption::kParty))};
-  if (names) {
-    aligns.push_back(Align::kLeft);
-    headings.emplace_back("Име");
-  }
+  std::vector<Align> aligns;
+  std::vector<std::string> headings;
+  AddPartyColumns(names, aligns, headings);
   for (const MethodOutcome& outcome : outcomes) {
     aligns.insert(aligns.end(), 2, Align::kRight);
     headings.insert(headings.end(), {NameOf(outcome.method) + " +", NameOf(outcome.method) + " −"});

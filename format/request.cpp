@@ -27,6 +27,7 @@ std::vector<Method> WindowQuotas() {
 
 std::vector<std::string> KeywordsOf(const std::vector<Method>& methods) {
   std::vector<std::string> words;
+  words.reserve(methods.size());
   for (const Method method : methods) words.emplace_back(KeywordOf(method));
   return words;
 }
@@ -408,8 +409,8 @@ std::vector<OptionRule> OptionRules() {
 }
 
 std::optional<OptionRule> OptionNamed(std::string_view name) {
-  for (OptionRule& rule : OptionRules()) {
-    if (rule.name == name) return std::move(rule);
+  for (const OptionRule& rule : OptionRules()) {
+    if (rule.name == name) return rule;
   }
   return std::nullopt;
 }

@@ -29,6 +29,7 @@ std::string Remainder8(std::int64_t remainder_key) {
 // "3", "3 and 2", "3, 2 and 1".
 std::string PartyList(const std::vector<int>& parties) {
   std::vector<std::string> numbers;
+  numbers.reserve(parties.size());
   for (const int party : parties) numbers.push_back(std::to_string(party));
   return AndList(numbers);
 }
@@ -182,6 +183,7 @@ std::string TieGroupText(const Calculation& outcome, const std::vector<int>& gro
               RankedRemainder(outcome, PartyOf(outcome, group.front())));
   }
   std::vector<std::string> remainders;
+  remainders.reserve(group.size());
   for (const int party : group) {
     remainders.push_back(NumberText(PartyOf(outcome, party).exact_remainder, NumberSettings{}));
   }

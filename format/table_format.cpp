@@ -144,6 +144,7 @@ void WriteTable(Sink& out, const District& district, const std::vector<MethodOut
   }
   table.Write(out);
   std::vector<Method> methods;
+  methods.reserve(outcomes.size());
   for (const MethodOutcome& outcome : outcomes) methods.push_back(outcome.method);
   out << RankingLine(methods, FlooredRankedExactly(outcomes));
   // The bar is the same for every method: they share the listed votes and the seats.

@@ -324,32 +324,7 @@ void WriteSweepMethod(Sink& out, const District& district, const SweptMethod& sw
 
 }  // namespace
 
-std::string HtmlEscaped(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (const char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      case '\'':
-        out += "&#39;";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
-}
+std::string HtmlEscaped(std::string_view text) { return XmlEscaped(text, /*apostrophe=*/true); }
 
 void WriteHtml(Sink& out, const District& district, const std::vector<MethodOutcome>& outcomes,
                bool explain, const Margins& margins) {

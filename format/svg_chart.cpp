@@ -40,29 +40,6 @@ std::string Number(double x) {
   return text;
 }
 
-std::string XmlEscaped(std::string_view text) {
-  std::string out;
-  for (const char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
-}
-
 std::string Text(double x, double y, std::string_view text, std::string_view extra = "") {
   return "  <text x=\"" + Number(x) + "\" y=\"" + Number(y) + "\" " + std::string(kFont) +
          " font-size=\"12\"" + (extra.empty() ? "" : " " + std::string(extra)) + ">" +
@@ -470,6 +447,33 @@ void WriteSweepSvg(Sink& out, const District& district, const SweepRequest& requ
                     {left, bottom, plot_width, panel_height}, SeatsOfPanel(rows, m, parties));
   }
   out << notes << "</svg>\n";
+}
+
+std::string XmlEscaped(std::string_view text, bool apostrophe) {
+  std::string out;
+  out.reserve(text.size());
+  for (const char c : text) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += apostrophe ? std::string_view("&#39;") : std::string_view("'");
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
 }
 
 }  // namespace mandati::format

@@ -2,12 +2,18 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "format/district.h"
 #include "format/sink.h"
 
 namespace mandati::format {
+
+// `text` for markup: &, <, > and " as character references, and ' too where `apostrophe` (a
+// page's attributes may be quoted either way; the charts quote theirs with ").
+std::string XmlEscaped(std::string_view text, bool apostrophe = false);
 
 // A chart draws at most this many parties, those with the most votes, so that a district of
 // hundreds of parties still gives a picture of a slide's size; a note says how many it left

@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The teaching bench: appended to the bench's WebAssembly module (the factory MandatiBench),
 // loaded when the bench is first opened. It builds the bench's controls from the texts,
-// languages, methods, views and files the window's module exports (Module.benchDescription),
+// languages, methods, views and files the bench's module describes (benchDescription, asked of
+// an instance of the module on the page, beside the one in the worker),
 // hands what the controls say to the bench's C++ entry (runBench), and shows what it returns:
 // the HTML writer's tables as they are (every text in them escaped by the writer), the chart as
 // a picture, the summary and the messages one a line, the files as downloads named as it names
-// them. The address's fragment holds the district (the window's module writes and checks its
-// text; this script only compresses it), so that a link or a reload reopens it. It decides and
-// computes nothing itself.
+// them. The address's fragment holds the district (the module writes and checks its text; this
+// script only compresses it), so that a link or a reload reopens it. It decides and computes
+// nothing itself. When its language is switched it tells the page (the event
+// 'mandati-language'), whose bar then speaks it too.
 //
 // The calculation runs in a Web Worker, so that a long sweep never freezes the page. A page
 // opened from disk (file://) may not start a worker from a file, so the worker's script is made
@@ -140,7 +142,7 @@
 
   // The bench's view in the language of `description`, its controls holding `values` (the
   // fields of a link, or of the view it replaces).
-  function build(root, description, values) {
+  function build(root, bench, description, values) {
     const texts = description.texts;
     root.setAttribute('aria-label', texts.benchView);
     root.lang = description.language;
@@ -271,7 +273,7 @@
 
     // The address's fragment reopens what the controls say; a reload keeps it.
     function remember() {
-      const text = Module.benchLinkText(fields(chosenView()));
+      const text = bench.benchLinkText(fields(chosenView()));
       if (text === '') return Promise.resolve(false);
       return packed(text).then((fragment) => {
         history.replaceState(null, '', '#' + fragment);
@@ -337,35 +339,42 @@
       });
     });
     language.addEventListener('change', () => {
-      Module.setLanguage(language.value);
-      build(root, Module.benchDescription(), fields(chosenView())).show();
+      speak(bench, language.value);
+      build(root, bench, bench.benchDescription(), fields(chosenView())).show();
     });
     return { show, showMessages };
   }
 
+  // The bench's words in `language` from now on, and the page's too.
+  function speak(bench, language) {
+    bench.setLanguage(language);
+    document.dispatchEvent(new CustomEvent('mandati-language', { detail: language }));
+  }
+
   // The district of the address's fragment, checked by the C++ reader: {fields} or {message}.
-  async function linked(limit) {
+  async function linked(bench, limit) {
     const fragment = location.hash.slice(1);
     if (fragment === '') return null;
     const text = await unpacked(fragment, limit);
-    return Module.readBenchLink(text === null ? '' : text);
+    return bench.readBenchLink(text === null ? '' : text);
   }
 
   startWorker();
   // For the page's tests: the same worker, as the bench uses it, the output as text.
   window.mandatiBench = { run: (fields) => run(fields, false, true) };
   const root = document.getElementById('bench');
-  const start = Module.benchDescription();
-  linked(start.maxLinkBytes).then((link) => {
+  MandatiBench().then(async (bench) => {
+    const start = bench.benchDescription();
+    const link = await linked(bench, start.maxLinkBytes);
     if (link && link.message === undefined) {
-      Module.setLanguage(link.language);
-      build(root, Module.benchDescription(), link).show();
+      speak(bench, link.language);
+      build(root, bench, bench.benchDescription(), link).show();
     } else if (link) {
       // A link that cannot be opened: its message, and an empty district.
-      build(root, start, { parties: '', seats: '' }).showMessages([link.message]);
+      build(root, bench, start, { parties: '', seats: '' }).showMessages([link.message]);
       root.dataset.state = 'done';
     } else {
-      build(root, start, { parties: start.sampleParties, seats: start.sampleSeats }).show();
+      build(root, bench, start, { parties: start.sampleParties, seats: start.sampleSeats }).show();
     }
     document.body.dataset.ready = 'bench';
   });

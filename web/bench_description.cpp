@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What the page needs to build the teaching bench's view before its calculation is loaded:
-// the bench's labels, its languages, its sample district, the methods it offers, by keyword
+// What the page's side of the teaching bench needs to build its view (from the bench's module,
+// instantiated on the page beside the worker that calculates): the bench's labels (the page's
+// own words among them), its languages, its sample district, the methods it offers, by keyword
 // and name from the core's tables, its views, the formats it offers as files, the companion's
 // table of output formats, and the built-in elections it can load (name and title); and the
 // link that reopens a district, written and read back checked (format/bench_link.h).
@@ -19,6 +20,7 @@
 #include "format/messages.h"
 #include "format/output_formats.h"
 #include "web/bench_texts.h"
+#include "web/page_texts.h"
 
 namespace mandati::web {
 
@@ -64,6 +66,7 @@ std::string StringField(const val& fields, const char* key) {
 val BenchDescription() {
   val texts = val::object();
   for (const BenchText& text : kBenchTexts) texts.set(Text(text.key), format::Tr(text.english));
+  for (const PageText& text : kPageTexts) texts.set(Text(text.key), format::Tr(text.english));
   for (const BenchField& field : kBenchFields) texts.set(Text(field.key), format::Tr(field.label));
   val languages = val::array();
   for (const BenchLanguage& language : kBenchLanguages) {

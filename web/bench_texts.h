@@ -18,16 +18,12 @@ struct BenchText {
 };
 
 inline constexpr BenchText kBenchTexts[] = {
-    {"windowView", format::NoTr("Calculator")},
-    {"benchView", format::NoTr("Comparing methods")},
-    {"views", format::NoTr("View of the page")},
     {"calculate", format::NoTr("Calculate")},
     {"busy", format::NoTr("Calculating…")},
     {"downloads", format::NoTr("Download")},
     {"messages", format::NoTr("Messages")},
     {"result", format::NoTr("Result")},
     {"chartCaption", format::NoTr("Chart of the result")},
-    {"loadFailed", format::NoTr("The comparison cannot be loaded in this browser.")},
     {"language", format::NoTr("Language")},
     {"copyLink", format::NoTr("Copy the link")},
     {"linkCopied", format::NoTr("The link to this district is copied.")},

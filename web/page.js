@@ -296,17 +296,32 @@
   }
 
   // The bar above the view: the switch between the window and the teaching bench, the switch
-  // that fits the window to the screen, and the panel about the program.
+  // that fits the window to the screen, and the panel about the program. Its words are in the
+  // bench's language: the bench tells the page when it is switched (the event
+  // 'mandati-language', with the language's code).
   function buildBar(description) {
-    const texts = Module.benchDescription().texts;
-    const page = Module.pageDescription();
     const nav = document.getElementById('views');
-    nav.setAttribute('aria-label', texts.views);
     const buttons = [document.getElementById('window-view'), document.getElementById('bench-view')];
-    buttons[0].textContent = texts.windowView;
-    buttons[1].textContent = texts.benchView;
     const fitButton = document.getElementById('fit-view');
-    fitButton.textContent = page.texts.fit;
+    const about = buildAbout(() => fit(description));
+    let texts = null;
+    function label(language) {
+      const page = Module.pageDescription();
+      texts = page.texts;
+      nav.setAttribute('aria-label', texts.views);
+      buttons[0].textContent = texts.windowView;
+      buttons[1].textContent = texts.benchView;
+      fitButton.textContent = texts.fit;
+      about(page);
+      if (language) {
+        document.getElementById('bar').lang = language;
+        document.getElementById('about').lang = language;
+      }
+    }
+    label(null);
+    document.addEventListener('mandati-language', (event) => {
+      if (Module.setLanguage(event.detail)) label(event.detail);
+    });
     let benchLoaded = false;
     buttons.forEach((button, k) => button.addEventListener('click', () => {
       const bench = k === 1;
@@ -325,39 +340,42 @@
       fitButton.setAttribute('aria-pressed', String(fitToScreen));
       fit(description);
     });
-    buildAbout(page, () => fit(description));
     document.getElementById('bar').hidden = false;
     // A link to a district of the bench (its address's fragment) opens the bench.
     if (location.hash.length > 1) buttons[1].click();
   }
 
   // The licence, the version and where the source is: the archive beside the page when the
-  // build made one, else the build's word on where it is.
-  function buildAbout(page, refit) {
+  // build made one, else the build's word on where it is. Returns what writes the panel's words
+  // from a page description.
+  function buildAbout(refit) {
     const panel = document.getElementById('about');
     const button = document.getElementById('about-button');
-    button.textContent = page.texts.about;
-    const heading = document.createElement('h2');
-    heading.textContent = page.texts.about;
     const paragraph = (text) => {
       const made = document.createElement('p');
       made.textContent = text;
       return made;
     };
-    const source = paragraph(page.sourceArchive ? page.texts.source + ' ' : page.texts.noSource);
-    if (page.sourceArchive) {
-      const link = document.createElement('a');
-      link.href = page.sourceArchive;
-      link.textContent = page.sourceArchive;
-      source.append(link);
-    }
-    panel.append(heading, paragraph(page.texts.version), paragraph(page.texts.licence), source);
-    panel.setAttribute('aria-label', page.texts.about);
     button.addEventListener('click', () => {
       panel.hidden = !panel.hidden;
       button.setAttribute('aria-expanded', String(!panel.hidden));
       refit();
     });
+    return (page) => {
+      button.textContent = page.texts.about;
+      const heading = document.createElement('h2');
+      heading.textContent = page.texts.about;
+      const source = paragraph(page.sourceArchive ? page.texts.source + ' ' : page.texts.noSource);
+      if (page.sourceArchive) {
+        const link = document.createElement('a');
+        link.href = page.sourceArchive;
+        link.textContent = page.sourceArchive;
+        source.append(link);
+      }
+      panel.replaceChildren(heading, paragraph(page.texts.version), paragraph(page.texts.licence),
+        source);
+      panel.setAttribute('aria-label', page.texts.about);
+    };
   }
 
   function build() {

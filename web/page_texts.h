@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The page's own words around the window: the switch that fits the window to the screen and the
-// panel about the program, its licence, version and source. Written in English as the keys of
+// The page's own words around the window and the bench: the bar's switches between the two
+// views and the one that fits the window to the screen, and the panel about the program, its
+// licence, version and source. Written in English as the keys of
 // the message catalogues and shown in the page's language (format/messages.h); the window's own
 // words are the window's (form/).
 #pragma once
@@ -17,6 +18,10 @@ struct PageText {
 };
 
 inline constexpr PageText kPageTexts[] = {
+    {"windowView", format::NoTr("Calculator")},
+    {"benchView", format::NoTr("Comparing methods")},
+    {"views", format::NoTr("View of the page")},
+    {"loadFailed", format::NoTr("The comparison cannot be loaded in this browser.")},
     {"fit", format::NoTr("Fit to the screen")},
     {"about", format::NoTr("About the program")},
     {"licence",

@@ -10,6 +10,7 @@
 #include <emscripten/val.h>
 
 #include <cctype>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,7 +21,6 @@
 #include "format/messages.h"
 #include "format/output_formats.h"
 #include "web/bench_texts.h"
-#include "web/page_texts.h"
 
 namespace mandati::web {
 
@@ -65,8 +65,10 @@ std::string StringField(const val& fields, const char* key) {
 // In the bench's language (web/language_binding.cpp: Bulgarian until it is switched).
 val BenchDescription() {
   val texts = val::object();
-  for (const BenchText& text : kBenchTexts) texts.set(Text(text.key), format::Tr(text.english));
-  for (const PageText& text : kPageTexts) texts.set(Text(text.key), format::Tr(text.english));
+  for (const auto& table :
+       {std::span<const PageText>(kBenchTexts), std::span<const PageText>(kPageTexts)}) {
+    for (const PageText& text : table) texts.set(Text(text.key), format::Tr(text.english));
+  }
   for (const BenchField& field : kBenchFields) texts.set(Text(field.key), format::Tr(field.label));
   val languages = val::array();
   for (const BenchLanguage& language : kBenchLanguages) {

@@ -9,15 +9,11 @@
 #include <string_view>
 
 #include "format/messages.h"
+#include "web/page_texts.h"
 
 namespace mandati::web {
 
-struct BenchText {
-  std::string_view key;      // how the page finds the text
-  std::string_view english;  // the catalogues' key
-};
-
-inline constexpr BenchText kBenchTexts[] = {
+inline constexpr PageText kBenchTexts[] = {
     {"calculate", format::NoTr("Calculate")},
     {"busy", format::NoTr("Calculating…")},
     {"downloads", format::NoTr("Download")},

@@ -144,7 +144,9 @@ def calculate(browser, timeout=60):
 
 
 def status_lines(browser):
-    return [p.text for p in browser.find_elements(By.CSS_SELECTOR, "#bench-messages p")]
+    """The status region's lines, read at once (the region is replaced as answers arrive)."""
+    return browser.execute_script("return Array.from(document.querySelectorAll("
+                                  "'#bench-messages p'), p => p.innerText)")
 
 
 RUN_BATCH = """
